@@ -1,0 +1,113 @@
+#pragma once
+// The chemistry library: loads a compiled mechanism ("Chem.bin") into caller-owned work arrays
+// and evaluates thermodynamic functions and rates of progress from them.
+//
+// The state that the classic routines keep library-wide (the layout table, the pressure tables,
+// the current pressure, scratch terms) lives in a ChemistryLibrary object, so several mechanisms
+// can be evaluated side by side in one process (one object per thread). The free functions in
+// chemistry_routines.h work on one process-wide instance, as the engines expect.
+//
+// Array conventions: every array argument is a plain C++ array indexed from 0, so species k
+// (numbered from 1 in the mechanism) is element k-1. Values stored in the work arrays keep their
+// 1-based meaning (a slot's species index 0 means "empty"). Units are cgs: dyn/cm2, K, mol/cm3,
+// erg/mol, mol/(cm3 s).
+
+#include <cstdint>
+#include <iosfwd>
+#include <vector>
+
+#include "chemlib/mechanism_layout.h"
+#include "common/record_io.h"
+
+namespace vantor::chem {
+
+// ErrFlag values of ReadMechanismBinary.
+enum LoadError : int32_t {
+    kLoadOk = 0,
+    kLoadHeader = 1,
+    kLoadElements = 2,
+    kLoadSpecies = 3,
+    kLoadReactions = 4,
+    kLoadReverse = 5,
+    kLoadFallOff = 6,
+    kLoadThirdBody = 7,
+    kLoadLandauTeller = 8,
+    kLoadRevLandauTeller = 9,
+    kLoadWavelength = 10,
+    kLoadElectronImpact = 11,
+    kLoadJlep = 12,
+    kLoadFit1 = 13,
+    kLoadExcitation = 14,
+    kLoadRealStoich = 15,
+    kLoadOrders = 16,
+    kLoadDamaged = 17,          // a count, index or record size that cannot be right (see the reader)
+    kLoadWorkArrayShort = 20,
+    kLoadNameLength = 21,
+};
+
+// Failures of a rate evaluation: where the classic library stopped the process, the call fails
+// with one of these and writes a line to the message stream.
+enum RateStatus : int32_t {
+    kRateOk = 0,
+    kRateTemperatureArray = 22,  // NT < 2
+    kRateStateRange = 23,        // pressure below 1e-30 or temperature below 0.02 K
+    kRateTableOverflow = 24,     // a pressure-table rate constant beyond +-1e30
+};
+
+class ChemistryLibrary {
+public:
+    // ---- mechanism binary ----------------------------------------------------------------
+    // Rewinds `mech`, checks the version record and reads the three required work-array
+    // lengths (left unchanged when the check fails), rewinds again.
+    void CheckMechanismBinaryHeader(RecordReader& mech, std::ostream& msg, int32_t& needInt,
+                                    int32_t& needReal, int32_t& needName);
+
+    // Loads the mechanism into the work arrays. `errFlag` must be 0 on entry; afterwards 0 means
+    // loaded, otherwise a LoadError. Messages go to `msg`, one per line. The declared lengths
+    // are the capacities of the three arrays (CCKWRK holds nameWorkLen names of
+    // `nameElementLength` characters each).
+    void ReadMechanismBinary(int32_t intWorkLen, int32_t realWorkLen, int32_t nameWorkLen, RecordReader& mech,
+                             std::ostream& msg, int32_t* ickwrk, double* rckwrk, char* cckwrk,
+                             int32_t nameElementLength, int32_t& errFlag);
+
+    // Counts and array positions of the last load (all zero before the first).
+    const MechanismLayout& Layout() const { return layout_; }
+
+    // Pressure tables of the last load: index entry 0 is NPMAX, entries 1..II flag the reactions
+    // with a table, entries II+1..2II the terms summed at one pressure; data holds per reaction
+    // NPMAX groups of (pressure dyn/cm2, A, b, E cal/mol).
+    const std::vector<int32_t>& PressureTableIndex() const { return pressureTableIndex_; }
+    const std::vector<double>& PressureTableData() const { return pressureTableData_; }
+    void ReleasePressureTables();
+
+    // ---- thermodynamics -----------------------------------------------------------------
+    void SpeciesEnthalpies(double T, const int32_t* ickwrk, const double* rckwrk, double* H);        // erg/mol
+    void EntropyMinusEnthalpy(double T, const int32_t* ickwrk, const double* rckwrk, double* SMH);   // S/R - H/RT
+    void SpeciesHeatCapacities(double T, const int32_t* ickwrk, const double* rckwrk, double* CpOverR);
+    // Enthalpy change of reaction I (1-based) from species enthalpies H.
+    void ReactionEnthalpyChange(int32_t I, const double* H, const int32_t* ickwrk, const double* rckwrk,
+                                double& DH) const;
+    void MoleToMassFractions(const double* X, const int32_t* ickwrk, const double* rckwrk, double* Y) const;
+    // Only T[0] is used.
+    void MassFractionsToConcentrations(double P, const double* T, const double* Y, const int32_t* ickwrk,
+                                       const double* rckwrk, double* C) const;
+
+    // ---- rates of progress ---------------------------------------------------------------
+    // Forward and reverse rates of progress QF, QR (II each) and production rates WDOT (KK) at
+    // pressure P, temperatures T[0..NT-1] (T[0] the gas temperature) and mass fractions Y.
+    // Uses RCKWRK's scratch blocks; allocates nothing. Returns a RateStatus; on failure the
+    // outputs are unspecified and one line is written to `msg`.
+    int32_t ComputeProductionRates(std::ostream& msg, int32_t NT, double P, const double* T, const double* Y,
+                                   const int32_t* ickwrk, double* rckwrk, double* WDOT, double* QF, double* QR);
+
+    double CurrentPressure = 0.0;
+
+private:
+    MechanismLayout layout_{};
+    int32_t lastNeedInt_ = 0, lastNeedReal_ = 0, lastNeedName_ = 0;  // lengths of the last good header
+    std::vector<int32_t> pressureTableIndex_;
+    std::vector<double> pressureTableData_;
+    // implementation detail members are added by the implementation
+};
+
+}  // namespace vantor::chem

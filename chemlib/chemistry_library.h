@@ -40,7 +40,7 @@ enum LoadError : int32_t {
     kLoadExcitation = 14,
     kLoadRealStoich = 15,
     kLoadOrders = 16,
-    kLoadDamaged = 17,          // a count, index or record size that cannot be right (see the reader)
+    kLoadPressureTables = 17,   // pressure-table records damaged (not a clean end of file)
     kLoadWorkArrayShort = 20,
     kLoadNameLength = 21,
 };

@@ -21,7 +21,7 @@ TEST(PathField, RoundTripsNonAsciiIncludingSurrogatePairs) {
     const std::string path = "/home/jos\xC3\xA9/\xF0\x9F\x94\xA5/Out.dat";  // é and a 4-byte character
     ASSERT_TRUE(EncodePathField(path, f));
     EXPECT_EQ(DecodePathField(f), path);
-    EXPECT_EQ(Utf16Length(path), 21);  // 18 single units and one pair
+    EXPECT_EQ(Utf16Length(path), 21);  // 19 single units and one pair
 }
 
 TEST(PathField, RefusesTooLongAndInvalidUtf8LeavingBlanks) {

@@ -1,0 +1,99 @@
+// vantor-cli as a user runs it: exit statuses, messages, and the rates listing.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int exitCode;
+    std::string output;  // stdout and stderr together
+};
+
+Result RunCli(const std::string& arguments) {
+    const std::string command = std::string(VANTOR_BIN_DIR) + "/vantor-cli " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    std::array<char, 4096> buffer{};
+    while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("vantor_cli_" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string Data(const std::string& rel) const { return std::string(VANTOR_TEST_DATA_DIR) + "/" + rel; }
+    std::string Tmp(const std::string& name) const { return (dir_ / name).string(); }
+    fs::path dir_;
+};
+
+}  // namespace
+
+TEST_F(CliTest, HelpListsEveryCommandAndUnknownCommandFails) {
+    const auto help = RunCli("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* c : {"compile", "rates"}) EXPECT_NE(help.output.find(c), std::string::npos) << c;
+    const auto bad = RunCli("frobnicate");
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.output.find("unknown command 'frobnicate'"), std::string::npos);
+}
+
+TEST_F(CliTest, CompileThenRatesPrintsOneLinePerReaction) {
+    const auto compiled = RunCli("compile " + Data("gri30/chem.inp") + " " + Data("gri30/therm.dat") + " -o " +
+                                 Tmp("Chem.bin"));
+    ASSERT_EQ(compiled.exitCode, 0) << compiled.output;
+    const auto rates = RunCli("rates " + Tmp("Chem.bin") + " --T 1200 --P 1 --X \"CH4 1, O2 2, N2 7.52\"");
+    ASSERT_EQ(rates.exitCode, 0) << rates.output;
+    std::istringstream lines(rates.output);
+    std::string line;
+    int reactions = 0;
+    while (std::getline(lines, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        ++reactions;
+        std::istringstream fields(line);
+        int index;
+        double qf, qr;
+        ASSERT_TRUE(fields >> index >> qf >> qr) << line;
+        EXPECT_EQ(index, reactions);
+        EXPECT_GE(qf, 0.0);
+        EXPECT_GE(qr, 0.0);
+    }
+    EXPECT_EQ(reactions, 325);
+    EXPECT_NE(rates.output.find("CH4"), std::string::npos);  // equations are shown
+}
+
+TEST_F(CliTest, BadInputGivesAClearMessageAndFailureStatus) {
+    const auto missing = RunCli("compile " + Tmp("nope.inp") + " " + Data("gri30/therm.dat") + " -o " + Tmp("C.bin"));
+    EXPECT_NE(missing.exitCode, 0);
+    EXPECT_FALSE(fs::exists(Tmp("C.bin")));
+
+    ASSERT_EQ(RunCli("compile " + Data("gri30/chem.inp") + " " + Data("gri30/therm.dat") + " -o " + Tmp("Chem.bin"))
+                  .exitCode,
+              0);
+    const auto unknown = RunCli("rates " + Tmp("Chem.bin") + " --T 1000 --P 1 --X \"XYZ 1\"");
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.output.find("species 'XYZ' is not in the mechanism"), std::string::npos);
+    const auto badAmount = RunCli("rates " + Tmp("Chem.bin") + " --T 1000 --P 1 --X \"CH4 one\"");
+    EXPECT_EQ(badAmount.exitCode, 2);
+    EXPECT_NE(badAmount.output.find("'one'"), std::string::npos);
+    const auto coldGas = RunCli("rates " + Tmp("Chem.bin") + " --T -5 --P 1 --X \"CH4 1\"");
+    EXPECT_EQ(coldGas.exitCode, 2);
+    const auto notBinary = RunCli("rates " + Data("gri30/chem.inp") + " --T 1000 --P 1 --X \"CH4 1\"");
+    EXPECT_EQ(notBinary.exitCode, 1);
+    EXPECT_NE(notBinary.output.find("cannot load"), std::string::npos);
+}

@@ -1,0 +1,102 @@
+#include "app/core/mechanism/project_file.h"
+
+#include <filesystem>
+
+#include "app/core/mechanism/text_file.h"
+#include "app/core/mechanism/text_format.h"
+#include "common/atomic_file.h"
+
+namespace vantor {
+
+namespace {
+
+constexpr size_t kFirstGridLine = 2;     // 0-based line of row 1's unit
+constexpr size_t kFirstMixtureLine = 18;  // 0-based line of the first mixture
+
+bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+
+}  // namespace
+
+bool FormatProject(const ProjectData& project, std::string& text, std::string* error) {
+    const auto refuse = [&](const std::string& what) {
+        if (error) *error = "The project cannot hold a line break in " + what + ".";
+        return false;
+    };
+    std::vector<std::string> lines{project.ecfSelected ? kEcfProjectTag : kPfaProjectTag, project.mechanismPath};
+    if (HoldsLineBreak(project.mechanismPath)) return refuse("the mechanism path");
+    for (int row = 0; row < kProjectGridRows; ++row) {
+        const auto& cells = project.grid[static_cast<size_t>(row)];
+        if (HoldsLineBreak(cells.unit) || HoldsLineBreak(cells.value)) {
+            return refuse("row " + std::to_string(row + 1) + " of the parameter grid");
+        }
+        lines.push_back(cells.unit);
+        lines.push_back(cells.value);
+    }
+    for (const auto& mixture : project.mixtureLines) {
+        if (HoldsLineBreak(mixture)) return refuse("a mixture line");
+        lines.push_back(mixture);
+    }
+    // The mixture text ends with one line end even when it is empty.
+    if (project.mixtureLines.empty()) lines.emplace_back();
+    text = JoinCrLf(lines);
+    return true;
+}
+
+bool SaveProject(const std::string& path, const ProjectData& project, std::string* error) {
+    std::string text;
+    return FormatProject(project, text, error) && WriteFileAtomically(path, text, error);
+}
+
+std::string ResolveMechanismPath(const std::string& projectPath, const std::string& storedPath) {
+    if (storedPath.empty() || storedPath[0] == '/') return storedPath;
+    const std::string folder = DirectoryOf(projectPath);
+    if (folder.empty()) return storedPath;
+    return (std::filesystem::path(folder) / storedPath).lexically_normal().string();
+}
+
+ProjectReadResult ReadProject(const std::string& projectPath) {
+    ProjectReadResult result;
+    std::vector<std::string> lines;
+    std::string error;
+    if (!ReadTextLines(projectPath, lines, &error, "Cannot read the project file")) {
+        result.error = "<E> " + error;
+        return result;
+    }
+    result.ok = true;
+    result.lineCount = static_cast<int32_t>(lines.size());
+    // Lines past the end of a short file read as empty cells.
+    const auto line = [&](size_t i) { return i < lines.size() ? lines[i] : std::string(); };
+    const std::string tag = line(0);
+    if (tag.empty()) return result;
+    result.restored = true;
+    result.knownTag = tag == kPfaProjectTag || tag == kEcfProjectTag;
+    result.data.ecfSelected = tag == kEcfProjectTag;
+    result.data.mechanismPath = line(1);
+    for (size_t row = 0; row < kProjectGridRows; ++row) {
+        result.data.grid[row].unit = line(kFirstGridLine + 2 * row);
+        result.data.grid[row].value = line(kFirstGridLine + 2 * row + 1);
+    }
+    for (size_t i = kFirstMixtureLine; i < lines.size(); ++i) {
+        if (!TrimBlanks(lines[i]).empty()) result.data.mixtureLines.push_back(lines[i]);
+    }
+    result.resolvedMechanismPath = ResolveMechanismPath(projectPath, result.data.mechanismPath);
+    return result;
+}
+
+ProjectOpenResult OpenProject(MechanismModel& model, const std::string& projectPath) {
+    ProjectOpenResult result;
+    model.ReducedInpReady = false;
+    model.MechanismPath.clear();
+    result.project = ReadProject(projectPath);
+    if (result.project.restored) model.MechanismPath = result.project.resolvedMechanismPath;
+    if (model.MechanismPath.empty()) {
+        UpdateDetailedCounts(model);
+        return result;
+    }
+    result.mechanismRead = true;
+    result.mechanism = OpenMechanism(model, model.MechanismPath);
+    result.workDirectory = result.mechanism.workDirectory;
+    return result;
+}
+
+}  // namespace vantor

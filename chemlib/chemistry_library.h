@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "chemlib/mechanism_layout.h"
+#include "chemlib/reaction_tables.h"
 #include "common/record_io.h"
 
 namespace vantor::chem {
@@ -52,6 +53,7 @@ enum RateStatus : int32_t {
     kRateTemperatureArray = 22,  // NT < 2
     kRateStateRange = 23,        // pressure below 1e-30 or temperature below 0.02 K
     kRateTableOverflow = 24,     // a pressure-table rate constant beyond +-1e30
+    kRateTemperatureIndex = 25,  // an electron-impact temperature index beyond NT
 };
 
 class ChemistryLibrary {
@@ -65,7 +67,8 @@ public:
     // Loads the mechanism into the work arrays. `errFlag` must be 0 on entry; afterwards 0 means
     // loaded, otherwise a LoadError. Messages go to `msg`, one per line. The declared lengths
     // are the capacities of the three arrays (CCKWRK holds nameWorkLen names of
-    // `nameElementLength` characters each).
+    // `nameElementLength` characters each). A failed header check stops the load with
+    // kLoadHeader (the check's own messages say why).
     void ReadMechanismBinary(int32_t intWorkLen, int32_t realWorkLen, int32_t nameWorkLen, RecordReader& mech,
                              std::ostream& msg, int32_t* ickwrk, double* rckwrk, char* cckwrk,
                              int32_t nameElementLength, int32_t& errFlag);
@@ -103,11 +106,24 @@ public:
     double CurrentPressure = 0.0;
 
 private:
+    friend class MechanismBinaryLoad;
+
+    // Header check; true when the version record passed and the lengths were read.
+    bool CheckHeader(RecordReader& mech, std::ostream& msg, int32_t& needInt, int32_t& needReal, int32_t& needName);
+    int32_t ComputeRateConstants(std::ostream& msg, int32_t NT, const double* T, const int32_t* ickwrk, double* rckwrk);
+    int32_t ApplyPressureTables(std::ostream& msg, double T1, double* rckwrk) const;
+    void ComputeRatesOfProgress(double T1, double* rckwrk);
+    void BuildTemperatureTerms(double T, bool entropy);
+    // Installs the index tables and sizes the per-species scratch to match.
+    void SetTables(ReactionTables tables);
+
     MechanismLayout layout_{};
-    int32_t lastNeedInt_ = 0, lastNeedReal_ = 0, lastNeedName_ = 0;  // lengths of the last good header
+    ReactionTables tables_;                             // index tables of the last load, checked against the counts
+    std::vector<double> terms_;                         // temperature terms of the polynomial routines (NPOLY)
+    std::vector<double> paddedConcentrations_ = {1.0};  // KK concentrations and a constant 1.0
+    std::vector<double> speciesScratch_ = {1.0};        // KK per-species values and a constant 1.0
     std::vector<int32_t> pressureTableIndex_;
     std::vector<double> pressureTableData_;
-    // implementation detail members are added by the implementation
 };
 
 }  // namespace vantor::chem

@@ -1,0 +1,171 @@
+// Rates of progress and molar production rates: third-body factors, fall-off blending and the
+// concentration products of every reaction.
+
+#include <algorithm>
+#include <cmath>
+#include <ostream>
+
+#include "chemlib/chemistry_library.h"
+#include "chemlib/integer_power.h"
+#include "chemlib/library_constants.h"
+
+namespace vantor::chem {
+namespace {
+
+// The classic library's Troe constants, in single precision.
+constexpr double kTroeTiny = 9.999999682655225e-21;  // 1.0e-20
+constexpr double kTroeN = 1.2699999809265137;        // 1.27
+constexpr double kTroeC = 0.4000000059604645;        // 0.4
+constexpr double kTroeCSlope = 0.6700000166893005;   // 0.67
+constexpr double kTroeD = 0.14000000059604645;       // 0.14
+constexpr double kLn10 = 2.302585092994046;
+
+// The broadening factor F of a fall-off reaction of form 2 (SRI), 3 or 4 (Troe).
+double Broadening(int32_t form, const double* p, double PR, double T1) {
+    const double PRLOG = std::log10(std::max(PR, kSmall));
+    if (form == 2) {
+        const double XP = 1.0 / (1.0 + PRLOG * PRLOG);
+        return std::pow(p[3] * std::exp(-p[4] / T1) + std::exp(-T1 / p[5]), XP) * p[6] * std::pow(T1, p[7]);
+    }
+    double FCENT = (1.0 - p[3]) * std::exp(-T1 / (p[4] + kTroeTiny)) + p[3] * std::exp(-T1 / (p[5] + kTroeTiny));
+    if (form == 4) FCENT += std::exp(-p[6] / T1);
+    const double FCLOG = std::log10(std::max(FCENT, kSmall));
+    const double XN = 0.75 - kTroeN * FCLOG;
+    const double CPRLOG = PRLOG - (kTroeC + kTroeCSlope * FCLOG);
+    const double ratio = CPRLOG / (XN - kTroeD * CPRLOG);
+    const double FLOG = FCLOG / (1.0 + ratio * ratio);
+    return std::exp(FLOG * kLn10);  // 10^FLOG
+}
+
+double Product(double rate, const SpeciesPower* factors, int count, const double* C) {
+    for (int n = 0; n < count; ++n) rate *= SmallPower(C[factors[n].species], factors[n].power);
+    return rate;
+}
+
+}  // namespace
+
+void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk) {
+    const MechanismLayout& L = layout_;
+    const ReactionTables& t = tables_;
+    const double* C = rckwrk + L.rSpeciesScratch[0];
+    double* RKF = rckwrk + L.rForwardConstants;
+    double* RKR = rckwrk + L.rReverseConstants;
+    double* RF = rckwrk + L.rReactionScratch[0];
+    double* RR = rckwrk + L.rReactionScratch[1];
+    double* CTB = rckwrk + L.rReactionScratch[2];
+    std::fill(CTB, CTB + t.II, 1.0);
+    std::fill(RF, RF + t.II, 0.0);
+    std::fill(RR, RR + t.II, 0.0);
+
+    if (!t.thirdBody.empty()) {
+        double CTOT = 0.0;
+        for (int32_t k = 0; k < t.KK; ++k) CTOT += C[k];
+        for (const ThirdBodyEntry& e : t.thirdBody) {
+            double ctb = CTOT;
+            for (int32_t n = e.begin; n < e.end; ++n) {
+                const ThirdBodyTerm& term = t.thirdBodyTerms[n];
+                ctb += (rckwrk[term.efficiency] - 1.0) * C[term.species];
+            }
+            CTB[e.reaction] = ctb;
+        }
+    }
+
+    const double ALOGT = std::log(T1);
+    for (const FallOffEntry& e : t.fallOff) {
+        const int32_t i = e.reaction;
+        const double* p = rckwrk + e.params;
+        const double RKLOW = p[0] * std::exp(p[1] * ALOGT - p[2] / T1);
+        double PR;
+        if (e.bath < 0) {
+            PR = RKLOW * CTB[i] / RKF[i];
+            CTB[i] = 1.0;  // the mixture is counted once, inside PR
+        } else {
+            PR = RKLOW * C[e.bath] / RKF[i];
+        }
+        double PCOR = PR / (1.0 + PR);
+        if (e.form > 1) PCOR *= Broadening(e.form, p, PR, T1);
+        RKF[i] *= PCOR;
+        RKR[i] *= PCOR;
+    }
+
+    const int64_t row = int64_t(L.NPARAM) + 1;
+    const double* perturbation = rckwrk + L.rArrhenius + L.NPARAM;
+    for (int32_t i = 0; i < t.II; ++i) {
+        const double factor = perturbation[i * row];
+        RKF[i] = RKF[i] * CTB[i] * factor;
+        RKR[i] = RKR[i] * CTB[i] * factor;
+    }
+    std::copy(C, C + t.KK, paddedConcentrations_.begin());  // its last element stays 1.0
+    const double* CP = paddedConcentrations_.data();
+    for (const ExpandedFactors& e : t.expanded) {
+        const int32_t i = e.reaction;
+        RF[i] = RKF[i] * CP[e.forward[0]] * CP[e.forward[1]] * CP[e.forward[2]] * CP[e.forward[3]];
+        RR[i] = RKR[i] * CP[e.reverse[0]] * CP[e.reverse[1]] * CP[e.reverse[2]] * CP[e.reverse[3]];
+    }
+    for (const int32_t i : t.generalMassAction) {
+        const MassActionFactors& f = t.massAction[i];
+        RF[i] = Product(RKF[i], f.forward, f.forwardCount, C);
+        RR[i] = Product(RKR[i], f.reverse, f.reverseCount, C);
+    }
+
+    for (const RealStoichEntry& e : t.realStoich) {
+        const double* nu = rckwrk + e.coefficients;
+        double rf = RKF[e.reaction], rr = RKR[e.reaction];
+        for (int n = 0; n < e.forwardCount; ++n)
+            rf *= std::pow(C[e.forward[n].species], std::abs(nu[e.forward[n].slot]));
+        for (int n = 0; n < e.reverseCount; ++n) rr *= std::pow(C[e.reverse[n].species], nu[e.reverse[n].slot]);
+        RF[e.reaction] = rf;
+        RR[e.reaction] = rr;
+    }
+
+    for (const OrderEntry& e : t.orders) {
+        double rf = RKF[e.reaction], rr = RKR[e.reaction];
+        for (int32_t n = e.begin; n < e.end; ++n) {
+            const OrderTerm& term = t.orderTerms[n];
+            const double power = std::pow(C[term.species], rckwrk[term.value]);
+            if (term.forward) {
+                rf *= power;
+            } else {
+                rr *= power;
+            }
+        }
+        RF[e.reaction] = rf;
+        RR[e.reaction] = rr;
+    }
+}
+
+int32_t ChemistryLibrary::ComputeProductionRates(std::ostream& msg, int32_t NT, double P, const double* T,
+                                                 const double* Y, const int32_t* ickwrk, double* rckwrk, double* WDOT,
+                                                 double* QF, double* QR) {
+    CurrentPressure = P;
+    if (NT < 2) {
+        msg << "Stop: temperature array must be larger than 2" << kLineEnd;
+        return kRateTemperatureArray;
+    }
+    if (const int32_t status = ComputeRateConstants(msg, NT, T, ickwrk, rckwrk); status != kRateOk) return status;
+    MassFractionsToConcentrations(P, T, Y, ickwrk, rckwrk, rckwrk + layout_.rSpeciesScratch[0]);
+    ComputeRatesOfProgress(T[0], rckwrk);
+
+    const ReactionTables& t = tables_;
+    const double* RF = rckwrk + layout_.rReactionScratch[0];
+    const double* RR = rckwrk + layout_.rReactionScratch[1];
+    double* net = rckwrk + layout_.rReactionScratch[3];
+    std::copy(RF, RF + t.II, QF);
+    std::copy(RR, RR + t.II, QR);
+    for (int32_t i = 0; i < t.II; ++i) net[i] = RF[i] - RR[i];
+    for (int32_t k = 0; k < t.KK; ++k) {
+        double sum = 0.0;
+        for (int32_t n = t.speciesTermBegin[k]; n < t.speciesTermBegin[k + 1]; ++n) {
+            sum += t.speciesTermCoefficients[n] * net[t.speciesTermReactions[n]];
+        }
+        WDOT[k] = sum;
+    }
+    for (const RealStoichEntry& e : t.realStoich) {
+        const double q = RF[e.reaction] - RR[e.reaction];
+        const double* nu = rckwrk + e.coefficients;
+        for (int32_t s = e.begin; s < e.end; ++s) WDOT[t.realSlots[s].species] += nu[t.realSlots[s].slot] * q;
+    }
+    return kRateOk;
+}
+
+}  // namespace vantor::chem

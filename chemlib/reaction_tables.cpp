@@ -1,0 +1,294 @@
+#include "chemlib/reaction_tables.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace vantor::chem {
+namespace {
+
+constexpr int kReactantSlots = 3;  // slots 1-3 reactants, 4-6 products
+
+class TableBuilder {
+public:
+    TableBuilder(const MechanismLayout& L, const int32_t* ickwrk) : L_(L), ick_(ickwrk) {}
+
+    // 0-based reaction of a stored 1-based reaction number; -1 when not in 1..II.
+    int32_t Reaction(int64_t at) const {
+        const int32_t i = ick_[at];
+        return i >= 1 && i <= L_.II ? i - 1 : -1;
+    }
+    // 0-based species of a stored 1-based index; -1 for 0 or out of range.
+    int32_t Species(int32_t k) const { return k >= 1 && k <= L_.KK ? k - 1 : -1; }
+    int32_t SlotSpeciesOf(int32_t i, int n) const { return Species(ick_[L_.iSlotSpecies + int64_t(i) * L_.MXSP + n]); }
+    int32_t CoefficientOf(int32_t i, int n) const { return ick_[L_.iStoich + int64_t(i) * L_.MXSP + n]; }
+
+    void Reactions(ReactionTables& t) const {
+        t.reversible.assign(t.II, 0);
+        t.massAction.assign(t.II, {});
+        t.coefficientSum.assign(t.II, 0);
+        t.slotBegin.assign(size_t(t.II) + 1, 0);
+        const int sumSlots = std::min(L_.MXSP, 2 * kReactantSlots);
+        for (int32_t i = 0; i < t.II; ++i) {
+            t.reversible[i] = ick_[L_.iSpeciesCount + i] > 0;
+            t.slotBegin[i] = static_cast<int32_t>(t.slotSpecies.size());
+            for (int n = 0; n < L_.MXSP; ++n) {
+                const int32_t k = SlotSpeciesOf(i, n);
+                const int32_t nu = CoefficientOf(i, n);
+                if (k >= 0 && nu != 0) {
+                    t.slotSpecies.push_back(k);
+                    t.slotCoefficients.push_back(nu);
+                }
+                if (n < sumSlots) t.coefficientSum[i] += nu;
+            }
+            const MassActionFactors& f = t.massAction[i] = MassAction(i);
+            if (!f.active) continue;
+            if (const auto e = Expanded(i, f)) {
+                t.expanded.push_back(*e);
+            } else {
+                t.generalMassAction.push_back(i);
+            }
+        }
+        t.slotBegin[t.II] = static_cast<int32_t>(t.slotSpecies.size());
+        BySpecies(t);
+    }
+
+    static void BySpecies(ReactionTables& t) {
+        t.speciesTermBegin.assign(size_t(t.KK) + 1, 0);
+        for (const int32_t k : t.slotSpecies) ++t.speciesTermBegin[k + 1];
+        for (int32_t k = 0; k < t.KK; ++k) t.speciesTermBegin[k + 1] += t.speciesTermBegin[k];
+        std::vector<int32_t> next(t.speciesTermBegin.begin(), t.speciesTermBegin.end() - 1);
+        t.speciesTermReactions.resize(t.slotSpecies.size());
+        t.speciesTermCoefficients.resize(t.slotSpecies.size());
+        for (int32_t i = 0; i < t.II; ++i) {
+            for (int32_t s = t.slotBegin[i]; s < t.slotBegin[i + 1]; ++s) {
+                const int32_t at = next[t.slotSpecies[s]]++;
+                t.speciesTermReactions[at] = i;
+                t.speciesTermCoefficients[at] = t.slotCoefficients[s];
+            }
+        }
+    }
+
+    std::optional<ExpandedFactors> Expanded(int32_t i, const MassActionFactors& f) const {
+        ExpandedFactors e{};
+        e.reaction = i;
+        const auto side = [&](const SpeciesPower* factors, int count, int32_t* out) {
+            int used = 0;
+            for (int n = 0; n < count; ++n) {
+                if (factors[n].power < 1 || factors[n].power > 3) return false;
+                for (int64_t p = 0; p < factors[n].power; ++p) {
+                    if (used == ExpandedFactors::kWidth) return false;
+                    out[used++] = factors[n].species;
+                }
+            }
+            std::fill(out + used, out + ExpandedFactors::kWidth, L_.KK);
+            return true;
+        };
+        if (!side(f.forward, f.forwardCount, e.forward) || !side(f.reverse, f.reverseCount, e.reverse)) return {};
+        return e;
+    }
+
+    MassActionFactors MassAction(int32_t i) const {
+        MassActionFactors f;
+        if (L_.MXSP < 2 * kReactantSlots || CoefficientOf(i, 0) == 0) return f;
+        f.active = true;
+        const auto side = [&](int first, SpeciesPower* out, uint8_t& count, bool absolute) {
+            for (int n = first; n < first + kReactantSlots; ++n) {
+                const int32_t k = SlotSpeciesOf(i, n);
+                if (k < 0) {
+                    if (n == first) continue;  // an empty first slot contributes C^0
+                    break;                     // the next slot counts only when this one is occupied
+                }
+                const int64_t nu = CoefficientOf(i, n);
+                const int64_t power = absolute && nu < 0 ? -nu : nu;
+                if (power != 0) out[count++] = {k, power};
+            }
+        };
+        side(0, f.forward, f.forwardCount, true);
+        side(kReactantSlots, f.reverse, f.reverseCount, false);
+        return f;
+    }
+
+    std::vector<ParameterEntry> Simple(int64_t numbers, int32_t count, int64_t params, int64_t rowLength) const {
+        std::vector<ParameterEntry> out;
+        for (int32_t l = 0; l < count; ++l) {
+            const int32_t i = Reaction(numbers + l);
+            if (i >= 0) out.push_back({i, params + l * rowLength});
+        }
+        return out;
+    }
+
+    void FallOff(ReactionTables& t) const {
+        for (int32_t l = 0; l < L_.NFALLOFF; ++l) {
+            const int32_t i = Reaction(L_.iFallOff + l);
+            const int32_t form = ick_[L_.iFallOffForm + l];
+            const int32_t bath = ick_[L_.iFallOffBath + l];
+            if (i < 0 || form < 1 || form > 4 || bath < 0 || bath > L_.KK) continue;
+            t.fallOff.push_back({i, form, bath - 1, L_.rFallOff + int64_t(l) * L_.NFALPAR});
+        }
+    }
+
+    void ThirdBody(ReactionTables& t) const {
+        for (int32_t l = 0; l < L_.NTHIRD; ++l) {
+            const int32_t i = Reaction(L_.iThirdBody + l);
+            const int32_t count = ick_[L_.iThirdBodyCount + l];
+            if (i < 0 || count < 0 || count > L_.MXTHIRD) continue;
+            ThirdBodyEntry e{i, static_cast<int32_t>(t.thirdBodyTerms.size()), 0};
+            for (int32_t j = 0; j < count; ++j) {
+                const int64_t at = int64_t(l) * L_.MXTHIRD + j;
+                const int32_t k = Species(ick_[L_.iThirdBodySpecies + at]);
+                if (k >= 0) t.thirdBodyTerms.push_back({k, L_.rThirdBodyEff + at});
+            }
+            e.end = static_cast<int32_t>(t.thirdBodyTerms.size());
+            t.thirdBody.push_back(e);
+        }
+    }
+
+    void RealStoich(ReactionTables& t) const {
+        for (int32_t l = 0; l < L_.NREALNU; ++l) {
+            const int32_t i = Reaction(L_.iRealNu + l);
+            if (i < 0) continue;
+            RealStoichEntry e{};
+            e.reaction = i;
+            e.coefficients = L_.rRealNu + int64_t(l) * L_.MXSP;
+            e.begin = static_cast<int32_t>(t.realSlots.size());
+            for (int n = 0; n < L_.MXSP; ++n) {
+                const int32_t k = SlotSpeciesOf(i, n);
+                if (k >= 0) t.realSlots.push_back({n, k});
+            }
+            e.end = static_cast<int32_t>(t.realSlots.size());
+            if (L_.MXSP >= 2 * kReactantSlots) {
+                const auto side = [&](int first, SlotSpecies* out, uint8_t& count) {
+                    for (int n = first; n < first + kReactantSlots; ++n) {
+                        const int32_t k = SlotSpeciesOf(i, n);
+                        if (k < 0) {
+                            if (n == first) continue;
+                            break;
+                        }
+                        out[count++] = {n, k};
+                    }
+                };
+                side(0, e.forward, e.forwardCount);
+                side(kReactantSlots, e.reverse, e.reverseCount);
+            }
+            t.realStoich.push_back(e);
+        }
+    }
+
+    void ElectronImpact(ReactionTables& t) const {
+        for (int32_t l = 0; l < L_.NEIMP; ++l) {
+            const int32_t i = Reaction(L_.iElectronImpact + l);
+            const int32_t index = ick_[L_.iElectronTempIndex + l];
+            if (i < 0 || index < 1) continue;
+            ElectronImpactEntry e{i, index - 1, 0, 0, 0, 0};
+            e.realBegin = static_cast<int32_t>(t.electronImpactReal.size());
+            for (size_t r = 0; r < t.realStoich.size(); ++r) {
+                if (t.realStoich[r].reaction == i) t.electronImpactReal.push_back(static_cast<int32_t>(r));
+            }
+            e.realEnd = static_cast<int32_t>(t.electronImpactReal.size());
+            e.reverseBegin = static_cast<int32_t>(t.electronImpactReverse.size());
+            for (const auto& rev : t.reverse) {
+                if (rev.reaction == i) t.electronImpactReverse.push_back(rev.params);
+            }
+            e.reverseEnd = static_cast<int32_t>(t.electronImpactReverse.size());
+            t.highestTemperatureIndex = std::max(t.highestTemperatureIndex, index);
+            t.electronImpact.push_back(e);
+        }
+    }
+
+    // Fit # 1 takes the temperature of the reaction's electron-impact entry, the last one if several.
+    void Fit1Temperatures(ReactionTables& t) const {
+        for (const auto& fit : t.fit1) {
+            int32_t temperature = 0;
+            for (const auto& e : t.electronImpact) {
+                if (e.reaction == fit.reaction) temperature = e.temperature;
+            }
+            t.fit1Temperature.push_back(temperature);
+        }
+    }
+
+    void Orders(ReactionTables& t) const {
+        for (int32_t l = 0; l < L_.NORDER; ++l) {
+            const int32_t i = Reaction(L_.iOrder + l);
+            if (i < 0) continue;
+            OrderEntry e{i, static_cast<int32_t>(t.orderTerms.size()), 0};
+            for (int32_t j = 0; j < L_.MXORDER; ++j) {
+                const int64_t at = int64_t(l) * L_.MXORDER + j;
+                const int64_t q = ick_[L_.iOrderSpecies + at];
+                if (q == 0 || q < -L_.KK || q > L_.KK) continue;
+                t.orderTerms.push_back({static_cast<int32_t>((q < 0 ? -q : q) - 1), q < 0, L_.rOrderValues + at});
+            }
+            e.end = static_cast<int32_t>(t.orderTerms.size());
+            t.orders.push_back(e);
+        }
+    }
+
+    static void PressureTables(ReactionTables& t, const std::vector<int32_t>& index) {
+        if (index.size() < 2 * size_t(t.II) + 1) return;
+        const int32_t npmax = index[0];
+        for (int32_t i = 0; i < t.II; ++i) {
+            const int32_t terms = index[size_t(t.II) + 1 + i];
+            if (index[size_t(i) + 1] > 0 && terms >= 1 && terms <= npmax) t.pressureTables.push_back({i, terms});
+        }
+    }
+
+private:
+    const MechanismLayout& L_;
+    const int32_t* ick_;
+};
+
+std::optional<EquilibriumFactors> RatioFactors(const ReactionTables& t, int32_t i) {
+    EquilibriumFactors e{};
+    e.reaction = i;
+    int numerator = 0, denominator = 0;
+    for (int32_t s = t.slotBegin[i]; s < t.slotBegin[i + 1]; ++s) {
+        const double nu = t.slotCoefficients[s];
+        int32_t* side = nu > 0 ? e.numerator : e.denominator;
+        int& used = nu > 0 ? numerator : denominator;
+        const double repeat = nu > 0 ? nu : -nu;
+        if (repeat > EquilibriumFactors::kWidth - used) return std::nullopt;
+        for (int n = 0; n < repeat; ++n) side[used++] = t.slotSpecies[s];
+    }
+    std::fill(e.numerator + numerator, e.numerator + EquilibriumFactors::kWidth, t.KK);
+    std::fill(e.denominator + denominator, e.denominator + EquilibriumFactors::kWidth, t.KK);
+    return e;
+}
+
+}  // namespace
+
+ReactionTables BuildReactionTables(const MechanismLayout& L, const int32_t* ickwrk,
+                                   const std::vector<int32_t>& pressureTableIndex) {
+    ReactionTables t;
+    t.KK = L.KK;
+    t.II = L.II;
+    const TableBuilder b(L, ickwrk);
+    b.Reactions(t);
+    const int64_t arrheniusRow = int64_t(L.NPARAM) + 1;
+    t.landauTeller = b.Simple(L.iLandauTeller, L.NLT, L.rLandauTeller, L.NLTPAR);
+    t.revLandauTeller = b.Simple(L.iRevLandauTeller, L.NREVLT, L.rRevLandauTeller, L.NLTPAR);
+    t.reverse = b.Simple(L.iReverse, L.NREVPAR, L.rReverse, arrheniusRow);
+    t.jlep = b.Simple(L.iJlep, L.NJLEP, L.rJlep, L.NJLEPPAR);
+    t.fit1 = b.Simple(L.iFit1, L.NFIT1, L.rFit1, L.NFIT1PAR);
+    b.FallOff(t);
+    b.ThirdBody(t);
+    b.RealStoich(t);
+    b.ElectronImpact(t);
+    b.Fit1Temperatures(t);
+    b.Orders(t);
+    TableBuilder::PressureTables(t, pressureTableIndex);
+
+    t.needsEquilibrium.assign(t.II, 0);
+    for (int32_t i = 0; i < t.II; ++i) t.needsEquilibrium[i] = t.reversible[i];
+    for (const auto& rev : t.reverse) t.needsEquilibrium[rev.reaction] = 0;
+    for (int32_t i = 0; i < t.II; ++i) {
+        if (!t.needsEquilibrium[i]) continue;
+        t.equilibriumReactions.push_back(i);
+        if (const auto e = RatioFactors(t, i)) {
+            t.equilibriumFactors.push_back(*e);
+        } else {
+            t.equilibriumBySum.push_back(i);
+        }
+    }
+    return t;
+}
+
+}  // namespace vantor::chem

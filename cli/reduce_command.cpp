@@ -1,0 +1,141 @@
+// vantor-cli reduce: one reduction run (PFA engine KELDA or ECF engine MORVA) on given files.
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "chemlib/mechanism.h"
+#include "cli/cli_options.h"
+#include "cli/command_registry.h"
+#include "common/job_record.h"
+#include "common/path_field.h"
+#include "engine/kelda/kelda_entry.h"
+#include "engine/morva/morva_entry.h"
+
+namespace vantor::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "reduce --method pfa|ecf --bin Chem.bin --save SAVE.dat --out Out.dat --trim SP.TRM [--threshold X] "
+    "[--heat-kept R]";
+
+// The parameter grid's defaults: threshold 0.98 (handed to PFA as 2 - 2 x 0.98) and heat kept ratio 0.
+constexpr double kPfaThreshold = 0.04;
+constexpr double kEcfThreshold = 0.98;
+constexpr double kHeatKeptRatio = 0.0;
+
+void PrintHelp() {
+    std::cout << "Usage: vantor-cli " << kUsage << "\n\n"
+              << "Runs one reduction engine on a mechanism binary and its standard data (the recorded\n"
+              << "states of the ignition runs) and writes the run listing and the trimmed-species file.\n"
+              << "  --method     pfa (path flux analysis, KELDA) or ecf (MORVA)\n"
+              << "  --threshold  as the engine compares it: for pfa a coefficient limit (default 0.04,\n"
+              << "               the window's 0.98 as 2 - 2 x 0.98), for ecf the cumulative share\n"
+              << "               (default 0.98)\n"
+              << "  --heat-kept  share of the reaction enthalpy whose reactions' species start the\n"
+              << "               search besides the initial species (default 0.0)\n"
+              << "Prints the engine's status and result and the trimmed species. An earlier trimmed-\n"
+              << "species file is replaced only by a successful run. Exit status 0 only on success.\n";
+}
+
+// The listing's last lines carry the failure; show them so the user need not open the file.
+void PrintListingTail(const std::string& path, size_t lines) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> all;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        all.push_back(line.size() > 300 ? line.substr(0, 300) + " ..." : line);
+    }
+    const size_t from = all.size() > lines ? all.size() - lines : 0;
+    for (size_t i = from; i < all.size(); ++i) std::cerr << "  " << all[i] << "\n";
+}
+
+// The trimmed-species file's title, then every trimmed species by number and name.
+void PrintTrimmedSpecies(const std::string& trimPath, const std::string& binPath) {
+    std::ifstream in(trimPath, std::ios::binary);
+    std::string title;
+    std::getline(in, title);
+    if (!title.empty() && title.back() == '\r') title.pop_back();
+    std::cout << title << "\n";
+    chem::Mechanism mech;
+    std::ostringstream messages;
+    const bool named = mech.Load(binPath, messages) == 0;
+    for (long number; in >> number;) {
+        std::cout << "  " << number;
+        if (named && number >= 1 && number <= mech.KK()) std::cout << " " << mech.SpeciesName(static_cast<int32_t>(number));
+        std::cout << "\n";
+    }
+}
+
+bool SetPath(const std::string& option, const std::string& path, PathField& field) {
+    if (EncodePathField(path, field)) return true;
+    std::cerr << "vantor-cli reduce: " << option << " " << path
+              << ": not a valid path of at most 99 UTF-16 characters\n";
+    return false;
+}
+
+std::string CheckArguments(const CliOptions& options) {
+    for (const char* key : {"--method", "--bin", "--save", "--out", "--trim"}) {
+        if (!options.Value(key)) return std::string("missing option ") + key;
+    }
+    if (!options.Positional().empty()) return "unexpected argument " + options.Positional()[0];
+    const std::string method = *options.Value("--method");
+    if (method != "pfa" && method != "ecf") return "--method must be pfa or ecf, not " + method;
+    return "";
+}
+
+int RunReduce(const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = CliOptions::Parse(
+        args, {"--method", "--bin", "--save", "--out", "--trim", "--threshold", "--heat-kept"}, {"--help", "-h"}, error);
+    if (options && (options->Has("--help") || options->Has("-h"))) {
+        PrintHelp();
+        return 0;
+    }
+    if (options) error = CheckArguments(*options);
+    if (!error.empty()) {
+        std::cerr << "vantor-cli reduce: " << error << "\nUsage: vantor-cli " << kUsage << "\n";
+        return 2;
+    }
+    const std::string method = *options->Value("--method");
+    const bool pfa = method == "pfa";
+    const double threshold =
+        options->Has("--threshold") ? options->Number("--threshold", error).value_or(0.0) : (pfa ? kPfaThreshold : kEcfThreshold);
+    const double heatKept =
+        options->Has("--heat-kept") ? options->Number("--heat-kept", error).value_or(0.0) : kHeatKeptRatio;
+    if (!error.empty()) {
+        std::cerr << "vantor-cli reduce: " << error << "\n";
+        return 2;
+    }
+
+    JobRecord job{};
+    for (PathField* f : {&job.StartDir, &job.TmpFile, &job.InpFile, &job.ThermFile, &job.TranDatFile, &job.TranspBinFile})
+        ClearPathField(*f);
+    const std::string bin = *options->Value("--bin"), out = *options->Value("--out"), trim = *options->Value("--trim");
+    if (!SetPath("--bin", bin, job.MechBinFile) || !SetPath("--out", out, job.OutFile) ||
+        !SetPath("--trim", trim, job.TrimFile) || !SetPath("--save", *options->Value("--save"), job.SaveFile))
+        return 2;
+    job.Threshold = threshold;
+    job.HeatKeptRatio = heatKept;
+    job.Marker = 99;
+
+    int32_t status = 0;
+    double progress = 0.0;
+    const int32_t result = pfa ? engine::RunKelda(&job, &status, &progress) : engine::RunMorva(&job, &status, &progress);
+    std::cout << (pfa ? "KELDA" : "MORVA") << ": status " << status << ", result " << result << "\n";
+    if (status != 0) {
+        std::cerr << "vantor-cli reduce: failed with status " << status << "; from the listing " << out << ":\n";
+        PrintListingTail(out, 6);
+        return 1;
+    }
+    PrintTrimmedSpecies(trim, bin);
+    return 0;
+}
+
+const CommandRegistration kRegistration{
+    {"reduce", kUsage, "run a reduction engine and write the trimmed-species file", &RunReduce}};
+
+}  // namespace
+}  // namespace vantor::cli

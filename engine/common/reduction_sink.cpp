@@ -1,0 +1,67 @@
+#include "engine/common/reduction_sink.h"
+
+#include "common/atomic_file.h"
+#include "common/entry_abi.h"
+#include "engine/common/run_listing.h"
+#include "engine/common/trimmed_species_file.h"
+
+namespace vantor::engine {
+
+ReductionSink::ReductionSink(const MechanismTables& tables, StatePreparation& preparation,
+                             std::unique_ptr<NeighbourSelector> selector, std::ostream& listing,
+                             RunProgress& progress, std::string trimmedPath, const EngineStatusCodes& codes)
+    : tables_(tables),
+      preparation_(preparation),
+      selector_(std::move(selector)),
+      listing_(listing),
+      progress_(progress),
+      trimmedPath_(std::move(trimmedPath)),
+      codes_(codes),
+      fluxes_(tables),
+      search_(tables.NS()),
+      keptAtPoint_(tables.NS()),
+      keptInCase_(tables.NS()) {}
+
+int32_t ReductionSink::RecordState(const RecordedState& state) {
+    if (const int32_t rateStatus = preparation_.Prepare(state, listing_)) {
+        WriteFreeRecord(listing_, "* ERROR: the rates could not be evaluated at case " +
+                                      std::to_string(state.caseNumber) + ", point " +
+                                      std::to_string(state.pointNumber) + " (chemistry library status " +
+                                      std::to_string(rateStatus) + ").");
+        return codes_.rateFailure;
+    }
+    fluxes_.Compute(preparation_.ForwardRates(), preparation_.ReverseRates());
+    selector_->BeginState(fluxes_);
+    search_.SearchKeptSpecies(preparation_.Preselected(), *selector_);
+
+    const std::vector<int32_t>& kept = keptAtPoint_.Record(state.pointNumber, search_.Kept());
+    StepProgress();
+    for (const std::string& line : LineRecord(state.pointNumber, kept)) WriteFixedRecord(listing_, line);
+    return 0;
+}
+
+void ReductionSink::StepProgress() {
+    if (progress_.value < 100.0) {
+        progress_.value += 100.0 / progress_.divisor;
+        StoreProgress(progress_.channel, progress_.value);
+    }
+}
+
+void ReductionSink::CloseCase(int caseNumber, int pointCount) {
+    const std::vector<int32_t>& row = keptInCase_.Close(caseNumber, keptAtPoint_, pointCount);
+    WriteFixedRecord(listing_, CaseRecord(caseNumber, row));
+}
+
+int32_t ReductionSink::FinalSelection(int caseNumber) {
+    const std::vector<int32_t> kept = keptInCase_.AllCases(caseNumber);
+    WriteFixedRecord(listing_, AllcasesRecord(kept));
+    const std::vector<int32_t> trimmed = TrimmedSpecies(tables_.NS(), kept);
+    std::string error;
+    if (!WriteFileAtomically(trimmedPath_, TrimmedSpeciesText(tables_.NS(), trimmed), &error)) {
+        WriteFreeRecord(listing_, "* ERROR: Write Trimmed file failed: " + error);
+        return codes_.trimmedWrite;
+    }
+    return 0;
+}
+
+}  // namespace vantor::engine

@@ -26,10 +26,18 @@ cmake --build build-fuzz -j "$jobs"
 for f in build-fuzz/bin/fuzz_*; do
   [ -x "$f" ] || continue
   name=$(basename "$f")
-  corpus=tests/fuzz/corpus/${name#fuzz_}
-  args=(-max_total_time=10 -rss_limit_mb=4096)
-  [ -d "$corpus" ] && args+=("$corpus")
+  seeds=tests/fuzz/corpus/${name#fuzz_}
+  # New inputs go to a scratch folder; the committed seeds are only read.
+  scratch=build-fuzz/corpus/${name#fuzz_}
+  mkdir -p "$scratch"
+  args=(-max_total_time=10 -rss_limit_mb=4096 "$scratch")
+  [ -d "$seeds" ] && args+=("$seeds")
   echo "-- $name"
-  "$f" "${args[@]}" 2>&1 | tail -n 3
+  if ! "$f" "${args[@]}" > "build-fuzz/$name.log" 2>&1; then
+    tail -n 40 "build-fuzz/$name.log"
+    echo "fuzz target $name found a fault" >&2
+    exit 1
+  fi
+  tail -n 1 "build-fuzz/$name.log"
 done
 echo "== all tests passed"

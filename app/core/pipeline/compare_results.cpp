@@ -1,0 +1,145 @@
+#include "app/core/pipeline/compare_results.h"
+
+#include <array>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/core/pipeline/job_record_fill.h"
+#include "common/atomic_file.h"
+
+namespace vantor {
+
+namespace {
+
+const char* const kRule = "-----------------------------------------------------------";
+
+// Markers in the order a line is tested against them.
+enum Marker { kHeader, kPressure, kTemperature, kSpeciesIndex, kSpeciesMoles, kDelay, kRise, kNoMarker };
+constexpr std::array<const char*, kNoMarker> kMarkers{"! Var#=",    "INI P(atm", "INI T(K)", "INI SP IDX",
+                                                      "INI SP MOL", "DTAUi(s)",  "DTMAX(K)"};
+
+bool Contains(const std::string& line, const char* text) { return line.find(text) != std::string::npos; }
+
+bool PassesFilter(const std::string& line) {
+    return Contains(line, "! Var#=") || Contains(line, "INI P(atm)") || Contains(line, "INI T(K)") ||
+           Contains(line, "INI SP") || Contains(line, "DT");
+}
+
+Marker MarkerOf(const std::string& line) {
+    for (int m = 0; m < kNoMarker; ++m)
+        if (Contains(line, kMarkers[m])) return static_cast<Marker>(m);
+    return kNoMarker;
+}
+
+// The part of a header line that names the mechanism: from the first "SP" on.
+std::string FromSp(const std::string& line) {
+    const size_t at = line.find("SP");
+    return at == std::string::npos ? line : line.substr(at);
+}
+
+// Walks the reduced file forward to the next line holding a marker; at its end the last line
+// read stays current.
+class ReducedCursor {
+public:
+    explicit ReducedCursor(const std::vector<std::string>& lines) : lines_(lines) {}
+    const std::string& SyncTo(const char* marker) {
+        while (next_ < lines_.size() && !Contains(current_, marker)) current_ = lines_[next_++];
+        return current_;
+    }
+
+private:
+    const std::vector<std::string>& lines_;
+    size_t next_ = 0;
+    std::string current_;
+};
+
+}  // namespace
+
+std::vector<std::string> BuildComparisonReport(const std::vector<std::string>& detailed,
+                                               const std::vector<std::string>& reduced, const std::string& timestamp) {
+    std::vector<std::string> out{kRule, "The comparison between the detailed and reduced chemistry", timestamp, kRule};
+    ReducedCursor cursor(reduced);
+    int caseNumber = 0;
+    std::string detailedDelay, reducedDelay;
+    for (const std::string& d : detailed) {
+        if (!PassesFilter(d)) continue;
+        const Marker marker = MarkerOf(d);
+        if (marker == kNoMarker) continue;
+        const std::string& r = cursor.SyncTo(kMarkers[marker]);
+        switch (marker) {
+            case kHeader:
+                out.push_back("Detailed chemistry: " + FromSp(d) + "\nSkeletal chemistry: " + FromSp(r));
+                break;
+            case kPressure: out.push_back("\n\r===Case " + std::to_string(++caseNumber) + "\n" + d); break;
+            case kTemperature:
+            case kSpeciesIndex:
+            case kSpeciesMoles: out.push_back(d); break;
+            case kDelay:
+                detailedDelay = d;
+                reducedDelay = r;
+                break;
+            case kRise:
+                out.push_back("Detailed chemistry: " + detailedDelay + "; " + d + "\nSkeletal chemistry: " +
+                              reducedDelay + "; " + r);
+                break;
+            case kNoMarker: break;
+        }
+    }
+    return out;
+}
+
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    lines.clear();
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+    }
+    return !in.bad();
+}
+
+std::string FormatReportTimestamp(std::chrono::system_clock::time_point when) {
+    const std::time_t t = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+    localtime_r(&t, &local);
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &local);
+    return buffer;
+}
+
+int32_t CompareResults(const std::string& workDirectory, MessageSink& sink,
+                       std::chrono::system_clock::time_point now) {
+    const std::string detailedPath = JoinPath(workDirectory, "SAVE.dat");
+    const std::string reducedPath = JoinPath(workDirectory, "New_SAVE.dat");
+    const std::string reportPath = JoinPath(workDirectory, "CMP.dat");
+    std::error_code ec;
+    if (!std::filesystem::exists(detailedPath, ec) || !std::filesystem::exists(reducedPath, ec)) {
+        sink.ShowMessageBox("Result data are not exist");
+        return kCompareInputMissing;
+    }
+    std::vector<std::string> detailed, reduced;
+    for (const auto& [path, lines] : {std::pair{&detailedPath, &detailed}, std::pair{&reducedPath, &reduced}}) {
+        if (!ReadTextLines(*path, *lines)) {
+            sink.ShowMessageBox("Cannot read " + *path);
+            return kCompareIoFailed;
+        }
+    }
+    std::string text;
+    for (const std::string& line : BuildComparisonReport(detailed, reduced, FormatReportTimestamp(now)))
+        text += line + "\r\n";
+    std::string error;
+    if (!WriteFileAtomically(reportPath, text, &error)) {
+        sink.ShowMessageBox(error);
+        return kCompareIoFailed;
+    }
+    return kCompareOk;
+}
+
+}  // namespace vantor

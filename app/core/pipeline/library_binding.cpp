@@ -1,0 +1,111 @@
+#include "app/core/pipeline/library_binding.h"
+
+#include <dlfcn.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "app/core/pipeline/job_record_fill.h"
+
+namespace vantor {
+
+namespace {
+
+constexpr std::array<int, kLibraryCount> kPauseAfter{100, 100, 100, 200, 0};
+
+struct LocatedFile {
+    std::string path;
+    int error = 0;  // errno of checking the file; 0 when it exists
+};
+
+LocatedFile CheckFile(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) return {path, 0};
+    return {path, errno};
+}
+
+// The system directory first; the executable's folder when the file is not there.
+LocatedFile LocateLibrary(const std::string& systemDirectory, const std::string& executableDirectory,
+                          const char* fileName) {
+    LocatedFile found = CheckFile(JoinPath(systemDirectory, fileName));
+    if (found.error != 0 && !executableDirectory.empty() && executableDirectory != systemDirectory)
+        found = CheckFile(JoinPath(executableDirectory, fileName));
+    return found;
+}
+
+}  // namespace
+
+int32_t EntryTable::BindLibraries(const std::string& systemDirectory, const std::string& executableDirectory,
+                                  MessageSink& sink, const PauseFunction& pause) {
+    ReleaseLibraries();
+    int32_t code = kBindOk;
+    for (int i = 0; i < kLibraryCount; ++i) {
+        // After the first failure the rest are neither loaded nor reported; the pauses remain.
+        if (code == kBindOk) code = BindLibrary(i, systemDirectory, executableDirectory, sink);
+        if (pause && kPauseAfter[i] > 0) pause(kPauseAfter[i]);
+    }
+    return code;
+}
+
+int32_t EntryTable::BindLibrary(int index, const std::string& systemDirectory, const std::string& executableDirectory,
+                                MessageSink& sink) {
+    const SharedLibrary& library = kLibraries[index];
+    const std::string name = library.fileName;
+    const LocatedFile file = LocateLibrary(systemDirectory, executableDirectory, library.fileName);
+    void* handle = file.error == 0 ? ::dlopen(file.path.c_str(), RTLD_NOW | RTLD_LOCAL) : nullptr;
+    if (!handle) {
+        const int number = file.error != 0 ? file.error : ENOEXEC;
+        sink.AddLine("> Load " + name + " failed error #=" + std::to_string(number) + " !");
+        if (file.error == 0) {
+            const char* reason = ::dlerror();
+            sink.AddLine(std::string("> ") + (reason ? reason : file.path));
+        }
+        return kLoadFailed;
+    }
+    handles_[index] = handle;
+    void* symbol = ::dlsym(handle, library.entryName);
+    if (!symbol) {
+        sink.AddLine("> Cannot locate procedure in " + name + "!");
+        return kEntryMissing;
+    }
+    entries_[index] = reinterpret_cast<EntryFunction>(symbol);
+    sink.AddLine("> Locate procedure in " + name + " OK!");
+    return kBindOk;
+}
+
+void EntryTable::ReleaseLibraries() {
+    for (int i = 0; i < kLibraryCount; ++i) {
+        entries_[i] = nullptr;
+        if (handles_[i]) ::dlclose(handles_[i]);
+        handles_[i] = nullptr;
+    }
+}
+
+const SharedLibrary* EntryTable::LibraryForTask(int taskCode, bool ecf) {
+    switch (taskCode) {
+        case 1: return &kLibraries[static_cast<int>(LibraryId::Senkin)];
+        case 2: return &kLibraries[static_cast<int>(ecf ? LibraryId::Morva : LibraryId::Kelda)];
+        case 3: return &kLibraries[static_cast<int>(LibraryId::Tolmar)];
+        case 4: return &kLibraries[static_cast<int>(LibraryId::Pellor)];
+        default: return nullptr;
+    }
+}
+
+EntryFunction EntryTable::EntryForTask(int taskCode, bool ecf) const {
+    const SharedLibrary* library = LibraryForTask(taskCode, ecf);
+    if (!library) return nullptr;
+    return entries_[static_cast<size_t>(library - kLibraries.data())];
+}
+
+std::string ExecutableDirectory() {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : self.parent_path().string();
+}
+
+void SleepMilliseconds(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+}  // namespace vantor

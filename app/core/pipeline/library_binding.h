@@ -1,0 +1,74 @@
+#pragma once
+// Binding the five shared libraries by file name and their entries by name. Each library is
+// taken from the system directory, and when it is not there from the folder of the running
+// executable, so the programs work from any current directory.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/core/pipeline/message_sink.h"
+#include "common/entry_abi.h"
+
+namespace vantor {
+
+enum class LibraryId : int { Tolmar = 0, Pellor, Senkin, Kelda, Morva };
+inline constexpr int kLibraryCount = 5;
+
+struct SharedLibrary {
+    const char* fileName;
+    const char* entryName;
+};
+
+// In binding order.
+inline constexpr std::array<SharedLibrary, kLibraryCount> kLibraries{{
+    {"libTolmar.so", "CKINTPTOBIN"},
+    {"libPellor.so", "CKTRANTOBIN"},
+    {"libSENKIN.so", "SENKIN"},
+    {"libKELDA.so", "KELDA"},
+    {"libMORVA.so", "MORVA"},
+}};
+
+// BindLibraries' codes.
+enum BindCode : int32_t { kBindOk = 0, kLoadFailed = 1, kEntryMissing = 2 };
+
+using PauseFunction = std::function<void(int milliseconds)>;
+
+class EntryTable {
+public:
+    EntryTable() = default;
+    EntryTable(const EntryTable&) = delete;
+    EntryTable& operator=(const EntryTable&) = delete;
+    ~EntryTable() { ReleaseLibraries(); }
+
+    // Loads the libraries in order, one "> " line each, and stops at the first failure: a file
+    // that is missing gives the errno of checking it (2), one that does not load 8 followed by
+    // the loader's text on a second "> " line. Pauses 100 ms after each of the first three
+    // libraries and 200 ms after the fourth. Releases whatever an earlier call bound.
+    int32_t BindLibraries(const std::string& systemDirectory, const std::string& executableDirectory,
+                          MessageSink& sink, const PauseFunction& pause);
+
+    // Unloads every library; the entries are empty afterwards.
+    void ReleaseLibraries();
+
+    EntryFunction Entry(LibraryId id) const { return entries_[static_cast<int>(id)]; }
+    // The entry of a library task code: 1 SENKIN, 2 KELDA (MORVA when `ecf`), 3 Tolmar, 4 Pellor.
+    EntryFunction EntryForTask(int taskCode, bool ecf) const;
+    static const SharedLibrary* LibraryForTask(int taskCode, bool ecf);
+
+private:
+    int32_t BindLibrary(int index, const std::string& systemDirectory, const std::string& executableDirectory,
+                        MessageSink& sink);
+
+    std::array<void*, kLibraryCount> handles_{};
+    std::array<EntryFunction, kLibraryCount> entries_{};
+};
+
+// The folder of the running executable, without a trailing separator ("" if unknown).
+std::string ExecutableDirectory();
+
+// Sleeps for the given time; the pause the desktop program and vantor-cli use.
+void SleepMilliseconds(int milliseconds);
+
+}  // namespace vantor

@@ -1,0 +1,172 @@
+// The run commands, the runner's host side (settings, files, marks, the reduced writer, the
+// progress display), the two timers, and the dialogs of the "Setting", "&Post" and "&Help" menus.
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QUrl>
+
+#include "app/core/mechanism/trimming.h"
+#include "app/runner/irset_form.h"
+#include "app/workbench/aboutcut_form.h"
+#include "app/workbench/compdat_form.h"
+#include "app/workbench/locale_numbers.h"
+#include "app/workbench/memo_lines.h"
+#include "app/workbench/message_memo.h"
+#include "app/workbench/mixset_form.h"
+#include "app/workbench/parameter_grid_view.h"
+#include "app/workbench/pruvex_form.h"
+#include "common/path_field.h"
+
+// Commands
+
+void TPruvexForm::IntegratedReductionClick() {
+    runner_->IntegratedReduction(M_Setting_MORVA->isChecked());
+    UpdateCommandStates();
+}
+
+void TPruvexForm::IntegratedRunButtonClick() {
+    if (!IntegratedRunB->isEnabled()) return;
+    IntegratedReductionClick();
+}
+
+void TPruvexForm::CreateChemBinClick() {
+    runner_->CreateChemBin();
+    UpdateCommandStates();
+}
+
+void TPruvexForm::CreateTranBinClick() {
+    runner_->CreateTranBin();
+    UpdateCommandStates();
+}
+
+void TPruvexForm::GenerateStandardDataClick() {
+    runner_->GenerateStandardData();
+    UpdateCommandStates();
+}
+
+void TPruvexForm::GenerateTrimmedDataClick() {
+    if (!RunPFAB->isEnabled()) return;  // the button and F5 need an opened mechanism
+    runner_->GenerateTrimmedData(M_Setting_MORVA->isChecked());
+    UpdateCommandStates();
+}
+
+void TPruvexForm::CreateReducedInpClick() {
+    runner_->CreateReducedInpFile();
+    UpdateCommandStates();
+}
+
+void TPruvexForm::ReducedTestClick() {
+    runner_->ReducedChemistryTest();
+    UpdateCommandStates();
+}
+
+void TPruvexForm::ReducedDataClick() {
+    if (!model_.ReducedInpReady) return;
+    runner_->ReducedChemistryData();
+    auto* viewer = new TCmpDataForm(WorkDirectory(), this);
+    viewer->show();
+}
+
+void TPruvexForm::KeldaClick() { SelectMethod(false); }
+
+void TPruvexForm::MorvaClick() { SelectMethod(true); }
+
+void TPruvexForm::IntegratedRunSettingsClick() {
+    auto* dialog = new TIRSetForm(runner_->IntegratedRunChoices, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+void TPruvexForm::AboutClick() {
+    if (about_) about_->exec();
+}
+
+// The help file is optional: nothing is reported when it is missing.
+void TPruvexForm::HelpDocClick() {
+    const QString help = SystemDirectory() + "/Vantor.chm";
+    if (QFileInfo::exists(help)) QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+}
+
+void TPruvexForm::WizardClick() {
+    if (!wizard_) return;
+    if (const auto lines = wizard_->Execute(model_.SpeciesNames())) SetMemoLines(MixtureMemo, *lines);
+}
+
+// The runner's host
+
+vantor::SettingsInput TPruvexForm::ReadSettingsInput() {
+    vantor::SettingsInput input;
+    input.grid = ParGrid->Cells();
+    input.mixtureLines = MemoLines(MixtureMemo);
+    input.speciesNames = model_.SpeciesNames();
+    input.speciesMarks = model_.SpeciesMarks();
+    return input;
+}
+
+vantor::RunFiles TPruvexForm::CurrentFiles() {
+    return vantor::RunFiles{systemDirectory_, workDirectory_, model_.MechanismPath, model_.MechanismBinaryPath};
+}
+
+void TPruvexForm::PrepareDetailedRun() {
+    model_.CheckAllSpecies(true);
+    model_.ReducedInpReady = false;
+    RefreshSpeciesList();
+}
+
+// The writer works on the worker thread from a copy of the model and the settings; its outcome
+// comes back to this thread in StepEnded.
+vantor::TaskCall TPruvexForm::ReducedWriter(const vantor::JobRecord& job, const vantor::TWState& settings) {
+    PageS->setCurrentIndex(0);
+    vantor::ReducedWriterJob writerJob;
+    writerJob.model = model_;
+    vantor::ReducedHeaderSettings& header = writerJob.settings;
+    for (int i = 1; i <= std::min(settings.n_Ps, vantor::kMaxListValues); ++i)
+        header.pressures.push_back(settings.Ps[static_cast<size_t>(i)]);
+    for (int i = 1; i <= std::min(settings.n_Ts, vantor::kMaxListValues); ++i)
+        header.temperatures.push_back(settings.Ts[static_cast<size_t>(i)]);
+    header.mixtureLines = MemoLines(MixtureMemo);
+    header.threshold = settings.v_THD;
+    header.heatKeptRatio = settings.v_HKEEP;
+    header.pfaSelected = M_Setting_KELDA->isChecked();
+    header.decimalSeparator = vantor::UserLocaleNumbers().decimalSeparator;
+    writerJob.trimmedSpeciesPath = vantor::DecodePathField(job.TrimFile);
+    writerJob.workDirectory = workDirectory_;
+    return writerTask_.Entry(std::move(writerJob));
+}
+
+void TPruvexForm::StepEnded(int taskCode, bool /*succeeded*/) {
+    if (taskCode != vantor::kTaskReducedMechanism) return;
+    const auto outcome = writerTask_.TakeOutcome();
+    if (!outcome) return;
+    vantor::ApplyReducedOutcome(model_, *outcome);
+    if (outcome->readerRan) RefreshSpeciesList();
+    if (outcome->generationStarted) RefreshReducedText();
+    RefreshCaptions();
+    if (outcome->status > 0 && !outcome->error.empty()) sink_->AddLine("> " + outcome->error);
+    UpdateCommandStates();
+}
+
+void TPruvexForm::SetProgressBar(int position) { ProgressBar1->setValue(position); }
+
+void TPruvexForm::SetHeartbeat(const std::string& caption) { HBPanel->setText(QString::fromStdString(caption)); }
+
+void TPruvexForm::ClearRunCaptions() {
+    model_.KeepCaption.clear();
+    model_.ReducedCountsCaption.clear();
+    RefreshCaptions();
+}
+
+// The timers
+
+void TPruvexForm::TaskTimerTimer() {
+    if (!runner_) return;
+    runner_->Tick();
+    UpdateCommandStates();
+}
+
+void TPruvexForm::ProgressTimerTimer() { ErrFlg->Blink(); }

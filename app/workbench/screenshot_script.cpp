@@ -1,0 +1,84 @@
+#include "app/workbench/screenshot_script.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QTabWidget>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+
+#include "app/workbench/compdat_form.h"
+#include "app/workbench/pruvex_form.h"
+
+namespace {
+
+constexpr int kSettleMs = 1500;
+constexpr int kPollMs = 500;
+constexpr qint64 kRunLimitMs = 30 * 60 * 1000;
+
+}  // namespace
+
+ScreenshotScript::ScreenshotScript(TPruvexForm& window, QString projectPath, QString folder, QObject* parent)
+    : QObject(parent), window_(window), projectPath_(std::move(projectPath)), folder_(std::move(folder)) {}
+
+void ScreenshotScript::Start() {
+    QDir().mkpath(folder_);
+    QTimer::singleShot(kSettleMs, this, [this] {
+        Grab(&window_, "cover");
+        if (projectPath_.isEmpty()) return Finish(0);
+        window_.OpenProjectFile(projectPath_);
+        QTimer::singleShot(kSettleMs, this, [this] {
+            Grab(&window_, "working");
+            Trigger("M_Operation_IR");
+            WhenIdle([this] {
+                Grab(&window_, "integrated_run");
+                if (!window_.Model().ReducedInpReady) return Finish(1);
+                auto* pages = window_.findChild<QTabWidget*>("PageS");
+                pages->setCurrentIndex(1);
+                Grab(&window_, "reduced_chemistry");
+                pages->setCurrentIndex(0);
+                Trigger("M_Post_RCT");
+                WhenIdle([this] {
+                    Grab(&window_, "reduced_test");
+                    Trigger("M_Post_RCD");
+                    QTimer::singleShot(kSettleMs, this, [this] {
+                        const auto viewers = window_.findChildren<TCmpDataForm*>();
+                        if (viewers.isEmpty()) return Finish(1);
+                        Grab(viewers.last(), "comparison");
+                        Finish(0);
+                    });
+                });
+            });
+        });
+    });
+}
+
+void ScreenshotScript::Grab(QWidget* widget, const char* name) {
+    const QString path = folder_ + "/" + name + ".png";
+    if (!widget->grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+void ScreenshotScript::Trigger(const char* actionName) {
+    if (auto* action = window_.findChild<QAction*>(actionName)) action->trigger();
+}
+
+void ScreenshotScript::WhenIdle(std::function<void()> next) {
+    waitedMs_ = 0;
+    auto* poll = new QTimer(this);
+    // The first tick starts the run: wait for it before looking for the end.
+    QTimer::singleShot(2 * kPollMs + 1000, this, [this, poll, next = std::move(next)] {
+        connect(poll, &QTimer::timeout, this, [this, poll, next] {
+            waitedMs_ += kPollMs;
+            vantor::TaskRunner& runner = window_.Runner();
+            if ((runner.RunActive() || runner.TaskInFlight()) && waitedMs_ < kRunLimitMs) return;
+            poll->deleteLater();
+            next();
+        });
+        poll->start(kPollMs);
+    });
+}
+
+void ScreenshotScript::Finish(int exitCode) {
+    QTimer::singleShot(0, qApp, [exitCode] { qApp->exit(exitCode); });
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The program's windows, created in their start-up order: the main window, the about dialog, the
+// runner's timer form (its timers start at once) and the mixture wizard. The dialogs and the
+// timer form belong to the main window.
+
+#include <memory>
+
+class TAboutCutForm;
+class TMixSetForm;
+class TPruvexForm;
+class TShareForm;
+
+struct VantorWindows {
+    std::unique_ptr<TPruvexForm> main;
+    TAboutCutForm* about = nullptr;
+    TShareForm* share = nullptr;
+    TMixSetForm* wizard = nullptr;
+};
+
+VantorWindows CreateVantorWindows();
+
+// The application title.
+inline constexpr const char* kApplicationTitle = "Vantor4";

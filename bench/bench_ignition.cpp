@@ -1,0 +1,114 @@
+// Ignition runs: the four default GRI-Mech 3.0 cases of the parameter grid ("CH4 1, O2 2" at 1
+// and 2 atm, 1000 and 1200 K, 20 points), each on one core, and one LLNL n-heptane case
+// (stoichiometric with air, 10 atm, 1000 K). Targets: under 0.1 s a GRI-Mech case, under 10 s
+// the n-heptane case.
+//   build/bin/bench_ignition --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "chemlib/mechanism.h"
+#include "outside/senkin/ignition_run.h"
+#include "outside/tolmar/tolmar.h"
+
+namespace {
+
+using namespace vantor;
+
+// A temporary folder for the compiled mechanisms, removed at exit.
+struct TemporaryFolder {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("vantor_bench_ignition_" + std::to_string(::getpid()));
+    TemporaryFolder() { std::filesystem::create_directories(path); }
+    ~TemporaryFolder() { std::filesystem::remove_all(path); }
+};
+
+// The mechanism compiled once into the temporary folder; "" when it does not compile.
+std::string Compiled(const std::string& name) {
+    static const TemporaryFolder folder;
+    const auto& dir = folder.path;
+    const std::string data = std::string(VANTOR_TEST_DATA_DIR) + "/" + name + "/";
+    const std::string bin = (dir / (name + ".bin")).string();
+    const int32_t status = tolmar::CompileMechanismFiles(data + "chem.inp", data + "therm.dat", bin,
+                                                         (dir / (name + ".lst")).string());
+    return status == 0 ? bin : "";
+}
+
+const std::string& GriBinary() {
+    static const std::string bin = Compiled("gri30");
+    return bin;
+}
+const std::string& HeptaneBinary() {
+    static const std::string bin = Compiled("nc7_llnl");
+    return bin;
+}
+
+JobRecord OneCase(const std::string& binary, double pressure, double temperature,
+                  const std::vector<std::pair<std::string, double>>& mixture) {
+    chem::Mechanism mech;
+    std::ostringstream messages;
+    mech.Load(binary, messages);
+    JobRecord job{};
+    job.NPress = job.NTemp = job.NMix = 1;
+    job.Press[0] = pressure;
+    job.Temp[0] = temperature;
+    job.mixIndex(1, 0) = static_cast<int16_t>(mixture.size());
+    for (size_t k = 0; k < mixture.size(); ++k) {
+        job.mixIndex(1, static_cast<int>(k) + 1) = static_cast<int16_t>(mech.SpeciesIndex(mixture[k].first));
+        job.mixAmount(1, static_cast<int>(k) + 1) = mixture[k].second;
+    }
+    job.EndTime = 2.0;
+    job.EndTimeMode = 2;
+    job.NPoints = 20;
+    job.MaxTime = 1e10;
+    job.TimeStep = 1e-8;
+    return job;
+}
+
+void RunCase(benchmark::State& state, const std::string& binary, const JobRecord& job) {
+    if (binary.empty()) {
+        state.SkipWithError("the mechanism does not compile");
+        return;
+    }
+    senkin::RunOptions options;
+    options.threads = 1;
+    const senkin::IgnitionFiles files{binary, "", "", "chem.inp"};
+    for (auto _ : state) {
+        const auto report = senkin::RunIgnitionJob(job, files, options, nullptr);
+        if (report.status != 0) {
+            state.SkipWithError(report.message.c_str());
+            return;
+        }
+        state.counters["steps"] = static_cast<double>(report.cases[0].outcome.steps);
+    }
+}
+
+void BM_GriMechDefaultCase(benchmark::State& state) {
+    const double pressure = static_cast<double>(state.range(0));
+    const double temperature = static_cast<double>(state.range(1));
+    RunCase(state, GriBinary(), OneCase(GriBinary(), pressure, temperature, {{"CH4", 1.0}, {"O2", 2.0}}));
+}
+BENCHMARK(BM_GriMechDefaultCase)
+    ->ArgsProduct({{1, 2}, {1000, 1200}})
+    ->ArgNames({"atm", "K"})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
+void BM_HeptaneStoichiometricAir10atm1000K(benchmark::State& state) {
+    const std::string& bin = HeptaneBinary();
+    RunCase(state, bin,
+            bin.empty() ? JobRecord{} : OneCase(bin, 10.0, 1000.0, {{"NC7H16", 1.0}, {"O2", 11.0}, {"N2", 41.36}}));
+}
+BENCHMARK(BM_HeptaneStoichiometricAir10atm1000K)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,260 @@
+// vantor-cli run: the integrated reduction of a project (mechanism binary, standard data,
+// reduction, reduced mechanism), the reduced test on the "New_" files and the comparison,
+// driven through the same task runner and shared libraries as the desktop program.
+
+#include <sched.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <thread>
+#include <variant>
+
+#include "app/core/mechanism/mechanism_model.h"
+#include "app/core/mechanism/project_file.h"
+#include "app/core/mechanism/reduced_writer.h"
+#include "app/core/pipeline/compare_results.h"
+#include "app/core/pipeline/ignition_summary.h"
+#include "app/core/pipeline/library_binding.h"
+#include "app/core/pipeline/task_runner.h"
+#include "cli/cli_options.h"
+#include "cli/command_registry.h"
+#include "common/path_field.h"
+
+namespace vantor::cli {
+namespace {
+
+constexpr const char* kUsage = "run PROJECT.PRJ [--method pfa|ecf] [--jobs N]";
+constexpr auto kTickInterval = std::chrono::milliseconds(50);
+
+// The message memo is standard output; notices that would be message boxes go to the errors.
+class StdoutSink : public MessageSink {
+public:
+    void AddLine(const std::string& line) override { std::cout << line << '\n' << std::flush; }
+    void ShowMessageBox(const std::string& text) override { std::cerr << text << '\n'; }
+};
+
+// The runner's surroundings: the opened project and its mechanism model.
+class CliHost : public RunnerHost {
+public:
+    CliHost(MechanismModel& model, const ProjectData& project, RunFiles files, bool morva, MessageSink& sink)
+        : model_(model), project_(project), files_(std::move(files)), morva_(morva), sink_(sink) {}
+
+    SettingsInput ReadSettingsInput() override {
+        SettingsInput input;
+        for (int row = 1; row <= kProjectGridRows; ++row) {
+            input.grid[row][kUnitColumn] = project_.grid[row - 1].unit;
+            input.grid[row][kValueColumn] = project_.grid[row - 1].value;
+        }
+        input.mixtureLines = project_.mixtureLines;
+        input.speciesNames = model_.SpeciesNames();
+        input.speciesMarks = model_.SpeciesMarks();
+        return input;
+    }
+    RunFiles CurrentFiles() override {
+        RunFiles files = files_;
+        files.mechanismPath = model_.MechanismPath;
+        files.mechanismBinaryPath = model_.MechanismBinaryPath;
+        return files;
+    }
+    void PrepareDetailedRun() override {
+        model_.CheckAllSpecies(true);
+        model_.ReducedInpReady = false;
+    }
+    bool ReducedInpReady() override { return model_.ReducedInpReady; }
+
+    TaskCall ReducedWriter(const JobRecord& job, const TWState& settings) override {
+        ReducedWriterJob copy;
+        copy.model = model_;
+        copy.settings = HeaderSettings(settings);
+        copy.trimmedSpeciesPath = DecodePathField(job.TrimFile);
+        copy.workDirectory = files_.workDirectory;
+        return writer_.Entry(std::move(copy));
+    }
+
+    void StepEnded(int taskCode, bool succeeded) override {
+        if (taskCode != 5) return;
+        const auto outcome = writer_.TakeOutcome();
+        if (!outcome) return;
+        ApplyReducedOutcome(model_, *outcome);
+        if (!succeeded && !outcome->error.empty()) ReportError(sink_, "<E> " + outcome->error);
+    }
+
+private:
+    ReducedHeaderSettings HeaderSettings(const TWState& s) const {
+        ReducedHeaderSettings h;
+        h.pressures.assign(s.Ps.begin() + 1, s.Ps.begin() + 1 + s.n_Ps);
+        h.temperatures.assign(s.Ts.begin() + 1, s.Ts.begin() + 1 + s.n_Ts);
+        h.mixtureLines = project_.mixtureLines;
+        h.threshold = s.v_THD;
+        h.heatKeptRatio = s.v_HKEEP;
+        h.pfaSelected = !morva_;
+        return h;
+    }
+
+    MechanismModel& model_;
+    const ProjectData& project_;
+    RunFiles files_;
+    bool morva_;
+    MessageSink& sink_;
+    ReducedWriterTask writer_;  // outlives the runner, which holds its entry
+};
+
+// Keeps the run (and every thread it starts) on at most `cores` of the allowed processors.
+bool LimitCores(int cores) {
+    cpu_set_t allowed;
+    if (sched_getaffinity(0, sizeof allowed, &allowed) != 0) return false;
+    cpu_set_t limited;
+    CPU_ZERO(&limited);
+    int taken = 0;
+    for (int cpu = 0; cpu < CPU_SETSIZE && taken < cores; ++cpu) {
+        if (CPU_ISSET(cpu, &allowed)) {
+            CPU_SET(cpu, &limited);
+            ++taken;
+        }
+    }
+    return sched_setaffinity(0, sizeof limited, &limited) == 0;
+}
+
+void Drive(TaskRunner& runner) {
+    while (runner.RunActive()) {
+        runner.Tick();
+        std::this_thread::sleep_for(kTickInterval);
+    }
+    runner.DrainWorkerMessages();
+}
+
+void PrintSummary(const MechanismModel& model, const TWState& settings, const std::string& workDirectory) {
+    std::vector<std::string> detailedLines, reducedLines;
+    ReadTextLines(JoinPath(workDirectory, "SAVE.dat"), detailedLines);
+    ReadTextLines(JoinPath(workDirectory, "New_SAVE.dat"), reducedLines);
+    const auto detailed = ReadCaseResults(detailedLines);
+    const auto reduced = ReadCaseResults(reducedLines);
+    std::cout << "\nReduced mechanism: " << JoinPath(workDirectory, kReducedMechanismFileName) << '\n'
+              << "Species kept: " << model.KeptSpeciesCount << " of " << model.DetailedSpeciesCount
+              << "; reactions kept: " << model.ReducedReactionCount << " of " << model.DetailedReactionCount << "\n\n";
+    for (const std::string& line : FormatComparisonTable(detailed, reduced, settings.n_Ps * settings.n_Ts))
+        std::cout << line << '\n';
+    if (const auto largest = LargestDelayDifference(detailed, reduced)) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.2f", *largest);
+        std::cout << "\nLargest ignition-delay difference: " << text << " %\n";
+    }
+    std::cout << "Comparison report: " << JoinPath(workDirectory, "CMP.dat") << '\n';
+}
+
+struct RunRequest {
+    std::string projectPath;
+    std::optional<bool> ecf;  // from --method; else the project's method
+    int cores = 0;            // from --jobs; 0 leaves every core
+};
+
+void PrintHelp() {
+    std::cout << "Usage: vantor-cli " << kUsage << "\n"
+              << "Runs the integrated reduction of the project's mechanism (mechanism binary, standard data,\n"
+              << "reduction, reduced mechanism), the reduced test and the comparison, then prints a table\n"
+              << "of ignition delays and temperature rises per case. --method overrides the project's\n"
+              << "method; --jobs keeps the run on at most N cores. Exit status 0 only on success.\n";
+}
+
+// The command line, or the exit status of a usage error or of --help.
+std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = CliOptions::Parse(args, {"--method", "--jobs"}, {"--help", "-h"}, error);
+    if (options && (options->Has("--help") || options->Has("-h"))) {
+        PrintHelp();
+        return 0;
+    }
+    if (options && options->Positional().size() != 1) error = "one project file is needed";
+    RunRequest request;
+    if (options && error.empty()) {
+        request.projectPath = std::filesystem::absolute(options->Positional()[0]).string();
+        if (const auto method = options->Value("--method")) {
+            if (*method != "pfa" && *method != "ecf") error = "--method takes pfa or ecf, not '" + *method + "'";
+            request.ecf = *method == "ecf";
+        }
+        if (const auto jobs = options->Value("--jobs"); jobs && error.empty()) {
+            const auto n = ParseDecimalInteger(*jobs);
+            if (!n || *n < 1 || *n > CPU_SETSIZE) error = "--jobs takes a whole number of cores, not '" + *jobs + "'";
+            else request.cores = static_cast<int>(*n);
+        }
+    }
+    if (!error.empty()) {
+        std::cerr << "vantor-cli run: " << error << "\nUsage: vantor-cli " << kUsage << '\n';
+        return 2;
+    }
+    return request;
+}
+
+// Opens the project and its mechanism; an empty text on success, else the "<E> " line.
+std::string OpenRunProject(MechanismModel& model, const std::string& path, ProjectOpenResult& opened) {
+    opened = OpenProject(model, path);
+    if (!opened.project.ok) return opened.project.error;
+    if (!opened.project.restored) return "<E> " + path + " is not a project file: its first line is empty.";
+    if (model.MechanismPath.empty()) return "<E> " + path + " names no mechanism file.";
+    if (!opened.mechanism.ok) return opened.mechanism.error;
+    return "";
+}
+
+int RunProject(const RunRequest& request) {
+    const auto started = std::chrono::steady_clock::now();
+    StdoutSink sink;
+    // Before any thread starts, so every thread of the run inherits the limit.
+    if (request.cores > 0 && !LimitCores(request.cores)) {
+        ReportError(sink, "<E> Cannot keep the run on " + std::to_string(request.cores) + " cores.");
+        return 1;
+    }
+    MechanismModel model;
+    ProjectOpenResult opened;
+    if (const std::string error = OpenRunProject(model, request.projectPath, opened); !error.empty()) {
+        sink.AddLine(error);
+        return 1;
+    }
+    if (!opened.project.knownTag)
+        sink.AddLine("> The project's first line is neither PFAPROJ nor ECFPROJ: PFA is used.");
+    for (const std::string& line : opened.mechanism.messages) sink.AddLine(line);
+    const bool ecf = request.ecf.value_or(opened.project.data.ecfSelected);
+    const std::string systemDirectory = ExecutableDirectory();
+
+    EntryTable entries;
+    if (entries.BindLibraries(systemDirectory, systemDirectory, sink, SleepMilliseconds) != kBindOk) return 1;
+    CliHost host(model, opened.project.data, RunFiles{systemDirectory, opened.workDirectory, "", ""}, ecf, sink);
+    TaskRunner runner(host, sink, entries);
+
+    std::cout << "\n== Integrated reduction (" << (ecf ? "ECF" : "PFA") << ")\n";
+    runner.IntegratedReduction(ecf);
+    Drive(runner);
+    if (runner.LastRunFailed()) return 1;
+
+    std::cout << "== Reduced chemistry test\n";
+    runner.ReducedChemistryTest();
+    if (!runner.RunActive()) {
+        ReportError(sink, "<E> No reduced mechanism was written, so there is nothing to test.");
+        return 1;
+    }
+    Drive(runner);
+    if (runner.LastRunFailed()) return 1;
+
+    std::cout << "== Comparison\n";
+    if (runner.ReducedChemistryData() != kCompareOk) return 1;
+    PrintSummary(model, runner.Settings(), opened.workDirectory);
+    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - started;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.1f", wall.count());
+    std::cout << "Wall time: " << text << " s\n";
+    return 0;
+}
+
+int RunCommand(const std::vector<std::string>& args) {
+    const auto request = ParseRequest(args);
+    if (const int* status = std::get_if<int>(&request)) return *status;
+    return RunProject(std::get<RunRequest>(request));
+}
+
+const CommandRegistration kRegistration(Command{
+    "run", kUsage, "integrated reduction, reduced test and comparison of a project", RunCommand});
+
+}  // namespace
+}  // namespace vantor::cli

@@ -1,0 +1,227 @@
+#include "outside/senkin/ignition_integrator.h"
+
+#include <cvode/cvode.h>
+#include <nvector/nvector_serial.h>
+#include <sundials/sundials_context.h>
+#include <sunlinsol/sunlinsol_klu.h>
+#include <sunmatrix/sunmatrix_sparse.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "common/fixed_format.h"
+#include "outside/senkin/record_points.h"
+
+namespace vantor::senkin {
+namespace {
+
+// |dT/dt| x t below which an ignited mixture counts as settled, K.
+constexpr double kSettledChange = 1.0;
+// "tmax": the highest temperature is reached when the temperature is this close to it, K.
+constexpr double kHighestTemperatureBand = 1.0;
+constexpr int kOrderingAmd = 0;
+
+struct CallbackData {
+    ConstantPressureReactor* reactor;
+    ReactorJacobian* jacobian;
+    std::string lastProblem;  // the reactor's or the integrator's last complaint
+};
+
+int RightHandSide(sunrealtype, N_Vector y, N_Vector ydot, void* user) {
+    auto* data = static_cast<CallbackData*>(user);
+    if (data->reactor->Derivatives(N_VGetArrayPointer(y), N_VGetArrayPointer(ydot))) return 0;
+    data->lastProblem = data->reactor->Error();
+    return 1;  // recoverable: the integrator retries with a smaller step
+}
+
+int Jacobian(sunrealtype, N_Vector y, N_Vector fy, SUNMatrix J, void* user, N_Vector, N_Vector, N_Vector) {
+    auto* data = static_cast<CallbackData*>(user);
+    const auto& starts = data->jacobian->ColumnStarts();
+    const auto& rows = data->jacobian->Rows();
+    std::copy(starts.begin(), starts.end(), SUNSparseMatrix_IndexPointers(J));
+    std::copy(rows.begin(), rows.end(), SUNSparseMatrix_IndexValues(J));
+    if (data->jacobian->Fill(*data->reactor, N_VGetArrayPointer(y), N_VGetArrayPointer(fy),
+                             SUNSparseMatrix_Data(J))) {
+        return 0;
+    }
+    data->lastProblem = data->reactor->Error();
+    return 1;
+}
+
+void CaptureErrors(int code, const char*, const char* function, char* message, void* user) {
+    if (code >= 0) return;  // warnings
+    static_cast<CallbackData*>(user)->lastProblem = std::string(function) + ": " + message;
+}
+
+// Owns the integrator's objects for one run.
+class CvodeSession {
+public:
+    CvodeSession(int size, int64_t nonZeros) {
+        ok_ = SUNContext_Create(nullptr, &context_) == 0;
+        if (!ok_) return;
+        y_ = N_VNew_Serial(size, context_);
+        slope_ = N_VNew_Serial(size, context_);
+        matrix_ = SUNSparseMatrix(size, size, nonZeros, CSC_MAT, context_);
+        if (y_ && slope_ && matrix_) solver_ = SUNLinSol_KLU(y_, matrix_, context_);
+        // AMD keeps the factors of the reactions' pattern sparse (a fifth of COLAMD's fill on
+        // n-heptane).
+        if (solver_ && SUNLinSol_KLUSetOrdering(solver_, kOrderingAmd) != SUNLS_SUCCESS) ok_ = false;
+        if (solver_) memory_ = CVodeCreate(CV_BDF, context_);
+        ok_ = ok_ && memory_ != nullptr;
+    }
+    ~CvodeSession() {
+        if (memory_) CVodeFree(&memory_);
+        if (solver_) SUNLinSolFree(solver_);
+        if (matrix_) SUNMatDestroy(matrix_);
+        if (slope_) N_VDestroy(slope_);
+        if (y_) N_VDestroy(y_);
+        if (context_) SUNContext_Free(&context_);
+    }
+    CvodeSession(const CvodeSession&) = delete;
+    CvodeSession& operator=(const CvodeSession&) = delete;
+
+    bool Ok() const { return ok_; }
+    void* Memory() { return memory_; }
+    N_Vector State() { return y_; }
+    N_Vector Slope() { return slope_; }
+
+    bool Configure(const double* y0, const RunLimits& limits, const IntegratorSettings& settings, double stopTime,
+                   CallbackData& data) {
+        std::copy_n(y0, N_VGetLength(y_), N_VGetArrayPointer(y_));
+        return CVodeInit(memory_, RightHandSide, 0.0, y_) == CV_SUCCESS &&
+               CVodeSetErrHandlerFn(memory_, CaptureErrors, &data) == CV_SUCCESS &&
+               CVodeSetUserData(memory_, &data) == CV_SUCCESS &&
+               CVodeSStolerances(memory_, settings.relativeTolerance, settings.absoluteTolerance) == CV_SUCCESS &&
+               CVodeSetLinearSolver(memory_, solver_, matrix_) == CV_SUCCESS &&
+               CVodeSetJacFn(memory_, Jacobian) == CV_SUCCESS &&
+               CVodeSetMaxHnilWarns(memory_, -1) == CV_SUCCESS &&
+               CVodeSetStopTime(memory_, stopTime) == CV_SUCCESS &&
+               (limits.firstStep <= 0.0 || CVodeSetInitStep(memory_, limits.firstStep) == CV_SUCCESS);
+    }
+
+private:
+    bool ok_ = false;
+    SUNContext context_ = nullptr;
+    N_Vector y_ = nullptr, slope_ = nullptr;
+    SUNMatrix matrix_ = nullptr;
+    SUNLinearSolver solver_ = nullptr;
+    void* memory_ = nullptr;
+};
+
+// Follows the run step by step and decides when it may end.
+class EndWatch {
+public:
+    EndWatch(const RunLimits& limits, double initialTemperature)
+        : limits_(limits),
+          initialT_(initialTemperature),
+          highestT_(initialTemperature),
+          limit_(limits.mode == EndTimeMode::Seconds ? std::min(limits.endTime, limits.maxTime) : limits.maxTime) {}
+
+    double Limit() const { return limit_; }
+
+    // Takes one step; returns the new stop time when the end became known at this step.
+    bool Observe(double t, double T, double slope, const Trajectory& trajectory, double& stopTime) {
+        if (slope > peakSlope_) {
+            peakSlope_ = slope;
+            peakTime_ = t;
+        }
+        highestT_ = std::max(highestT_, T);
+        if (endKnown_ || limits_.mode == EndTimeMode::Seconds) return false;
+        const bool settled = Ignited() && t > peakTime_ && std::fabs(slope) * t <= kSettledChange;
+        if (!settled) return false;
+        endKnown_ = true;
+        end_ = EndFromIgnition(trajectory);
+        stopTime = end_;
+        return true;
+    }
+
+    bool Finished(double t) const { return t >= (endKnown_ ? end_ : limit_); }
+
+    // The end of the recorded span once the integration stopped.
+    double End(const Trajectory& trajectory) const {
+        if (endKnown_) return end_;
+        if (limits_.mode != EndTimeMode::Seconds && Ignited()) return EndFromIgnition(trajectory);
+        return limit_;
+    }
+
+    bool Ignited() const { return highestT_ - initialT_ >= kIgnitionRise; }
+
+private:
+    double EndFromIgnition(const Trajectory& trajectory) const {
+        double unit = peakTime_;
+        if (limits_.mode == EndTimeMode::HighestTemperature) {
+            unit = trajectory.FirstTimeAtTemperature(highestT_ - kHighestTemperatureBand).value_or(peakTime_);
+        }
+        return std::min(limits_.endTime * unit, limit_);
+    }
+
+    RunLimits limits_;
+    double initialT_, highestT_;
+    double limit_;
+    double peakSlope_ = -std::numeric_limits<double>::infinity();
+    double peakTime_ = 0.0;
+    bool endKnown_ = false;
+    double end_ = 0.0;
+};
+
+IntegrationOutcome Failure(std::string text, double t, const CallbackData& data) {
+    IntegrationOutcome outcome;
+    outcome.error = std::move(text) + " at t = " + FormatFull(t) + " s";
+    if (!data.lastProblem.empty()) outcome.error += ": " + data.lastProblem;
+    return outcome;
+}
+
+}  // namespace
+
+IntegrationOutcome IntegrateIgnition(ConstantPressureReactor& reactor, ReactorJacobian& jacobian, const double* y0,
+                                     const RunLimits& limits, const IntegratorSettings& settings,
+                                     Trajectory& trajectory) {
+    CallbackData data{&reactor, &jacobian, {}};
+    trajectory.Clear();
+    const int n = reactor.Size();
+    const int iT = reactor.TemperatureIndex();
+    std::vector<double> f(static_cast<size_t>(n));
+    if (!reactor.Derivatives(y0, f.data())) {
+        data.lastProblem = reactor.Error();
+        return Failure("the initial state cannot be evaluated", 0.0, data);
+    }
+    trajectory.Append(0.0, y0, f[static_cast<size_t>(iT)]);
+
+    EndWatch watch(limits, y0[iT]);
+    CvodeSession session(n, jacobian.NonZeros());
+    if (!session.Ok() || !session.Configure(y0, limits, settings, watch.Limit(), data)) {
+        return Failure("the integrator cannot be set up", 0.0, data);
+    }
+    double t = 0.0;
+    long steps = 0;
+    double stopTime = watch.Limit();
+    while (!watch.Finished(t)) {
+        if (++steps > settings.maxSteps) {
+            return Failure("more than " + std::to_string(settings.maxSteps) + " integrator steps", t, data);
+        }
+        const int flag = CVode(session.Memory(), stopTime, session.State(), &t, CV_ONE_STEP);
+        if (flag < 0) return Failure(std::string("integrator failure ") + CVodeGetReturnFlagName(flag), t, data);
+        if (CVodeGetDky(session.Memory(), t, 1, session.Slope()) != CV_SUCCESS) {
+            return Failure("no derivative from the integrator", t, data);
+        }
+        const double* y = N_VGetArrayPointer(session.State());
+        const double slope = N_VGetArrayPointer(session.Slope())[iT];
+        trajectory.Append(t, y, slope);
+        if (watch.Observe(t, y[iT], slope, trajectory, stopTime) && stopTime > t) {
+            CVodeSetStopTime(session.Memory(), stopTime);
+        }
+    }
+
+    IntegrationOutcome outcome;
+    outcome.ok = true;
+    outcome.ignited = watch.Ignited();
+    outcome.ignition = SummariseIgnition(trajectory);
+    outcome.endTime = watch.End(trajectory);
+    trajectory.EndAt(outcome.endTime);
+    outcome.ignition.finalTemperature = trajectory.Temperature(trajectory.Steps() - 1);
+    CVodeGetNumSteps(session.Memory(), &outcome.steps);
+    return outcome;
+}
+
+}  // namespace vantor::senkin

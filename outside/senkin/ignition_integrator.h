@@ -1,0 +1,52 @@
+#pragma once
+// One ignition run: CVODE (BDF, Newton, KLU sparse direct solver with the reactor's Jacobian)
+// from the initial state until the run's end time, keeping every internal step.
+//
+// When the run ends:
+// - "sec": at EndTime seconds.
+// - "Tig" and "tmax": the run goes on until the ignition has settled (a rise of at least 50 K, past
+//   the largest dT/dt, and |dT/dt| x t no more than 1 K, so a first stage of a two-stage ignition
+//   does not pass for the ignition), then ends at EndTime times the ignition delay ("Tig") or
+//   times the time of the highest temperature ("tmax": the first time the temperature comes
+//   within 1 K of the highest one reached by then). A run that has not ignited ends at MaxTime.
+// - Never past MaxTime.
+
+#include <string>
+
+#include "outside/senkin/case_plan.h"
+#include "outside/senkin/constant_pressure_reactor.h"
+#include "outside/senkin/reactor_jacobian.h"
+#include "outside/senkin/trajectory.h"
+
+namespace vantor::senkin {
+
+// rtol 1e-8 with atol 1e-15 on the mass fractions reproduces independent ignition delays to about
+// 1e-5; atol 1e-20 changes them by less than 1e-7 for half again as many steps.
+struct IntegratorSettings {
+    double relativeTolerance = 1e-8;
+    double absoluteTolerance = 1e-15;
+    long maxSteps = 500000;
+};
+
+struct RunLimits {
+    EndTimeMode mode = EndTimeMode::IgnitionDelay;
+    double endTime = 2.0;   // in the unit of `mode`
+    double maxTime = 1e10;  // s
+    double firstStep = 0.0; // s; 0 lets the integrator choose
+};
+
+struct IntegrationOutcome {
+    bool ok = false;
+    std::string error;         // why the run failed, with the time reached
+    double endTime = 0.0;      // s, end of the recorded span (the trajectory's last time)
+    bool ignited = false;      // the temperature rose by at least 50 K
+    IgnitionSummary ignition;  // over everything integrated; finalTemperature at endTime
+    long steps = 0;            // integrator steps
+};
+
+// Integrates from state y0 and leaves in `trajectory` the steps from 0 to the run's end time.
+IntegrationOutcome IntegrateIgnition(ConstantPressureReactor& reactor, ReactorJacobian& jacobian, const double* y0,
+                                     const RunLimits& limits, const IntegratorSettings& settings,
+                                     Trajectory& trajectory);
+
+}  // namespace vantor::senkin

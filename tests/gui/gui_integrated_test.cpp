@@ -1,0 +1,75 @@
+// The integrated reduction of the bundled example with the real libraries, driven by the window's
+// own timers: the step lines in order, the reduced mechanism in the window, then the reduced test
+// and the comparison viewer. Skipped when the libraries are not built beside the program.
+
+#include <QPushButton>
+
+#include "app/workbench/compdat_form.h"
+#include "gui_test_support.h"
+
+using guitest::Session;
+
+class IntegratedTest : public QObject {
+    Q_OBJECT
+private slots:
+    void integratedRunOnTheExample();
+};
+
+namespace {
+
+constexpr int kRunTimeoutMs = 15 * 60 * 1000;
+
+bool Idle(TPruvexForm& window) { return !window.Runner().RunActive() && !window.Runner().TaskInFlight(); }
+
+QStringList StepLines(const QString& name) {
+    return {"> " + name + " start ......", "> Load setting parameters completed!",
+            "> 100 % of [" + name + "] is accomplished.", "> " + name + " is successful!"};
+}
+
+}  // namespace
+
+void IntegratedTest::integratedRunOnTheExample() {
+    if (!guitest::AllLibrariesBuilt()) QSKIP("the engine and outside libraries are not built in the bin folder");
+    Session session(false);
+    QVERIFY(session.Messages().size() == 5 && session.Messages().last() == "> Locate procedure in libMORVA.so OK!");
+    session.OpenProject(guitest::CopyExample(session.Folder()));
+    TPruvexForm& window = session.Window();
+    QCOMPARE(session.Label("SPTitleL")->text(), QString("Detailed(SP#=53,RA#=325)"));
+
+    session.Action("IntegratedRunB")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(Idle(window), kRunTimeoutMs);
+    const QStringList lines = session.Messages();
+    QVERIFY2(lines.filter("<E> ").isEmpty(), qPrintable(lines.join('\n')));
+    QStringList expected;
+    for (const char* name :
+         {"Tolmar data generation", "Standard data calculation", "PFA calculation", "New Chemistry generation"})
+        expected += StepLines(name);
+    QCOMPARE(guitest::FirstMissingInOrder(lines, expected), -1);
+
+    QVERIFY(window.Model().ReducedInpReady);
+    QVERIFY(session.Action("MFile_INPSave")->isEnabled());
+    const int kept = window.Model().KeptSpeciesCount;
+    QVERIFY2(kept > 5 && kept < 53, qPrintable(QString::number(kept)));
+    QVERIFY(session.Label("StatusPanel1")->text().startsWith(QString("Reduced Chemistry (SP#=%1, RA#=").arg(kept)));
+    QVERIFY(QFile::exists(session.Path("NEW_Chem.inp")));
+    QVERIFY(QFile::exists(session.Path("SP.TRM")));
+
+    session.Action("M_Post_RCT")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(Idle(window), kRunTimeoutMs);
+    const QStringList testLines = session.Messages();
+    QVERIFY2(testLines.filter("<E> ").isEmpty(), qPrintable(testLines.join('\n')));
+    QCOMPARE(guitest::FirstMissingInOrder(testLines,
+                                          StepLines("Tolmar data generation") + StepLines("Reduced chemistry test")),
+             -1);
+
+    session.Action("M_Post_RCD")->trigger();
+    QVERIFY(session.Messages().contains("> Comparison data generation completed!"));
+    auto* viewer = window.findChild<TCmpDataForm*>();
+    QVERIFY(viewer && viewer->isVisible());
+    const QString report = viewer->findChild<QPlainTextEdit*>("DatMemo")->toPlainText();
+    for (int c = 1; c <= 4; ++c) QVERIFY2(report.contains(QString("===Case %1\n").arg(c)), qPrintable(report));
+    QCOMPARE(report.count("Skeletal chemistry: "), 5);  // the run header and four cases
+}
+
+QTEST_MAIN(IntegratedTest)
+#include "gui_integrated_test.moc"

@@ -1,0 +1,117 @@
+// vantor-cli run as a user calls it: bad command lines and bad projects fail with a clear
+// message and status, and the bundled example runs end to end when the libraries are built.
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "pipeline/test_support.h"
+
+namespace vantor {
+namespace {
+
+using test::TempDir;
+namespace fs = std::filesystem;
+
+struct CliResult {
+    int status = -1;
+    std::string output;  // standard output and errors together
+};
+
+CliResult RunCli(const std::string& arguments) {
+    const std::string command = std::string(VANTOR_BIN_DIR) + "/vantor-cli " + arguments + " 2>&1";
+    CliResult result;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return result;
+    std::array<char, 4096> buffer;
+    size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
+    const int status = ::pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+// The number that follows `label` in the output, if any.
+std::optional<double> NumberAfter(const std::string& output, const std::string& label) {
+    const size_t at = output.find(label);
+    if (at == std::string::npos) return std::nullopt;
+    return std::strtod(output.c_str() + at + label.size(), nullptr);
+}
+
+TEST(CliRun, CommandLineErrorsGiveUsage) {
+    for (const char* args : {"run", "run a.PRJ b.PRJ", "run a.PRJ --method xyz", "run a.PRJ --jobs 0",
+                             "run a.PRJ --jobs many", "run a.PRJ --colour red"}) {
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.status, 2) << args << "\n" << r.output;
+        EXPECT_NE(r.output.find("Usage: vantor-cli run PROJECT.PRJ"), std::string::npos) << args;
+    }
+    EXPECT_EQ(RunCli("run --help").status, 0);
+}
+
+TEST(CliRun, BadProjectsStopWithAnErrorLine) {
+    TempDir dir;
+    test::WriteText(dir.File("empty.PRJ"), "\r\nchem.inp\r\n");
+    test::WriteText(dir.File("nomech.PRJ"), "PFAPROJ\r\n\r\natm\r\n1.0\r\n");
+    test::WriteText(dir.File("gone.PRJ"), "PFAPROJ\r\nmissing/chem.inp\r\n");
+    const struct {
+        std::string project;
+        std::string expected;
+    } cases[] = {
+        {dir.File("absent.PRJ"), "absent.PRJ"},
+        {dir.File("empty.PRJ"), "is not a project file"},
+        {dir.File("nomech.PRJ"), "names no mechanism file"},
+        {dir.File("gone.PRJ"), "chem.inp"},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = RunCli("run " + Quoted(c.project));
+        EXPECT_EQ(r.status, 1) << c.project << "\n" << r.output;
+        EXPECT_NE(r.output.find("<E> "), std::string::npos) << r.output;
+        EXPECT_NE(r.output.find(c.expected), std::string::npos) << r.output;
+    }
+    EXPECT_FALSE(fs::exists(dir.File("CMP.dat")));
+}
+
+bool LibrariesBuilt() {
+    for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so"})
+        if (!fs::exists(fs::path(VANTOR_BIN_DIR) / name)) return false;
+    return true;
+}
+
+TEST(CliRun, BundledExampleRunsEndToEnd) {
+    if (!LibrariesBuilt()) GTEST_SKIP() << "the engine and outside libraries are not built";
+    TempDir dir;
+    for (const char* name : {"chem.inp", "therm.dat", "tran.dat", "gri30.PRJ"})
+        fs::copy_file(fs::path(VANTOR_EXAMPLES_DIR) / "gri30" / name, dir.File(name));
+    const CliResult r = RunCli("run " + Quoted(dir.File("gri30.PRJ")) + " --jobs 2");
+    ASSERT_EQ(r.status, 0) << r.output;
+    for (const char* name : {"chem.bin", "SAVE.dat", "SP.TRM", "NEW_Chem.inp", "New_Chem.bin", "New_SAVE.dat",
+                             "CMP.dat"})
+        EXPECT_TRUE(fs::exists(dir.File(name))) << name;
+    for (const char* step : {"Tolmar data generation", "Standard data calculation", "PFA calculation",
+                             "New Chemistry generation", "Reduced chemistry test"})
+        EXPECT_NE(r.output.find(std::string("> ") + step + " is successful!"), std::string::npos) << step;
+    EXPECT_NE(r.output.find("> Comparison data generation completed!"), std::string::npos);
+
+    const auto kept = NumberAfter(r.output, "Species kept: ");
+    ASSERT_TRUE(kept) << r.output;
+    EXPECT_LT(*kept, 53);
+    EXPECT_GT(*kept, 5);
+    EXPECT_NE(r.output.find(" of 53; reactions kept: "), std::string::npos);
+    EXPECT_NE(r.output.find(" of 325\n"), std::string::npos);
+    const auto largest = NumberAfter(r.output, "Largest ignition-delay difference: ");
+    ASSERT_TRUE(largest) << r.output;
+    EXPECT_LT(*largest, 10.0);
+    const std::string report = test::ReadText(dir.File("CMP.dat"));
+    EXPECT_NE(report.find("===Case 4"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantor

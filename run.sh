@@ -23,6 +23,9 @@ for f in chem.inp therm.dat tran.dat gri30.PRJ; do
   cp "examples/gri30/$f" "$work/"
 done
 if $gui; then
-  exec build/bin/Vantor "$work/gri30.PRJ"
+  # The program keeps its settings file (PFA.ini) in the folder it starts in: the work folder.
+  bin=$PWD/build/bin
+  cd "$work"
+  exec "$bin/Vantor" "$work/gri30.PRJ"
 fi
 exec build/bin/vantor-cli run "$work/gri30.PRJ" "$@"

@@ -90,30 +90,30 @@ std::string TrimSpeciesAndReactions(MechanismModel& model) {
     return "> Species and reactions trimming completed!";
 }
 
-TrimCommandResult RemoveBySpeciesName(MechanismModel& model, const std::string& listPath) {
+namespace {
+
+// Every species starts with the opposite mark; the listed names get `keep`.
+TrimCommandResult MarkListedNames(MechanismModel& model, const std::string& listPath, bool keep) {
     TrimCommandResult result;
     std::vector<ListToken> tokens;
     if (!ReadListTokens(listPath, tokens, result.error)) {
         result.ok = false;
         return result;
     }
-    model.CheckAllSpecies(true);
-    MarkByName(model, tokens, false);
+    model.CheckAllSpecies(!keep);
+    MarkByName(model, tokens, keep);
     UpdateSpeciesCounts(model);
     return result;
 }
 
+}  // namespace
+
+TrimCommandResult RemoveBySpeciesName(MechanismModel& model, const std::string& listPath) {
+    return MarkListedNames(model, listPath, false);
+}
+
 TrimCommandResult KeepBySpeciesName(MechanismModel& model, const std::string& listPath) {
-    TrimCommandResult result;
-    std::vector<ListToken> tokens;
-    if (!ReadListTokens(listPath, tokens, result.error)) {
-        result.ok = false;
-        return result;
-    }
-    model.CheckAllSpecies(false);
-    MarkByName(model, tokens, true);
-    UpdateSpeciesCounts(model);
-    return result;
+    return MarkListedNames(model, listPath, true);
 }
 
 TrimCommandResult KeepBySpeciesNumber(MechanismModel& model, const std::string& listPath) {

@@ -30,7 +30,7 @@ for f in build-fuzz/bin/fuzz_*; do
   # New inputs go to a scratch folder; the committed seeds are only read.
   scratch=build-fuzz/corpus/${name#fuzz_}
   mkdir -p "$scratch"
-  args=(-max_total_time=10 -rss_limit_mb=4096 "$scratch")
+  args=(-max_total_time=10 -timeout=10 -rss_limit_mb=4096 "$scratch")
   [ -d "$seeds" ] && args+=("$seeds")
   echo "-- $name"
   if ! "$f" "${args[@]}" > "build-fuzz/$name.log" 2>&1; then

@@ -117,6 +117,9 @@ TEST(SpeciesInLine, WholeTokensOnly) {
     EXPECT_FALSE(SpeciesInLine("C3H6", "NC3H6_X+C3H6-1=A"));
     EXPECT_TRUE(SpeciesInLine("AR", "   AR/0.5/"));
     EXPECT_FALSE(SpeciesInLine("", "H2"));
+    // a rejected match is overwritten with '#': a name starting with '#' must still end the search
+    EXPECT_FALSE(SpeciesInLine("#A", "#AB+#AC"));
+    EXPECT_TRUE(SpeciesInLine("#A", "#AB+#A"));
 }
 
 TEST(ReactionMap, CodesAndFileLayout) {

@@ -61,7 +61,9 @@ void UncheckUnusedSpecies(MechanismModel& model, const ReactionMap& map) {
 bool SpeciesInLine(std::string_view name, std::string_view line) {
     if (name.empty()) return false;
     std::string work(line);
-    for (size_t pos = work.find(name); pos != std::string::npos; pos = work.find(name)) {
+    // The overwrite hides a rejected match from the next search; searching on from the next
+    // character also ends the loop for a name that itself begins with '#'.
+    for (size_t pos = work.find(name); pos != std::string::npos; pos = work.find(name, pos + 1)) {
         const size_t after = pos + name.size();
         const bool partOfLonger = (pos > 0 && IsNamePart(work[pos - 1])) || (after < work.size() && IsNamePart(work[after]));
         if (!partOfLonger) return true;

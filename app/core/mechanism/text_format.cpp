@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 
 namespace vantor {
 
@@ -52,15 +51,6 @@ std::string FormatFixed(double value, int decimals, char separator) {
         if (point != std::string::npos) text[point] = separator;
     }
     return text;
-}
-
-std::string FormatLocalTimestamp(std::chrono::system_clock::time_point when) {
-    const std::time_t t = std::chrono::system_clock::to_time_t(when);
-    std::tm local{};
-    localtime_r(&t, &local);
-    char buffer[32];
-    std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &local);
-    return buffer;
 }
 
 std::optional<int32_t> ParseInt32(std::string_view token) {

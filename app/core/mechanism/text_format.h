@@ -8,14 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "common/local_timestamp.h"
+
 namespace vantor {
 
 // A value with exactly `decimals` decimals and at least one integer digit ("0.0000", "0.00"),
 // halves rounded away from zero, `separator` as the decimal separator.
 std::string FormatFixed(double value, int decimals, char separator = '.');
-
-// The local date and time as "YYYY-MM-DD HH:NN:SS".
-std::string FormatLocalTimestamp(std::chrono::system_clock::time_point when);
 
 // A whole token as a decimal integer (optional sign); nullopt for anything else or outside the
 // 32-bit range.

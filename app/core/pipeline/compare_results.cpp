@@ -2,13 +2,13 @@
 
 #include <array>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "app/core/pipeline/job_record_fill.h"
 #include "common/atomic_file.h"
+#include "common/local_timestamp.h"
 
 namespace vantor {
 
@@ -105,15 +105,6 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
     return !in.bad();
 }
 
-std::string FormatReportTimestamp(std::chrono::system_clock::time_point when) {
-    const std::time_t t = std::chrono::system_clock::to_time_t(when);
-    std::tm local{};
-    localtime_r(&t, &local);
-    char buffer[32];
-    std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &local);
-    return buffer;
-}
-
 int32_t CompareResults(const std::string& workDirectory, MessageSink& sink,
                        std::chrono::system_clock::time_point now) {
     const std::string detailedPath = JoinPath(workDirectory, "SAVE.dat");
@@ -132,7 +123,7 @@ int32_t CompareResults(const std::string& workDirectory, MessageSink& sink,
         }
     }
     std::string text;
-    for (const std::string& line : BuildComparisonReport(detailed, reduced, FormatReportTimestamp(now)))
+    for (const std::string& line : BuildComparisonReport(detailed, reduced, FormatLocalTimestamp(now)))
         text += line + "\r\n";
     std::string error;
     if (!WriteFileAtomically(reportPath, text, &error)) {

@@ -28,9 +28,6 @@ std::vector<std::string> BuildComparisonReport(const std::vector<std::string>& d
 int32_t CompareResults(const std::string& workDirectory, MessageSink& sink,
                        std::chrono::system_clock::time_point now);
 
-// The local time as "YYYY-MM-DD HH:NN:SS".
-std::string FormatReportTimestamp(std::chrono::system_clock::time_point when);
-
 // A text file's lines; LF and CR LF both end a line. False when it cannot be read.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 

@@ -21,12 +21,13 @@
 #include "app/core/pipeline/task_runner.h"
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
+#include "cli/plot_output.h"
 #include "common/path_field.h"
 
 namespace vantor::cli {
 namespace {
 
-constexpr const char* kUsage = "run PROJECT.PRJ [--method pfa|ecf] [--jobs N]";
+constexpr const char* kUsage = "run PROJECT.PRJ [--method pfa|ecf] [--jobs N] [--plot DIR]";
 constexpr auto kTickInterval = std::chrono::milliseconds(50);
 
 // The message memo is standard output; notices that would be message boxes go to the errors.
@@ -149,6 +150,7 @@ struct RunRequest {
     std::string projectPath;
     std::optional<bool> ecf;  // from --method; else the project's method
     int cores = 0;            // from --jobs; 0 leaves every core
+    std::string plotDirectory;  // from --plot; empty writes no plots
 };
 
 void PrintHelp() {
@@ -156,13 +158,14 @@ void PrintHelp() {
               << "Runs the integrated reduction of the project's mechanism (mechanism binary, standard data,\n"
               << "reduction, reduced mechanism), the reduced test and the comparison, then prints a table\n"
               << "of ignition delays and temperature rises per case. --method overrides the project's\n"
-              << "method; --jobs keeps the run on at most N cores. Exit status 0 only on success.\n";
+              << "method; --jobs keeps the run on at most N cores; --plot writes the delay and temperature\n"
+              << "plots as PNG and SVG into DIR. Exit status 0 only on success.\n";
 }
 
 // The command line, or the exit status of a usage error or of --help.
 std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args) {
     std::string error;
-    const auto options = CliOptions::Parse(args, {"--method", "--jobs"}, {"--help", "-h"}, error);
+    const auto options = CliOptions::Parse(args, {"--method", "--jobs", "--plot"}, {"--help", "-h"}, error);
     if (options && (options->Has("--help") || options->Has("-h"))) {
         PrintHelp();
         return 0;
@@ -175,6 +178,7 @@ std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args)
             if (*method != "pfa" && *method != "ecf") error = "--method takes pfa or ecf, not '" + *method + "'";
             request.ecf = *method == "ecf";
         }
+        if (const auto plot = options->Value("--plot")) request.plotDirectory = std::filesystem::absolute(*plot).string();
         if (const auto jobs = options->Value("--jobs"); jobs && error.empty()) {
             const auto n = ParseDecimalInteger(*jobs);
             if (!n || *n < 1 || *n > CPU_SETSIZE) error = "--jobs takes a whole number of cores, not '" + *jobs + "'";
@@ -240,6 +244,9 @@ int RunProject(const RunRequest& request) {
     std::cout << "== Comparison\n";
     if (runner.ReducedChemistryData() != kCompareOk) return 1;
     PrintSummary(model, runner.Settings(), opened.workDirectory);
+    if (!request.plotDirectory.empty() &&
+        !WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines, sink))
+        return 1;
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - started;
     char text[64];
     std::snprintf(text, sizeof text, "%.1f", wall.count());

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev
+  qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
   libsundials-dev libsuitesparse-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

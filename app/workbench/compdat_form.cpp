@@ -8,8 +8,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/workbench/cmp_plot_page.h"
 #include "common/atomic_file.h"
 
 TCmpDataForm::TCmpDataForm(const QString& workDirectory, QWidget* parent)
@@ -27,6 +29,12 @@ TCmpDataForm::TCmpDataForm(const QString& workDirectory, QWidget* parent)
     DatMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     DatMemo_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
+    auto* pages = new QTabWidget(this);
+    pages->setObjectName("CmpPages");
+    pages->addTab(DatMemo_, "Text");
+    plotPage_ = new CmpPlotPage(this);
+    pages->addTab(plotPage_, "Plots");
+
     auto* save = new QPushButton("Save", this);
     save->setObjectName("SaveBtn");
     auto* ok = new QPushButton("OK", this);
@@ -40,7 +48,7 @@ TCmpDataForm::TCmpDataForm(const QString& workDirectory, QWidget* parent)
     buttons->addWidget(save);
     buttons->addWidget(ok);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(DatMemo_);
+    layout->addWidget(pages);
     layout->addLayout(buttons);
 }
 
@@ -53,6 +61,7 @@ void TCmpDataForm::showEvent(QShowEvent* event) {
 // them ends a line of the memo.
 void TCmpDataForm::LoadReport() {
     loaded_ = true;
+    plotPage_->Load(workDirectory_);
     QFile file(workDirectory_ + "/CMP.dat");
     if (!file.exists() || !file.open(QIODevice::ReadOnly)) return;
     const QString text = QString::fromUtf8(file.readAll());

@@ -1,9 +1,10 @@
 #pragma once
 // The comparison viewer "Chemistry comparison": shows the working directory's "CMP.dat" as it
-// was when the viewer opened, and saves a copy of it.
+// was when the viewer opened, and saves a copy of it; a second page plots the standard data.
 
 #include <QDialog>
 
+class CmpPlotPage;
 class QPlainTextEdit;
 
 class TCmpDataForm : public QDialog {
@@ -13,6 +14,7 @@ public:
 
     // Writes the shown lines to `path` with CR LF line ends; false with `error` on failure.
     bool SaveTo(const QString& path, QString* error = nullptr) const;
+    CmpPlotPage* PlotPage() const { return plotPage_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -23,5 +25,6 @@ private:
 
     QString workDirectory_;
     QPlainTextEdit* DatMemo_ = nullptr;
+    CmpPlotPage* plotPage_ = nullptr;
     bool loaded_ = false;
 };

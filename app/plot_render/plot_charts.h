@@ -1,0 +1,19 @@
+#pragma once
+// Qt Charts of the plot data of app/core/plots: the same charts for the comparison viewer, its
+// saved images and vantor-cli's plot files. Each function returns a new chart the caller owns.
+
+class QChart;
+
+namespace vantor::plots {
+struct DelayPlotData;
+struct HistoryPlotData;
+struct CandidatePlotData;
+}  // namespace vantor::plots
+
+namespace vantor::plot_render {
+
+QChart* MakeDelayChart(const plots::DelayPlotData& plot);
+QChart* MakeHistoryChart(const plots::HistoryPlotData& plot);
+QChart* MakeCandidateChart(const plots::CandidatePlotData& plot);
+
+}  // namespace vantor::plot_render

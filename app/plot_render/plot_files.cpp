@@ -1,0 +1,55 @@
+#include "app/plot_render/plot_files.h"
+
+#include <QDir>
+
+#include "app/core/plots/delay_plot_data.h"
+#include "app/core/plots/history_plot_data.h"
+#include "app/core/plots/standard_data_cases.h"
+#include "app/plot_render/plot_charts.h"
+#include "app/plot_render/plot_image.h"
+
+namespace vantor::plot_render {
+namespace {
+
+// The comparison viewer's default plot size.
+const QSize kPlotSize(800, 560);
+
+}  // namespace
+
+PlotFilesResult WritePlotFiles(const std::string& workDirectory, const std::string& outDirectory,
+                               const std::vector<std::string>& mixtureNames) {
+    PlotFilesResult result;
+    const auto detailed = plots::ReadStandardDataCases(workDirectory + "/SAVE.dat", "SAVE.dat");
+    const auto reduced = plots::ReadStandardDataCases(workDirectory + "/New_SAVE.dat", "New_SAVE.dat");
+    for (const auto* read : {&detailed, &reduced}) {
+        if (read->problem == plots::ReadProblem::kNone) continue;
+        result.error = read->error;
+        return result;
+    }
+    const QString out = QString::fromStdString(outDirectory);
+    if (!QDir().mkpath(out)) {
+        result.error = "Cannot create the folder " + outDirectory;
+        return result;
+    }
+    auto save = [&](QChart* chart, const QString& name) {
+        QString error;
+        const QString base = QDir(out).filePath(name);
+        if (!SaveChartImages(chart, kPlotSize, base, &error)) {
+            result.error = error.toStdString();
+            return false;
+        }
+        result.files.push_back((base + ".png").toStdString());
+        result.files.push_back((base + ".svg").toStdString());
+        return true;
+    };
+    if (!save(MakeDelayChart(plots::BuildDelayPlot(detailed.data, reduced.data, mixtureNames)), "delay")) return result;
+    const size_t cases = std::max(detailed.data.cases.size(), reduced.data.cases.size());
+    for (size_t i = 1; i <= cases; ++i) {
+        const auto history = plots::BuildHistoryPlot(detailed.data, reduced.data, static_cast<int>(i), false, mixtureNames);
+        if (!save(MakeHistoryChart(history), QString("history_case_%1").arg(i))) return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace vantor::plot_render

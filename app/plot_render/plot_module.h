@@ -1,0 +1,16 @@
+#pragma once
+// The entry of libVantorPlots.so, looked up by name with dlsym.
+//
+// VANTOR_WRITE_PLOTS(work directory, output folder, mixture names one per line, message buffer,
+// its size): writes the plot files of the working directory's standard data into the folder.
+// Returns 0 with the written files' paths in the message, one per line, or 1 with the error.
+
+#include <cstdint>
+
+#define VANTOR_WRITE_PLOTS VantorWritePlots
+#define VANTOR_WRITE_PLOTS_NAME "VantorWritePlots"
+
+extern "C" {
+using VantorWritePlotsEntry = int32_t (*)(const char* workDirectory, const char* outDirectory,
+                                          const char* mixtureNames, char* message, int32_t messageSize);
+}

@@ -2,6 +2,7 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QGraphicsLayout>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -34,6 +35,7 @@ QChart* NewChart(const QString& title) {
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->setBackgroundRoundness(0);
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
     return chart;
 }
 
@@ -78,7 +80,8 @@ QLogValueAxis* LogAxis(const QString& title, const plots::AxisRange& range) {
     auto* axis = new QLogValueAxis;
     axis->setTitleText(title);
     axis->setBase(10.0);
-    axis->setRange(range.min, range.max);
+    // Slightly wider than the decades, so rounding never drops the label of the lowest one.
+    axis->setRange(range.min * (1.0 - 1e-6), range.max * (1.0 + 1e-6));
     axis->setLabelFormat("%.0e");
     axis->setMinorTickCount(8);
     return axis;

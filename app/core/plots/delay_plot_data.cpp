@@ -83,7 +83,9 @@ DelayPlotData BuildDelayPlot(const StandardDataCases& detailed, const StandardDa
         plot.inverseTemperature = {0.5, 1.5, 3};
         plot.delay = DecadeRange(1e-6, 1.0);
     } else {
-        plot.inverseTemperature = RoundedLinearRange(inverseMin, inverseMax);
+        // A margin keeps the outermost markers off the plot's edge.
+        const double margin = std::max(0.03 * (inverseMax - inverseMin), 0.005 * inverseMax);
+        plot.inverseTemperature = RoundedLinearRange(inverseMin - margin, inverseMax + margin);
         plot.delay = DecadeRange(delayMin, delayMax);
     }
     if (plot.inverseTemperature.min > 0.0)

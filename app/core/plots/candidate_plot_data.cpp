@@ -21,8 +21,11 @@ CandidatePlotData BuildCandidatePlot(std::vector<Candidate> candidates) {
     }
     double largest = 0.0;
     for (const Candidate& c : plot.candidates) largest = std::max(largest, std::abs(c.largestDifferencePercent));
-    plot.species = RoundedLinearRange(plot.candidates.front().speciesKept, plot.candidates.back().speciesKept);
-    plot.difference = RoundedLinearRange(0.0, largest > 0.0 ? largest : 1.0);
+    // Margins keep the outermost markers off the plot's edges.
+    const double fewest = plot.candidates.front().speciesKept, most = plot.candidates.back().speciesKept;
+    const double margin = std::max(1.0, 0.04 * (most - fewest));
+    plot.species = RoundedLinearRange(fewest - margin, most + margin);
+    plot.difference = RoundedLinearRange(0.0, largest > 0.0 ? largest * 1.05 : 1.0);
     return plot;
 }
 

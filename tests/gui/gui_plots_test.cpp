@@ -1,0 +1,133 @@
+// The plots: each chart drawn offscreen at the size asked for and not blank, the comparison
+// viewer's plot page on good, missing and damaged standard data, and the saved PNG and SVG.
+
+#include <QChartView>
+#include <QComboBox>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/core/plots/candidate_plot_data.h"
+#include "app/core/plots/delay_plot_data.h"
+#include "app/core/plots/history_plot_data.h"
+#include "app/plot_render/plot_charts.h"
+#include "app/plot_render/plot_image.h"
+#include "app/workbench/cmp_plot_page.h"
+#include "app/workbench/compdat_form.h"
+#include "plots/standard_data_text.h"
+
+using namespace vantor;
+
+namespace {
+
+const std::vector<test::CaseText> kCases{{1, 1000, 1, 0.2}, {1, 1200, 1, 0.01}, {10, 1000, 1, 0.05},
+                                         {10, 1200, 1, 0.004}, {10, 800, 1, 1.0, false}};
+
+void WriteRun(const QString& folder) {
+    auto reduced = kCases;
+    for (auto& c : reduced) c.delay *= c.ignited ? 1.05 : 1.0;
+    test::WriteFile((folder + "/SAVE.dat").toStdString(), test::StandardDataText(kCases));
+    test::WriteFile((folder + "/New_SAVE.dat").toStdString(), test::StandardDataText(reduced));
+}
+
+plots::StandardDataCases Read(const QString& path) {
+    return plots::ReadStandardDataCases(path.toStdString(), "SAVE.dat").data;
+}
+
+// Pixels close to `colour`: the series were drawn, not only the frame.
+int PixelsNear(const QImage& image, QColor colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                    std::abs(c.blue() - colour.blue()) < 40)
+                ++count;
+        }
+    }
+    return count;
+}
+
+const QColor kFirstSeries(0, 114, 178);
+
+}  // namespace
+
+class PlotsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void eachPlotRendersAtItsSizeAndIsNotBlank();
+    void viewerPlotsTheRunAndSavesPngAndSvg();
+    void missingOrDamagedDataShowsTheMessageAndNoPlot();
+};
+
+void PlotsTest::eachPlotRendersAtItsSizeAndIsNotBlank() {
+    QTemporaryDir dir;
+    WriteRun(dir.path());
+    const auto detailed = Read(dir.path() + "/SAVE.dat");
+    const auto reduced = Read(dir.path() + "/New_SAVE.dat");
+    const QSize size(640, 400);
+    const std::vector<std::pair<const char*, QChart*>> charts{
+        {"delay", plot_render::MakeDelayChart(plots::BuildDelayPlot(detailed, reduced))},
+        {"history", plot_render::MakeHistoryChart(plots::BuildHistoryPlot(detailed, reduced, 2, true))},
+        {"candidates", plot_render::MakeCandidateChart(plots::BuildCandidatePlot(
+             {{20, 4.0, false}, {24, 3.0, false}, {27, 2.0, false}, {30, 1.0, true}, {35, 0.5, false}, {40, 0.2, false}}))}};
+    for (const auto& [name, chart] : charts) {
+        const QImage image = plot_render::RenderChart(chart, size);
+        QCOMPARE(image.size(), size * image.devicePixelRatio());
+        QVERIFY2(PixelsNear(image, kFirstSeries) > 100, name);
+    }
+}
+
+void PlotsTest::viewerPlotsTheRunAndSavesPngAndSvg() {
+    QTemporaryDir dir;
+    WriteRun(dir.path());
+    TCmpDataForm viewer(dir.path());
+    viewer.show();
+    CmpPlotPage* page = viewer.PlotPage();
+    QVERIFY(page->HasPlot());
+    QVERIFY(page->Message().isEmpty());
+    // The case without ignition is named in the legend.
+    QStringList names;
+    for (QAbstractSeries* s : page->View()->chart()->series()) names << s->name();
+    QVERIFY2(names.contains("No ignition, left out: case 5"), qPrintable(names.join("|")));
+
+    auto* kind = page->findChild<QComboBox*>("PlotKindBox");
+    auto* cases = page->findChild<QComboBox*>("PlotCaseBox");
+    kind->setCurrentIndex(1);
+    QCOMPARE(cases->count(), 5);
+    cases->setCurrentIndex(2);
+    QCOMPARE(page->View()->chart()->title(), QString("Case 3: 10 atm, 1000 K, Mixture 1"));
+
+    const QString base = dir.filePath("plot");
+    QString error;
+    QVERIFY2(page->SavePlotTo(base, &error), qPrintable(error));
+    const QImage png(base + ".png");
+    QCOMPARE(png.size(), page->View()->size() * page->View()->devicePixelRatioF());
+    QFile svg(base + ".svg");
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QVERIFY(svg.readAll().contains("<svg"));
+
+    page->ShowCandidates({{12, 3.0, true}, {18, 0.5, false}});
+    QCOMPARE(kind->currentText(), QString("Candidates"));
+    QVERIFY(page->HasPlot());
+}
+
+void PlotsTest::missingOrDamagedDataShowsTheMessageAndNoPlot() {
+    QTemporaryDir dir;
+    {
+        TCmpDataForm viewer(dir.path());
+        viewer.show();
+        QVERIFY(!viewer.PlotPage()->HasPlot());
+        QCOMPARE(viewer.PlotPage()->Message(), QString("Result data are not exist"));
+        QVERIFY(!viewer.PlotPage()->SavePlotTo(dir.filePath("none")));
+    }
+    WriteRun(dir.path());
+    test::WriteFile(dir.filePath("New_SAVE.dat").toStdString(), "! Var#=     9  SP chem.inp\r\nTAU0 1 1 1000\r\n");
+    TCmpDataForm viewer(dir.path());
+    viewer.show();
+    QVERIFY(!viewer.PlotPage()->HasPlot());
+    QVERIFY2(viewer.PlotPage()->Message().startsWith("New_SAVE.dat"), qPrintable(viewer.PlotPage()->Message()));
+}
+
+QTEST_MAIN(PlotsTest)
+#include "gui_plots_test.moc"

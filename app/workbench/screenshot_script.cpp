@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QTabWidget>
 #include <QTimer>
@@ -46,10 +47,25 @@ void ScreenshotScript::Start() {
                         const auto viewers = window_.findChildren<TCmpDataForm*>();
                         if (viewers.isEmpty()) return Finish(1);
                         Grab(viewers.last(), "comparison");
-                        Finish(0);
+                        GrabPlots(viewers.last());
                     });
                 });
             });
+        });
+    });
+}
+
+// The viewer's plot page: the delay plot, then the temperature history of the last case.
+void ScreenshotScript::GrabPlots(QWidget* viewer) {
+    viewer->findChild<QTabWidget*>("CmpPages")->setCurrentIndex(1);
+    QTimer::singleShot(kSettleMs, this, [this, viewer] {
+        Grab(viewer, "comparison_delay_plot");
+        viewer->findChild<QComboBox*>("PlotKindBox")->setCurrentIndex(1);
+        auto* cases = viewer->findChild<QComboBox*>("PlotCaseBox");
+        cases->setCurrentIndex(cases->count() - 1);
+        QTimer::singleShot(kSettleMs, this, [this, viewer] {
+            Grab(viewer, "comparison_history_plot");
+            Finish(0);
         });
     });
 }

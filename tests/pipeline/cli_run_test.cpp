@@ -48,7 +48,7 @@ std::optional<double> NumberAfter(const std::string& output, const std::string& 
 
 TEST(CliRun, CommandLineErrorsGiveUsage) {
     for (const char* args : {"run", "run a.PRJ b.PRJ", "run a.PRJ --method xyz", "run a.PRJ --jobs 0",
-                             "run a.PRJ --jobs many", "run a.PRJ --colour red"}) {
+                             "run a.PRJ --jobs many", "run a.PRJ --colour red", "run a.PRJ --plot"}) {
         const CliResult r = RunCli(args);
         EXPECT_EQ(r.status, 2) << args << "\n" << r.output;
         EXPECT_NE(r.output.find("Usage: vantor-cli run PROJECT.PRJ"), std::string::npos) << args;
@@ -90,7 +90,7 @@ TEST(CliRun, BundledExampleRunsEndToEnd) {
     TempDir dir;
     for (const char* name : {"chem.inp", "therm.dat", "tran.dat", "gri30.PRJ"})
         fs::copy_file(fs::path(VANTOR_EXAMPLES_DIR) / "gri30" / name, dir.File(name));
-    const CliResult r = RunCli("run " + Quoted(dir.File("gri30.PRJ")) + " --jobs 2");
+    const CliResult r = RunCli("run " + Quoted(dir.File("gri30.PRJ")) + " --jobs 2 --plot " + Quoted(dir.File("plots")));
     ASSERT_EQ(r.status, 0) << r.output;
     for (const char* name : {"chem.bin", "SAVE.dat", "SP.TRM", "NEW_Chem.inp", "New_Chem.bin", "New_SAVE.dat",
                              "CMP.dat"})
@@ -111,6 +111,12 @@ TEST(CliRun, BundledExampleRunsEndToEnd) {
     EXPECT_LT(*largest, 10.0);
     const std::string report = test::ReadText(dir.File("CMP.dat"));
     EXPECT_NE(report.find("===Case 4"), std::string::npos);
+    EXPECT_NE(r.output.find("> 10 plot files (PNG and SVG) written to "), std::string::npos) << r.output;
+    for (const char* name : {"delay.png", "delay.svg", "history_case_1.png", "history_case_4.svg"})
+    {
+        const std::string path = dir.File("plots/" + std::string(name));
+        EXPECT_TRUE(fs::exists(path) && fs::file_size(path) > 1000) << name;
+    }
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ bool WriteRunPlots(const std::string& workDirectory, const std::string& director
     const std::string path = ExecutableDirectory() + "/" + kPlotLibrary;
     void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     const auto entry =
-        handle ? reinterpret_cast<VantorWritePlotsEntry>(::dlsym(handle, VANTOR_WRITE_PLOTS_NAME)) : nullptr;
+        handle ? reinterpret_cast<VantorWritePlotsEntry>(::dlsym(handle, kWritePlotsEntryName)) : nullptr;
     if (!entry) {
         const char* reason = ::dlerror();
         ReportError(sink, "<E> Cannot load the plots from " + path + (reason ? std::string(": ") + reason : ""));

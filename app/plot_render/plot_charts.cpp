@@ -33,7 +33,8 @@ QChart* NewChart(const QString& title) {
     font.setBold(true);
     chart->setTitleFont(font);
     chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setMargins(QMargins(4, 4, 4, 4));
+    // The right margin leaves room for the last label of the horizontal axis.
+    chart->setMargins(QMargins(4, 4, 16, 4));
     chart->setBackgroundRoundness(0);
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     return chart;

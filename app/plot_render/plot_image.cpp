@@ -47,6 +47,8 @@ bool SaveViewImages(QChartView& view, const QString& base, QString* error) {
     generator.setFileName(svg + ".part");
     generator.setSize(view.size());
     generator.setViewBox(QRect(QPoint(0, 0), view.size()));
+    // The screen's resolution, so the text keeps its size against the drawing.
+    generator.setResolution(view.logicalDpiX());
     generator.setTitle(view.chart() ? view.chart()->title() : QString());
     generator.setDescription("Vantor plot");
     QPainter painter;

@@ -3,10 +3,12 @@
 // display: without an application object, one is made on the offscreen platform.
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <sstream>
+#include <type_traits>
 
 #include "app/plot_render/plot_files.h"
 #include "app/plot_render/plot_module.h"
@@ -29,10 +31,10 @@ std::vector<std::string> Lines(const char* text) {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) int32_t VANTOR_WRITE_PLOTS(const char* workDirectory,
-                                                                             const char* outDirectory,
-                                                                             const char* mixtureNames, char* message,
-                                                                             int32_t messageSize) {
+extern "C" __attribute__((visibility("default"))) int32_t VantorWritePlots(const char* workDirectory,
+                                                                           const char* outDirectory,
+                                                                           const char* mixtureNames, char* message,
+                                                                           int32_t messageSize) {
     std::unique_ptr<QApplication> app;
     static int argc = 1;
     static char name[] = "vantor-cli";
@@ -50,3 +52,5 @@ extern "C" __attribute__((visibility("default"))) int32_t VANTOR_WRITE_PLOTS(con
     CopyText(text, message, messageSize);
     return result.ok ? 0 : 1;
 }
+
+static_assert(std::is_same_v<decltype(&VantorWritePlots), VantorWritePlotsEntry>);

@@ -1,16 +1,17 @@
 #pragma once
-// The entry of libVantorPlots.so, looked up by name with dlsym.
+// The entry of libVantorPlots.so, found with dlsym under kWritePlotsEntryName:
 //
-// VANTOR_WRITE_PLOTS(work directory, output folder, mixture names one per line, message buffer,
-// its size): writes the plot files of the working directory's standard data into the folder.
-// Returns 0 with the written files' paths in the message, one per line, or 1 with the error.
+//   VantorWritePlots(work directory, output folder, mixture names one per line, message buffer,
+//                    its size)
+//
+// writes the plot files of the working directory's standard data into the folder. Returns 0 with
+// the written files' paths in the message, one per line, or 1 with the error.
 
 #include <cstdint>
-
-#define VANTOR_WRITE_PLOTS VantorWritePlots
-#define VANTOR_WRITE_PLOTS_NAME "VantorWritePlots"
 
 extern "C" {
 using VantorWritePlotsEntry = int32_t (*)(const char* workDirectory, const char* outDirectory,
                                           const char* mixtureNames, char* message, int32_t messageSize);
 }
+
+inline constexpr const char* kWritePlotsEntryName = "VantorWritePlots";

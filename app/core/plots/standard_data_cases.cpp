@@ -1,5 +1,6 @@
 #include "app/core/plots/standard_data_cases.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>

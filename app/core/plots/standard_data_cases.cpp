@@ -4,9 +4,9 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <map>
 
-#include "app/core/pipeline/compare_results.h"
 
 namespace vantor::plots {
 namespace {
@@ -179,6 +179,7 @@ StandardDataRead ParseStandardDataCases(const std::vector<std::string>& lines, c
     return parser.Finish(readable);
 }
 
+// Line by line: a standard-data file of many cases and species can be large.
 StandardDataRead ReadStandardDataCases(const std::string& path, const std::string& name) {
     StandardDataRead read;
     std::error_code ec;
@@ -187,13 +188,18 @@ StandardDataRead ReadStandardDataCases(const std::string& path, const std::strin
         read.error = "Result data are not exist";
         return read;
     }
-    std::vector<std::string> lines;
-    if (!ReadTextLines(path, lines)) {
+    std::ifstream in(path, std::ios::binary);
+    CaseParser parser(name);
+    bool readable = std::filesystem::is_regular_file(path, ec) && in;
+    std::string line;
+    for (size_t number = 1; readable && !parser.Ended() && std::getline(in, line); ++number)
+        readable = parser.Line(line, number);
+    if (!std::filesystem::is_regular_file(path, ec) || !in.is_open() || in.bad()) {
         read.problem = ReadProblem::kDamaged;
         read.error = "Cannot read " + path;
         return read;
     }
-    return ParseStandardDataCases(lines, name);
+    return parser.Finish(readable);
 }
 
 bool CaseIgnited(const StandardDataCase& c) {

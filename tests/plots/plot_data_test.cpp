@@ -91,6 +91,9 @@ TEST(DelayPlot, CasesWithoutIgnitionAreLeftOutAndNamed) {
     EXPECT_TRUE(empty.empty());
     EXPECT_GT(empty.delay.min, 0.0);
     EXPECT_EQ(empty.note, "No ignition, left out: case 1");
+    const std::vector<CaseText> many(12, {1, 800, 1, 50, false});
+    EXPECT_EQ(BuildDelayPlot(Parse(many), Parse(many)).note,
+              "No ignition, left out: cases 1, 2, 3, 4, 5, 6, 7 and 5 more");
 }
 
 TEST(HistoryPlot, DetailedAndReducedStatesOfOneCase) {

@@ -7,6 +7,8 @@
 namespace vantor::plots {
 namespace {
 
+constexpr size_t kNamedCases = 8;
+
 std::optional<double> IgnitionDelay(const StandardDataCase* c) {
     if (!c || !CaseIgnited(*c)) return std::nullopt;
     return c->delay;
@@ -90,10 +92,13 @@ DelayPlotData BuildDelayPlot(const StandardDataCases& detailed, const StandardDa
     }
     if (plot.inverseTemperature.min > 0.0)
         plot.temperatureTicks = RoundTemperatures(plot.inverseTemperature.min, plot.inverseTemperature.max);
+    // The note is a legend entry: beyond a few cases it gives the count, not every number.
     if (!leftOut.empty()) {
         plot.note = "No ignition, left out: case";
         if (leftOut.size() > 1) plot.note += "s";
-        for (size_t i = 0; i < leftOut.size(); ++i) plot.note += (i ? ", " : " ") + leftOut[i];
+        const size_t named = leftOut.size() > kNamedCases ? kNamedCases - 1 : leftOut.size();
+        for (size_t i = 0; i < named; ++i) plot.note += (i ? ", " : " ") + leftOut[i];
+        if (named < leftOut.size()) plot.note += " and " + std::to_string(leftOut.size() - named) + " more";
     }
     return plot;
 }

@@ -10,11 +10,11 @@
 namespace vantor::plot_render {
 namespace {
 
-// A view laid out at `size` without appearing on screen.
-void Prepare(QChartView& view, QChart* chart, QSize size) {
+// A view laid out at `size` without appearing on screen. The view is made with its chart: a view
+// made without one creates a chart of its own that setChart would hand back.
+void Prepare(QChartView& view, QSize size) {
     view.setAttribute(Qt::WA_DontShowOnScreen);
     view.setRenderHint(QPainter::Antialiasing);
-    view.setChart(chart);
     view.resize(size);
     view.show();
     QApplication::processEvents();
@@ -67,14 +67,14 @@ bool SaveViewImages(QChartView& view, const QString& base, QString* error) {
 }
 
 bool SaveChartImages(QChart* chart, QSize size, const QString& base, QString* error) {
-    QChartView view;
-    Prepare(view, chart, size);
+    QChartView view(chart);
+    Prepare(view, size);
     return SaveViewImages(view, base, error);
 }
 
 QImage RenderChart(QChart* chart, QSize size) {
-    QChartView view;
-    Prepare(view, chart, size);
+    QChartView view(chart);
+    Prepare(view, size);
     return GrabView(view);
 }
 

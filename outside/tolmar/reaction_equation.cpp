@@ -171,11 +171,12 @@ bool ParseEquation(std::string_view equation, const NameIndex& species, Location
                           "at least one species on each side");
         return false;
     }
-    // Products beyond the third borrow free reactant slots (real mechanisms such as LLNL n-heptane
-    // have four or five products); more than three reactants are refused.
-    if (out.reactants.size() > kMaxSlotsPerSide || out.reactants.size() + out.products.size() > kMaxSlots) {
-        diagnostics.Error(kTooManySpecies, where, "more than three reactants, or more than six species in all",
-                          equation, "at most three different reactants, and six different species in all");
+    // Products beyond the third borrow free reactant slots and then slots after the sixth (LLNL
+    // n-heptane has four or five products, lumped fuel reactions up to ten); more than three
+    // reactants are refused.
+    if (out.reactants.size() > kMaxSlotsPerSide || out.reactants.size() + out.products.size() > kMaxReactionSpecies) {
+        diagnostics.Error(kTooManySpecies, where, "more than three reactants, or more than twelve species in all",
+                          equation, "at most three different reactants, and twelve different species in all");
         return false;
     }
     if (leftM == 1) {

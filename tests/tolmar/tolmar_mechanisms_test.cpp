@@ -278,5 +278,32 @@ TEST(TolmarMechanisms, ListingSummarisesWithCrLfLineEnds) {
     EXPECT_EQ(lf, crlf);
 }
 
+// Binaries of mechanisms whose reactions fit six slots stay byte for byte what earlier versions
+// wrote (FNV-1a digests of those files), so existing binaries and their users see no change.
+TEST(TolmarMechanisms, SixSlotMechanismsCompileToTheSameBytes) {
+    const struct {
+        const char* folder;
+        bool withThermo;
+        uint64_t digest;
+        size_t size;
+    } cases[] = {{"gri30", true, 0xe7264aba9bc6446cULL, 48200},
+                 {"h2_li", false, 0x63873ca46af23b56ULL, 4396},
+                 {"nc7_llnl", true, 0xb2ab832d2452fafdULL, 471768}};
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string bin = dir.Path("Chem.bin");
+        ASSERT_EQ(CompileMechanismFiles(DataPath(std::string(c.folder) + "/chem.inp"),
+                                        c.withThermo ? DataPath(std::string(c.folder) + "/therm.dat") : "", bin,
+                                        dir.Path("Out.dat")),
+                  0)
+            << c.folder;
+        const std::string bytes = ReadFileText(bin);
+        uint64_t digest = 0xcbf29ce484222325ULL;
+        for (const char b : bytes) digest = (digest ^ static_cast<unsigned char>(b)) * 0x100000001b3ULL;
+        EXPECT_EQ(bytes.size(), c.size) << c.folder;
+        EXPECT_EQ(digest, c.digest) << c.folder;
+    }
+}
+
 }  // namespace
 }  // namespace vantor::tolmar::testing

@@ -214,5 +214,23 @@ TEST(TolmarReactions, CrowdedProductsBorrowFreeSlotsWithOrderEntries) {
     EXPECT_EQ(im.orders.at(1).reals, (std::vector<double>{1, 1, 1, 1, 1, 1}));
 }
 
+TEST(TolmarReactions, LumpedReactionTakesSlotsAfterTheSixth) {
+    const BinaryImage im = Compile("H2O2+H2+N2=H2O+0.5OH+0.5H+0.5O+0.5H2+N2 1e12 0 0\nH+O2=O+OH 1e14 0 0\n");
+    const auto k = [&im](const char* name) { return im.SpeciesIndex(name); };
+    EXPECT_EQ(im.Dim("MXSP"), 9);
+    EXPECT_EQ(im.reactions[0].species, (std::array<int32_t, 6>{k("H2O2"), k("H2"), k("N2"), k("H2O"), k("OH"), k("H")}));
+    EXPECT_EQ(im.reactions[0].laterSpecies, (std::vector<int32_t>{k("O"), k("H2"), k("N2")}));
+    EXPECT_EQ(im.reactions[0].laterCoefficients, (std::vector<int32_t>{0, 0, 0}));  // real coefficients instead
+    EXPECT_EQ(im.reactions[0].speciesCount, 9);
+    EXPECT_EQ(im.realCoefficients.at(1).reals, (std::vector<double>{-1, -1, -1, 1, 0.5, 0.5, 0.5, 0.5, 1}));
+    EXPECT_EQ(im.orders.at(1).ints,
+              (std::vector<int32_t>{-k("H2O2"), -k("H2"), -k("N2"), k("H2O"), k("OH"), k("H"), k("O"), k("H2"), k("N2")}));
+    EXPECT_EQ(im.orders.at(1).reals, (std::vector<double>{1, 1, 1, 1, 0.5, 0.5, 0.5, 0.5, 1}));
+    // a reaction of six slots or fewer keeps its placement, the later slots empty
+    EXPECT_EQ(im.reactions[1].coefficients, (std::array<int32_t, 6>{-1, -1, 0, 1, 1, 0}));
+    EXPECT_EQ(im.reactions[1].laterSpecies, (std::vector<int32_t>{0, 0, 0}));
+    EXPECT_TRUE(im.atCleanEnd);
+}
+
 }  // namespace
 }  // namespace vantor::tolmar::testing

@@ -6,22 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "chemlib/mechanism.h"
+#include "chemlib/compiled_mechanism.h"
 #include "chemlib/reference_data.h"
-#include "outside/tolmar/tolmar.h"
 
 using namespace vantor::chem;
 using namespace vantor::chem::testing;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -66,44 +60,10 @@ std::string LumpedMechanismText() {
     return inp.str();
 }
 
-class TempFolder {
-public:
-    TempFolder() {
-        char pattern[] = "/tmp/chemlib-lumped-XXXXXX";
-        if (mkdtemp(pattern)) path_ = pattern;
-    }
-    ~TempFolder() {
-        if (!path_.empty()) fs::remove_all(path_);
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-// Compiles and loads; the test fails with the listing when either step fails.
-std::unique_ptr<Mechanism> CompileAndLoad(const std::string& inp, const std::string& therm, const std::string& folder) {
-    const std::string bin = folder + "/Chem.bin", out = folder + "/Out.dat";
-    if (vantor::tolmar::CompileMechanismFiles(inp, therm, bin, out) != 0) {
-        std::ifstream listing(out);
-        ADD_FAILURE() << "compilation failed:\n" << std::string(std::istreambuf_iterator<char>(listing), {});
-        return nullptr;
-    }
-    auto m = std::make_unique<Mechanism>();
-    std::ostringstream msg;
-    if (m->Load(bin, msg) != 0) {
-        ADD_FAILURE() << msg.str();
-        return nullptr;
-    }
-    return m;
-}
-
 TEST(LumpedReactions, RatesProductionAndEnthalpyEqualAStraightforwardEvaluation) {
     TempFolder dir;
     ASSERT_FALSE(dir.Path().empty());
-    const std::string inp = dir.Path() + "/chem.inp";
-    std::ofstream(inp) << LumpedMechanismText();
-    const auto m = CompileAndLoad(inp, std::string(VANTOR_TEST_DATA_DIR) + "/gri30/therm.dat", dir.Path());
+    const auto m = CompileTextAndLoad(LumpedMechanismText(), dir.Path());
     ASSERT_TRUE(m);
     EXPECT_EQ(m->Layout().MXSP, 12);  // the twelve species of reaction 1
     const int KK = m->KK(), II = m->II();

@@ -56,7 +56,8 @@ TEST(TolmarReactions, MoleculeUnitsScaleByTheReactionOrder) {
         "H+O2=O+OH 1e-10 0 0\n REV /2e-10 0 0/\n"
         "H+O2+M=HO2+M 1e-30 0 0\n"
         "H2O2(+M)=OH+OH(+M) 1e14 0 0\n LOW /1e-8 0 0/\n"
-        "H2+O2=>OH+OH 1e-12 0 0\n FORD /O2 0.5/\n",
+        "H2+O2=>OH+OH 1e-12 0 0\n FORD /O2 0.5/\n"
+        "H+OH(+M)=H2+O(+M) 1e-11 0 0\n HIGH /1e5 0 0/ TROE /0.5 100 1000/\n",
         "MOLECULES");
     EXPECT_DOUBLE_EQ(im.reactions[0].arrhenius[0], 1e-10 * kNA);
     EXPECT_DOUBLE_EQ(im.reverse.at(1).reals[0], 2e-10 * kNA);
@@ -64,6 +65,10 @@ TEST(TolmarReactions, MoleculeUnitsScaleByTheReactionOrder) {
     EXPECT_DOUBLE_EQ(im.reactions[2].arrhenius[0], 1e14);
     EXPECT_DOUBLE_EQ(im.fallOff.at(3).reals[0], 1e-8 * kNA);
     EXPECT_DOUBLE_EQ(im.reactions[3].arrhenius[0], 1e-12 * std::pow(kNA, 0.5));
+    // chemically activated: the reaction's own rate is bimolecular, HIGH one order less; form 3 + 10
+    EXPECT_DOUBLE_EQ(im.reactions[4].arrhenius[0], 1e-11 * kNA);
+    EXPECT_DOUBLE_EQ(im.fallOff.at(5).reals[0], 1e5);
+    EXPECT_EQ(im.fallOff.at(5).ints[0], 13);
 }
 
 TEST(TolmarReactions, ThirdBodiesAndFallOffForms) {

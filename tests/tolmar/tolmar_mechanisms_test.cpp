@@ -305,5 +305,29 @@ TEST(TolmarMechanisms, SixSlotMechanismsCompileToTheSameBytes) {
     }
 }
 
+// The butanol mechanism of Sarathy et al. (2012): six chemically activated reactions (HIGH, with
+// Troe and SRI forms) and two emissions "...+hv". Its thermo file writes two exponents with a blank
+// for the sign, which the copy here spells out so that this test sees the reactions alone.
+TEST(TolmarMechanisms, ButanolKeepsItsChemicallyActivatedReactions) {
+    const std::string folder = DataPath("corpus/butanol_sarathy2012/");
+    std::string thermo = ReadFileText(folder + "1-s2.0-S0010218011004263-mmc6.txt");
+    for (size_t at = 0; (at = thermo.find("e 0", at)) != std::string::npos; ++at) thermo[at + 1] = '+';
+    TempDir dir;
+    const std::string bin = dir.Path("Chem.bin"), out = dir.Path("Out.dat");
+    ASSERT_EQ(CompileMechanismFiles(folder + "1-s2.0-S0010218011004263-mmc3.txt", dir.Write("therm.dat", thermo), bin,
+                                    out),
+              0)
+        << ReadFileText(out);
+    BinaryImage im;
+    std::string error;
+    ASSERT_TRUE(ReadBinaryImage(bin, im, error)) << error;
+    int activated = 0;
+    for (const auto& [reaction, entry] : im.fallOff) activated += entry.ints[0] > 10;
+    EXPECT_EQ(activated, 6);
+    const std::string listing = ReadFileText(out);
+    EXPECT_EQ(Count(listing, "chemically activated "), 6u);
+    EXPECT_EQ(Count(listing, "the radiation term HV of "), 2u);
+}
+
 }  // namespace
 }  // namespace vantor::tolmar::testing

@@ -123,7 +123,7 @@ void ReactionReader::FinishReaction() {
         diagnostics_.Warning({file_, reaction.line},
                              "reaction " + reaction.equation +
                                  " has more than three species on one side; they are stored in free slots of the "
-                                 "other side, with order entries for its rates of progress");
+                                 "other side (then after the sixth slot), with order entries for its rates of progress");
     mechanism_.reactions.push_back(std::move(reaction));
     current_.reset();
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "outside/tolmar/rate_units.h"
+#include "outside/tolmar/reaction_equation.h"
 
 namespace vantor::tolmar {
 namespace {
@@ -44,7 +45,8 @@ void FillSlots(const Reaction& reaction, CompiledReaction& out) {
             out.slotsUsed = std::max(out.slotsUsed, static_cast<int32_t>(slot) + 1);
         }
     };
-    // The equation reader allows at most kMaxSlots species, so the overflow stays inside the arrays.
+    // The equation reader allows at most kMaxReactionSpecies, so the overflow stays inside the arrays.
+    static_assert(kMaxReactionSpecies <= static_cast<size_t>(kMaxSlots));
     size_t overflow = kBaseSlots;
     fill(reaction.reactants, SlotPositions(reaction.reactants.size(), 0, kProductFirst, ownProducts, overflow), -1.0);
     fill(reaction.products, SlotPositions(reaction.products.size(), kProductFirst, 0, ownReactants, overflow), 1.0);

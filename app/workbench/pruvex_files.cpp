@@ -154,6 +154,8 @@ void TPruvexForm::PRJSaveClick() {
         cells.value = ParGrid->Cell(row, vantor::kValueColumn).toStdString();
     }
     project.mixtureLines = MemoLines(MixtureMemo);
+    project.thermoPath = model_.ThermoPath;
+    project.transportPath = model_.TransportPath;
     std::string error;
     if (!vantor::SaveProject(LocalPath(path), project, &error)) ShowFileError(error);
 }

@@ -119,6 +119,11 @@ private:
     bool RefuseWhileRunning();
     void ShowFileError(const std::string& error);
 
+    // Thermo and transport file choice (pruvex_data_files.cpp)
+    void ThermoFileClick();
+    void TransportFileClick();
+    void ChooseDataFile(bool thermo);
+
     // Trimming commands (pruvex_trimming.cpp)
     void CreateSpeciesListClick();
     void TrimSpeciesClick();

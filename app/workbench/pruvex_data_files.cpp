@@ -24,5 +24,10 @@ void TPruvexForm::ChooseDataFile(bool thermo) {
     sink_->AddLine((thermo ? "> Thermo data: " : "> Transport data: ") + path);
 }
 
+void TPruvexForm::AnnounceDataFiles() {
+    if (!model_.ThermoPath.empty()) sink_->AddLine("> Thermo data: " + model_.ThermoPath);
+    if (!model_.TransportPath.empty()) sink_->AddLine("> Transport data: " + model_.TransportPath);
+}
+
 void TPruvexForm::ThermoFileClick() { ChooseDataFile(true); }
 void TPruvexForm::TransportFileClick() { ChooseDataFile(false); }

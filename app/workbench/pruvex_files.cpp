@@ -82,6 +82,7 @@ void TPruvexForm::OpenMechanismFile(const QString& path) {
 
 void TPruvexForm::ApplyOpenedMechanism(const std::vector<std::string>& messages, bool resetGrid) {
     for (const std::string& line : messages) sink_->AddLine(line);
+    AnnounceDataFiles();
     PageS->setCurrentIndex(0);
     RefreshMechanismText();
     RefreshSpeciesList();

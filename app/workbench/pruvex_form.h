@@ -123,6 +123,7 @@ private:
     void ThermoFileClick();
     void TransportFileClick();
     void ChooseDataFile(bool thermo);
+    void AnnounceDataFiles();  // the project's choice, after an open
 
     // Trimming commands (pruvex_trimming.cpp)
     void CreateSpeciesListClick();

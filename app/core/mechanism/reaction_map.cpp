@@ -82,12 +82,11 @@ ReactionMap BuildReactionMap(const std::vector<MechanismLine>& text) {
         if (trimmed.empty() || trimmed[0] == '!') continue;
         // The map covers the reaction section as the compiler reads it, so reaction numbers agree
         // with the binary's: a trailing "! recommended" neither hides a reaction nor ends the section.
-        const MechanismKeyword keyword = LeadingKeyword(trimmed);
         if (!started) {
-            started = keyword == MechanismKeyword::Reactions;
+            started = LeadingKeyword(trimmed) == MechanismKeyword::Reactions;
             continue;
         }
-        if (keyword == MechanismKeyword::End || OpensSection(keyword)) break;
+        if (ClosesReactions(trimmed)) break;
         const auto line = static_cast<int64_t>(i + 1);
         const bool isReaction = trimmed.find('=') != std::string::npos;
         if (isReaction) ++reaction;

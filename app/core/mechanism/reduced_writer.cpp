@@ -126,7 +126,7 @@ int32_t TransformText(const MechanismModel& model, std::vector<std::string>& out
             speciesDone = true;
         }
         if (inReactions) {
-            if (!OpensSection(keyword) && keyword != MechanismKeyword::End) {
+            if (!ClosesReactions(trimmed)) {
                 reactions.Add(line.text, trimmed);
                 continue;
             }

@@ -47,6 +47,12 @@ size_t FindEndWord(std::string_view line) {
     return std::string_view::npos;
 }
 
+bool ClosesReactions(std::string_view line) {
+    const MechanismKeyword keyword = LeadingKeyword(line);
+    return keyword == MechanismKeyword::End ||
+           (OpensSection(keyword) && WithoutComment(line).find_first_of("=/") == std::string_view::npos);
+}
+
 bool DeclaresThermoAll(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
         if (LeadingKeyword(line) != MechanismKeyword::Thermo) continue;

@@ -26,6 +26,10 @@ inline bool OpensSection(MechanismKeyword k) { return k != MechanismKeyword::Non
 // SPECIES sections end at this word even when names stand before it on the same line.
 size_t FindEndWord(std::string_view line);
 
+// Whether a line of the REACTIONS section closes it: END, or a section keyword on a line that is
+// no reaction or auxiliary line (holds neither "=" nor "/"), as the compiler reads it.
+bool ClosesReactions(std::string_view line);
+
 // Whether the text declares a THERMO ALL section: its data then come only from the mechanism.
 bool DeclaresThermoAll(const std::vector<std::string>& lines);
 

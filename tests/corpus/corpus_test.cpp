@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -113,8 +112,8 @@ void ExpectOnlyHighRefused(const std::string& mechanismText, const std::string& 
         words >> first;
         if (Upper(first).rfind("HIGH", 0) != 0) continue;
         ++highReactions;
-        const std::regex named(", line (" + std::to_string(reactionLine) + "|" + std::to_string(i + 1) + ")\\b");
-        EXPECT_TRUE(std::regex_search(listing, named)) << "HIGH reaction of line " << reactionLine << " not named";
+        const auto named = [&](size_t line) { return listing.find(", line " + std::to_string(line) + ":") != std::string::npos; };
+        EXPECT_TRUE(named(reactionLine) || named(i + 1)) << "HIGH reaction of line " << reactionLine << " not named";
     }
     EXPECT_GT(highReactions, 0);
 }

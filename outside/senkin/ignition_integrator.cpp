@@ -218,7 +218,7 @@ IntegrationOutcome IntegrateIgnition(ConstantPressureReactor& reactor, ReactorJa
         if (watch.Observe(t, y[iT], slope, trajectory, stopTime) && stopTime > t) {
             CVodeSetStopTime(session.Memory(), stopTime);
         }
-        if (!watch.Ignited() && !watch.Finished(t) && steady.Observe(t, y, N_VGetArrayPointer(session.Slope()))) {
+        if (!watch.Ignited() && !watch.Finished(t) && steady.Observe(t, y)) {
             stop = RunStop::Steady;
             break;
         }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/fixed_format.h"
+#include "outside/senkin/steady_state.h"
 
 namespace vantor::senkin {
 namespace {
@@ -66,11 +67,12 @@ std::string ListingRunDescription(const ListingContext& context, const RunPlan& 
     out += ListingLine("A case whose temperature rises less than 50 K has not ignited; it is recorded up to the "
                        "max. time (sec: the end time) and that time stands as its delay.");
     out += ListingLine("  Such a run ends earlier, as no ignition up to the time reached, once its state is steady: "
-                       "at every step while the time grows");
-    out += ListingLine("  tenfold (10 steps at least), t |dY/dt| <= 1e-5 max(Y, 1e-20) for every mass fraction Y "
-                       "and t |dT/dt| <= 1e-5 T, with t the time");
-    out += ListingLine("  so far (nothing would change by more than 1e-5 of itself over as long again; chemical "
-                       "equilibrium is such a state),");
+                       "while the time grew tenfold (10 steps");
+    out += ListingLine("  at least) no mass fraction Y changed by more than " + Number(kSteadyRelativeChange) +
+                       " max(Y, " + Number(kSteadyMassFractionFloor) + ") and the temperature by no more than " +
+                       Number(kSteadyTemperatureChange) + " T");
+    out += ListingLine("  (chemical equilibrium is such a state; a species building up from nothing gains 90 % of "
+                       "itself in that time),");
     out += ListingLine("  or when the integrator's step limit (" + std::to_string(context.integrator.maxSteps) +
                        " steps) is reached before an ignition (with a warning).");
     out += ListingLine("Recorded states per case: " + std::to_string(plan.points) + ". With an ignition, half "

@@ -51,8 +51,10 @@ struct TargetSearchSettings {
     int cores = 0;                    // chunk size for the cases; 0: every core
 };
 
-// Checks a typed target: a number above 0 (percent). The message says why not.
-std::optional<double> ParseTargetPercent(const std::string& text, std::string& message);
+// Checks a typed target: a number above 0 (percent), in the given number format. The message
+// says why not.
+std::optional<double> ParseTargetPercent(const std::string& text, std::string& message,
+                                         const LocaleNumbers& numbers = CLocaleNumbers());
 
 // The library entries the search calls: Tolmar, SENKIN and the engine of the method.
 struct SearchEntries {

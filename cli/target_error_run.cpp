@@ -16,20 +16,6 @@ public:
     void AddLine(const std::string& line) override { std::cout << line << '\n' << std::flush; }
 };
 
-search::TargetSearchInput SearchInput(const MechanismModel& model, const ProjectOpenResult& opened,
-                                      const std::string& systemDirectory) {
-    search::TargetSearchInput input;
-    for (int row = 1; row <= kProjectGridRows; ++row) {
-        input.settings.grid[row][kUnitColumn] = opened.project.data.grid[row - 1].unit;
-        input.settings.grid[row][kValueColumn] = opened.project.data.grid[row - 1].value;
-    }
-    input.settings.mixtureLines = opened.project.data.mixtureLines;
-    input.settings.speciesNames = model.SpeciesNames();
-    input.files = RunFiles{systemDirectory, opened.workDirectory, model.MechanismPath, model.MechanismBinaryPath};
-    input.model = model;
-    return input;
-}
-
 void PrintComparison(const std::string& workDirectory, int casesPerMixture) {
     std::vector<std::string> detailedLines, reducedLines;
     ReadTextLines(JoinPath(workDirectory, "SAVE.dat"), detailedLines);
@@ -53,7 +39,7 @@ int RunTargetError(const TargetErrorRequest& request, const MechanismModel& mode
     search::TargetSearch searcher(calls, settings);
     PrintingObserver observer;
     std::cout << "\n== Reduction to a target error\n";
-    const search::TargetSearchResult result = searcher.Run(SearchInput(model, opened, systemDirectory), observer);
+    const search::TargetSearchResult result = searcher.Run(search::InputFromProject(model, opened, systemDirectory), observer);
 
     if (!result.rows.empty()) {
         std::cout << "\nCandidates";

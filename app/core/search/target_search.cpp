@@ -22,6 +22,20 @@ std::optional<double> ParseTargetPercent(const std::string& text, std::string& m
     return value;
 }
 
+TargetSearchInput InputFromProject(const MechanismModel& model, const ProjectOpenResult& opened,
+                                   const std::string& systemDirectory) {
+    TargetSearchInput input;
+    for (int row = 1; row <= kProjectGridRows; ++row) {
+        input.settings.grid[row][kUnitColumn] = opened.project.data.grid[row - 1].unit;
+        input.settings.grid[row][kValueColumn] = opened.project.data.grid[row - 1].value;
+    }
+    input.settings.mixtureLines = opened.project.data.mixtureLines;
+    input.settings.speciesNames = model.SpeciesNames();
+    input.files = RunFiles{systemDirectory, opened.workDirectory, model.MechanismPath, model.MechanismBinaryPath};
+    input.model = model;
+    return input;
+}
+
 TargetSearchResult TargetSearch::Run(const TargetSearchInput& input, SearchObserver& observer) {
     SearchRun run(entries_, settings_, input, observer, *this);
     return run.Execute();

@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "app/core/mechanism/mechanism_model.h"
+#include "app/core/mechanism/project_file.h"
 #include "app/core/mechanism/reduced_writer.h"
 #include "app/core/pipeline/job_record_fill.h"
 #include "app/core/pipeline/number_text.h"
@@ -70,6 +71,10 @@ struct TargetSearchInput {
     MechanismModel model;    // the opened detailed mechanism
     LocaleNumbers numbers = CLocaleNumbers();
 };
+
+// The input of an opened project: its grid, mixtures and mechanism, its folder as work directory.
+TargetSearchInput InputFromProject(const MechanismModel& model, const ProjectOpenResult& opened,
+                                   const std::string& systemDirectory);
 
 // Where the search reports; called on the search's thread.
 class SearchObserver {

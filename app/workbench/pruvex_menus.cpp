@@ -163,8 +163,8 @@ void TPruvexForm::UpdateCommandStates() {
                             CreateNewinpfile1, M_Operation_Target})
         action->setEnabled(available);
     M_Operation_TargetStop->setEnabled(TargetSearchRunning());
-    M_Post_RCT->setEnabled(model_.ReducedInpReady);
-    M_Post_RCD->setEnabled(model_.ReducedInpReady);
+    M_Post_RCT->setEnabled(model_.ReducedInpReady && !TargetSearchRunning());
+    M_Post_RCD->setEnabled(model_.ReducedInpReady && !TargetSearchRunning());
     if (model_.ReducedInpReady) MFile_INPSave->setEnabled(true);
 }
 

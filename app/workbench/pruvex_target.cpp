@@ -55,6 +55,9 @@ void TPruvexForm::TargetErrorClick() {
     connect(targetSearch_.get(), &TTargetSearchWorker::finished, this, &TPruvexForm::TargetSearchFinished,
             Qt::QueuedConnection);
     targetSearch_->Start();
+    // The tool buttons would start a run on the same files.
+    RunPFAB->setEnabled(false);
+    IntegratedRunB->setEnabled(false);
     UpdateCommandStates();
 }
 
@@ -72,6 +75,8 @@ void TPruvexForm::TargetSearchFinished() {
         RefreshReducedText();
     }
     RefreshCaptions();
+    RunPFAB->setEnabled(true);
+    IntegratedRunB->setEnabled(true);
     UpdateCommandStates();
     if (!result.rows.empty()) {
         QString summary = "No candidate is within the target.";

@@ -50,6 +50,7 @@ void TargetTest::reduceToTargetErrorOnTheExample() {
     session.PopUp("M_Operation");
     QVERIFY(session.Action("M_Operation_TargetStop")->isEnabled());  // the window goes on meanwhile
     QVERIFY(!session.Action("M_Operation_IR")->isEnabled());
+    QVERIFY(!session.Action("IntegratedRunB")->isEnabled());
 
     QTRY_VERIFY_WITH_TIMEOUT(window.findChild<TCandidateTableForm*>() != nullptr, 10 * 60 * 1000);
     const QStringList lines = session.Messages();
@@ -66,6 +67,7 @@ void TargetTest::reduceToTargetErrorOnTheExample() {
     session.PopUp("M_Operation");
     QVERIFY(!session.Action("M_Operation_TargetStop")->isEnabled());
     QVERIFY(session.Action("M_Operation_Target")->isEnabled());
+    QVERIFY(session.Action("IntegratedRunB")->isEnabled());
 }
 
 QTEST_MAIN(TargetTest)

@@ -104,13 +104,13 @@ int32_t FakeEngine(JobRecord* job, int32_t* status, double* progress) {
     const double t = 1.0 - job->Threshold / 2.0;
     const int keep = std::min(Counters().maxKept.load(), 2 + static_cast<int>(std::ceil(8.0 * t - 1e-9)));
     std::string trim = "NOTE: fake\r\n", listing;
-    for (int k = keep + 1; k <= kSpecies; ++k) trim += " " + std::to_string(k);
+    for (int k = keep + 1; k <= kSpecies; ++k) trim.append(1, ' ').append(std::to_string(k));
     for (int point = 1; point <= 10; ++point) {
         char head[32];
         std::snprintf(head, sizeof head, "Line%3d/21 [%4d]:", point, 0);
         listing += head;
         for (int k = 1; k <= keep; ++k)
-            if (kUse[k - 1] >= point) listing += "    " + std::to_string(k);
+            if (kUse[k - 1] >= point) listing.append(4, ' ').append(std::to_string(k));
         listing += "\r\n";
     }
     Write(DecodePathField(job->TrimFile), trim + "\r\n");

@@ -86,10 +86,9 @@ int main(int argc, char** argv) {
             ->UseRealTime();
     if (const char* longRuns = std::getenv("VANTOR_BENCH_LONG"); longRuns && std::string(longRuns) == "1")
         for (const bool removal : {false, true})
-            benchmark::RegisterBenchmark(removal ? "TargetSearch/nc7/removal" : "TargetSearch/nc7/threshold",
-                                         [=](benchmark::State& s) {
-                                             BM_TargetSearch(s, kData + "/nc7_llnl", "nc7_6cases.PRJ", removal);
-                                         })
+            benchmark::RegisterBenchmark(
+                removal ? "TargetSearch/nc7/removal" : "TargetSearch/nc7/threshold",
+                [=](benchmark::State& s) { BM_TargetSearch(s, kData + "/nc7_llnl", "nc7_6cases.PRJ", removal); })
                 ->Unit(benchmark::kSecond)
                 ->Iterations(1)
                 ->UseRealTime();

@@ -39,7 +39,8 @@ int RunTargetError(const TargetErrorRequest& request, const MechanismModel& mode
     search::TargetSearch searcher(calls, settings);
     PrintingObserver observer;
     std::cout << "\n== Reduction to a target error\n";
-    const search::TargetSearchResult result = searcher.Run(search::InputFromProject(model, opened, systemDirectory), observer);
+    const search::TargetSearchResult result =
+        searcher.Run(search::InputFromProject(model, opened, systemDirectory), observer);
 
     if (!result.rows.empty()) {
         std::cout << "\nCandidates";

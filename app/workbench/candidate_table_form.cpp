@@ -10,9 +10,12 @@ namespace {
 
 QString ResultText(const vantor::search::CandidateRow& row) {
     switch (row.result) {
-        case vantor::search::CandidateResult::Within: return "within";
-        case vantor::search::CandidateResult::Same: return QString("same as %1").arg(row.sameAs);
-        default: return "outside";
+        case vantor::search::CandidateResult::Within:
+            return "within";
+        case vantor::search::CandidateResult::Same:
+            return QString("same as %1").arg(row.sameAs);
+        default:
+            return "outside";
     }
 }
 
@@ -35,12 +38,16 @@ TCandidateTableForm::TCandidateTableForm(const std::vector<vantor::search::Candi
     CandidateGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
         const auto& r = rows[static_cast<size_t>(i)];
-        const QStringList cells{r.removal ? "remove" : "threshold",
-                                r.removal ? QString::fromStdString(r.removedSpecies) : QString::number(r.threshold, 'f', 4),
-                                QString::number(r.species), QString::number(r.reactions),
-                                QString::fromStdString(vantor::search::FormatDifference(r.largest, 2)),
-                                QString::number(r.worstCase), QString("%1/%2").arg(r.casesRun).arg(r.caseCount),
-                                QString::number(r.wallSeconds, 'f', 1), ResultText(r)};
+        const QStringList cells{
+            r.removal ? "remove" : "threshold",
+            r.removal ? QString::fromStdString(r.removedSpecies) : QString::number(r.threshold, 'f', 4),
+            QString::number(r.species),
+            QString::number(r.reactions),
+            QString::fromStdString(vantor::search::FormatDifference(r.largest, 2)),
+            QString::number(r.worstCase),
+            QString("%1/%2").arg(r.casesRun).arg(r.caseCount),
+            QString::number(r.wallSeconds, 'f', 1),
+            ResultText(r)};
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (r.number == chosen) {

@@ -15,11 +15,14 @@ void TTargetSearchWorker::Start() {
     thread_ = std::thread([this] {
         result_ = search_.Run(input_, *this);
         // The result is complete before the window's thread hears of it.
-        QMetaObject::invokeMethod(this, [this] {
-            if (thread_.joinable()) thread_.join();
-            running_ = false;
-            emit finished();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (thread_.joinable()) thread_.join();
+                running_ = false;
+                emit finished();
+            },
+            Qt::QueuedConnection);
     });
 }
 

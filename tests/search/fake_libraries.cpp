@@ -51,8 +51,10 @@ std::vector<bool> KeptSpecies(const std::string& text) {
     std::istringstream in(text);
     bool inSpecies = false;
     for (std::string line; std::getline(in, line);) {
-        if (line.rfind("SPECIES", 0) == 0) inSpecies = true;
-        else if (inSpecies && line.rfind("END", 0) == 0) break;
+        if (line.rfind("SPECIES", 0) == 0)
+            inSpecies = true;
+        else if (inSpecies && line.rfind("END", 0) == 0)
+            break;
         else if (inSpecies && line.find("!RD->") == std::string::npos) {
             std::istringstream names(line);
             for (std::string name; names >> name;)
@@ -76,8 +78,10 @@ int32_t FakeSenkin(JobRecord* job, int32_t* status, double* progress) {
     bool ignites = true;
     for (int k = 0; k < kSpecies; ++k) {
         if (kept[static_cast<size_t>(k)]) continue;
-        if (kWeight[k] < 0) ignites = false;
-        else growth += kWeight[k];
+        if (kWeight[k] < 0)
+            ignites = false;
+        else
+            growth += kWeight[k];
     }
     std::string out = "! Var#=    17  SP fake\r\n";
     for (int m = 1; m <= job->NMix; ++m)
@@ -85,11 +89,14 @@ int32_t FakeSenkin(JobRecord* job, int32_t* status, double* progress) {
             for (int t = 0; t < job->NTemp; ++t) {
                 ++Counters().ignitionCases;
                 char block[512];
-                const double delay = ignites ? 1e3 / (job->Press[p] * job->Temp[t]) * (1.0 + growth / 100.0) : job->MaxTime;
-                std::snprintf(block, sizeof block, "TAU0 1 %g %g\r\nINI P(atm)= %g\r\nINI T(K)=   %g\r\n%sDTAUi(s)= %.17g\r\nDTMAX(K)= %g\r\n",
-                              job->Press[p], job->Temp[t], job->Press[p], job->Temp[t],
-                              ignites ? "" : "! no ignition: the temperature rose by less than 50 K\r\n", delay,
-                              ignites ? 1500.0 : 1.0);
+                const double delay =
+                    ignites ? 1e3 / (job->Press[p] * job->Temp[t]) * (1.0 + growth / 100.0) : job->MaxTime;
+                std::snprintf(
+                    block, sizeof block,
+                    "TAU0 1 %g %g\r\nINI P(atm)= %g\r\nINI T(K)=   %g\r\n%sDTAUi(s)= %.17g\r\nDTMAX(K)= %g\r\n",
+                    job->Press[p], job->Temp[t], job->Press[p], job->Temp[t],
+                    ignites ? "" : "! no ignition: the temperature rose by less than 50 K\r\n", delay,
+                    ignites ? 1500.0 : 1.0);
                 out += block;
             }
     Write(DecodePathField(job->SaveFile), out + "END\r\n");

@@ -40,9 +40,13 @@ TEST(CaseChunks, SmallestSubProductThatFillsTheCores) {
 }
 
 TEST(IgnitionCases, NoIgnitionOnOneSideIsOutsideAnyLimit) {
-    const std::vector<std::string> lines{"INI P(atm)= 1", "DTAUi(s)= 0.2", "DTMAX(K)= 2000", "INI P(atm)= 1",
+    const std::vector<std::string> lines{"INI P(atm)= 1",
+                                         "DTAUi(s)= 0.2",
+                                         "DTMAX(K)= 2000",
+                                         "INI P(atm)= 1",
                                          "! no ignition: the temperature rose by less than 50 K up to 10 s",
-                                         "DTAUi(s)= 10", "DTMAX(K)= 3"};
+                                         "DTAUi(s)= 10",
+                                         "DTMAX(K)= 3"};
     std::vector<IgnitionCase> cases;
     ASSERT_TRUE(ReadIgnitionCases(lines, cases));
     ASSERT_EQ(cases.size(), 2u);

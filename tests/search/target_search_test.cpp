@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "app/core/search/target_search.h"
@@ -22,7 +22,9 @@ class Folder {
 public:
     Folder() {
         static int counter = 0;
-        path_ = (std::filesystem::temp_directory_path() / ("vts" + std::to_string(::getpid()) + "_" + std::to_string(counter++))).string();
+        path_ = (std::filesystem::temp_directory_path() /
+                 ("vts" + std::to_string(::getpid()) + "_" + std::to_string(counter++)))
+                    .string();
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }

@@ -13,7 +13,9 @@ namespace {
 constexpr int kTaskStandardData = 1;
 constexpr int kTaskMechanismBinary = 3;
 
-int CaseNumber(const JobRecord& job, int m, int p, int t) { return ((m - 1) * job.NPress + (p - 1)) * job.NTemp + (t - 1); }
+int CaseNumber(const JobRecord& job, int m, int p, int t) {
+    return ((m - 1) * job.NPress + (p - 1)) * job.NTemp + (t - 1);
+}
 
 CaseChunk MakeChunk(const JobRecord& job, int m, int p, int t) {
     CaseChunk chunk{m, p, t, {}};

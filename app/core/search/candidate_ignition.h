@@ -43,9 +43,9 @@ EntryOutcome CallEntry(EntryFunction entry, JobRecord& job, int taskCode);
 
 struct IgnitionOutcome {
     bool ok = true;
-    int taskCode = 0;    // of the failed call: 3 compiling, 1 ignition runs
-    int32_t status = 0;  // its status
-    std::string error;   // a text for the message memo
+    int taskCode = 0;                                // of the failed call: 3 compiling, 1 ignition runs
+    int32_t status = 0;                              // its status
+    std::string error;                               // a text for the message memo
     std::vector<std::optional<IgnitionCase>> cases;  // per global case; empty: not run
     bool stoppedEarly = false;
 };

@@ -14,9 +14,12 @@ std::string Printf(const char* format, auto... values) {
 
 std::string ResultText(const CandidateRow& row) {
     switch (row.result) {
-        case CandidateResult::Within: return "within";
-        case CandidateResult::Same: return "same:" + std::to_string(row.sameAs);
-        default: return "outside";
+        case CandidateResult::Within:
+            return "within";
+        case CandidateResult::Same:
+            return "same:" + std::to_string(row.sameAs);
+        default:
+            return "outside";
     }
 }
 
@@ -43,9 +46,9 @@ std::string CandidateTableText(const std::vector<CandidateRow>& rows, double tar
     std::string text = "# Vantor target search: candidates tried\r\n";
     text += Printf("# target: %.4f %%  method: %s\r\n", targetPercent, ecf ? "ECF" : "PFA");
     const std::vector<std::string> lines = FormatCandidateTable(rows);
-    text += "#" + lines.front().substr(1) + "\r\n";
-    for (size_t i = 1; i < lines.size(); ++i) text += lines[i] + "\r\n";
-    text += chosen > 0 ? "# chosen: " + std::to_string(chosen) + "\r\n" : std::string("# chosen: none\r\n");
+    text.append("#").append(lines.front(), 1).append("\r\n");
+    for (size_t i = 1; i < lines.size(); ++i) text.append(lines[i]).append("\r\n");
+    text.append("# chosen: ").append(chosen > 0 ? std::to_string(chosen) : "none").append("\r\n");
     return text;
 }
 

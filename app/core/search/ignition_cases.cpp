@@ -19,8 +19,10 @@ bool ReadIgnitionCases(const std::vector<std::string>& lines, std::vector<Igniti
     const std::vector<CaseResult> results = ReadCaseResults(lines);
     std::vector<bool> ignited;
     for (const std::string& line : lines) {
-        if (line.find("INI P(atm") != std::string::npos) ignited.push_back(true);
-        else if (!ignited.empty() && MarksNoIgnition(line)) ignited.back() = false;
+        if (line.find("INI P(atm") != std::string::npos)
+            ignited.push_back(true);
+        else if (!ignited.empty() && MarksNoIgnition(line))
+            ignited.back() = false;
     }
     for (size_t i = 0; i < results.size(); ++i) {
         if (!results[i].delay) return false;

@@ -46,8 +46,7 @@ bool ReadSpeciesUse(const std::string& listingPath, int32_t speciesCount, std::v
     return sawLine;
 }
 
-std::vector<int32_t> RankForRemoval(const std::vector<SpeciesUse>& use, const KeepMarks& kept,
-                                    const KeepMarks& fixed) {
+std::vector<int32_t> RankForRemoval(const std::vector<SpeciesUse>& use, const KeepMarks& kept, const KeepMarks& fixed) {
     std::vector<int32_t> ranked;
     for (size_t k = 0; k < kept.size() && k < use.size(); ++k)
         if (kept[k] && !(k < fixed.size() && fixed[k])) ranked.push_back(static_cast<int32_t>(k));

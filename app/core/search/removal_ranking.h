@@ -25,7 +25,6 @@ struct SpeciesUse {
 bool ReadSpeciesUse(const std::string& listingPath, int32_t speciesCount, std::vector<SpeciesUse>& use);
 
 // The 0-based species of `kept`, not in `fixed`, least needed first.
-std::vector<int32_t> RankForRemoval(const std::vector<SpeciesUse>& use, const KeepMarks& kept,
-                                    const KeepMarks& fixed);
+std::vector<int32_t> RankForRemoval(const std::vector<SpeciesUse>& use, const KeepMarks& kept, const KeepMarks& fixed);
 
 }  // namespace vantor::search

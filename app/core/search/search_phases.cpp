@@ -67,8 +67,8 @@ bool SearchRun::ThresholdSearch() {
             if (!r.removal && std::abs(r.threshold - lo) < res * 0.5) loSpecies = r.species;
         bool found = false;
         double t = lo;
-        for (int probes = 0, steps = 0; probes < kProbesBeyondBracket && steps < kProbesBeyondBracket * kStepsPerProbe &&
-                                        t > res * 0.5 && !capReached();
+        for (int probes = 0, steps = 0; probes < kProbesBeyondBracket &&
+                                        steps < kProbesBeyondBracket * kStepsPerProbe && t > res * 0.5 && !capReached();
              ++steps) {
             t = std::round((t - res) / res) * res;
             KeepMarks marks;
@@ -89,7 +89,8 @@ bool SearchRun::ThresholdSearch() {
         for (const double f : failing)
             if (f < hi) lo = std::max(lo, f);
         char line[128];
-        std::snprintf(line, sizeof line, "> Threshold %.4f is within target below the bracket: the search goes on below it.", t);
+        std::snprintf(line, sizeof line,
+                      "> Threshold %.4f is within target below the bracket: the search goes on below it.", t);
         observer_.AddLine(line);
     }
 }

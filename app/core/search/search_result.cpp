@@ -25,9 +25,9 @@ std::vector<std::string> SearchRun::ResultHeader() const {
     int removals = 0;
     for (const CandidateRow& r : rows_) removals += r.removal ? 1 : 0;
     const int all = static_cast<int>(rows_.size());
-    return {"!Target error=" + FormatFixed(settings_.targetPercent, 4, sep) + "%;Largest delay difference=" +
-                (row.largest ? FormatFixed(*row.largest, 4, sep) : std::string("0")) + "% (case " +
-                std::to_string(row.worstCase) + ")",
+    return {"!Target error=" + FormatFixed(settings_.targetPercent, 4, sep) +
+                "%;Largest delay difference=" + (row.largest ? FormatFixed(*row.largest, 4, sep) : std::string("0")) +
+                "% (case " + std::to_string(row.worstCase) + ")",
             "!Candidates tried=" + std::to_string(all) + " (threshold " + std::to_string(all - removals) +
                 ", species removal " + std::to_string(removals) + "), chosen " + std::to_string(best_) + "; see " +
                 kCandidateTableFileName};
@@ -39,8 +39,9 @@ bool SearchRun::WriteResult() {
     const std::string work = input_.files.workDirectory;
     ReducedWriterOutcome outcome = record.mechanism;
     const std::vector<std::string> extra = ResultHeader();
-    outcome.reducedText.insert(outcome.reducedText.begin() + static_cast<long>(std::min(kHeaderRuleLine, outcome.reducedText.size())),
-                               extra.begin(), extra.end());
+    outcome.reducedText.insert(
+        outcome.reducedText.begin() + static_cast<long>(std::min(kHeaderRuleLine, outcome.reducedText.size())),
+        extra.begin(), extra.end());
     std::string error;
     const std::string trim = JoinPath(work, "SP.TRM");
     outcome.outputPath = JoinPath(work, kReducedMechanismFileName);

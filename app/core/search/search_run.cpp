@@ -30,8 +30,8 @@ bool SetPath(PathField& field, const std::string& path) { return EncodePathField
 
 }  // namespace
 
-SearchRun::SearchRun(const SearchEntries& entries, const TargetSearchSettings& settings,
-                     const TargetSearchInput& input, SearchObserver& observer, const TargetSearch& owner)
+SearchRun::SearchRun(const SearchEntries& entries, const TargetSearchSettings& settings, const TargetSearchInput& input,
+                     SearchObserver& observer, const TargetSearch& owner)
     : entries_(entries),
       settings_(settings),
       input_(input),
@@ -50,7 +50,8 @@ void SearchRun::Fail(const std::string& error, int32_t status, const std::string
     failed_ = true;
     ObserverSink sink(observer_);
     ReportError(sink, "<E> " + error);
-    if (status > 0) sink.AddLine("> Something wrrong #" + std::to_string(status) + " ,please check " + listing + " file.");
+    if (status > 0)
+        sink.AddLine("> Something wrrong #" + std::to_string(status) + " ,please check " + listing + " file.");
 }
 
 bool SearchRun::Prepare() {
@@ -81,7 +82,7 @@ bool SearchRun::Prepare() {
     std::error_code ec;
     std::filesystem::create_directories(folder_, ec);
     PathField probe;
-    if (ec || !SetPath(probe, JoinPath(folder_, "Engine.dat"))) {
+    if (ec || !SetPath(probe, JoinPath(folder_, "Ranking.dat"))) {  // the longest name
         ReportError(sink, "<E> Cannot use the folder for the candidates' files: " + folder_);
         return false;
     }
@@ -92,7 +93,8 @@ bool SearchRun::Prepare() {
             const int index = detailedSettings_.Indxs[m][k];
             if (index >= 1 && static_cast<size_t>(index) <= speciesCount) fixed_[static_cast<size_t>(index - 1)] = true;
         }
-    header_.pressures.assign(detailedSettings_.Ps.begin() + 1, detailedSettings_.Ps.begin() + 1 + detailedSettings_.n_Ps);
+    header_.pressures.assign(detailedSettings_.Ps.begin() + 1,
+                             detailedSettings_.Ps.begin() + 1 + detailedSettings_.n_Ps);
     header_.temperatures.assign(detailedSettings_.Ts.begin() + 1,
                                 detailedSettings_.Ts.begin() + 1 + detailedSettings_.n_Ts);
     header_.mixtureLines = input_.settings.mixtureLines;
@@ -227,8 +229,8 @@ bool SearchRun::Evaluate(const KeepMarks& marks, double t, const std::string& re
         const IgnitionOutcome ran = ignition_.Run(job, chunks, true, keepGoing);
         if (!ran.ok) {
             // A candidate that does not compile or run is outside target, not the end of the search.
-            observer_.AddLine("> Candidate " + std::to_string(row.number) + ": " + ran.error +
-                              " (status " + std::to_string(ran.status) + "): counted as outside the target.");
+            observer_.AddLine("> Candidate " + std::to_string(row.number) + ": " + ran.error + " (status " +
+                              std::to_string(ran.status) + "): counted as outside the target.");
             row.largest.reset();
         }
         bool mismatch = !ran.ok;
@@ -248,7 +250,7 @@ bool SearchRun::Evaluate(const KeepMarks& marks, double t, const std::string& re
         if (!mismatch && largest >= 0.0) row.largest = largest;
         if (Stopped() && ran.stoppedEarly) return false;  // an unfinished candidate is no result
         row.result = !mismatch && row.casesRun == row.caseCount && largest <= target ? CandidateResult::Within
-                                                                                      : CandidateResult::Outside;
+                                                                                     : CandidateResult::Outside;
         if (row.worstCase > 0) lastWorstCase_ = row.worstCase;
     }
     row.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - clock).count();
@@ -260,8 +262,8 @@ bool SearchRun::Evaluate(const KeepMarks& marks, double t, const std::string& re
 
 void SearchRun::Report(const CandidateRow& row) {
     std::string what = row.removal ? "without " + row.removedSpecies : Format("threshold %.4f", row.threshold);
-    std::string line = Format("> Candidate %d (%s): SP#=%d, RA#=%d: ", row.number, what.c_str(), row.species,
-                              row.reactions);
+    std::string line =
+        Format("> Candidate %d (%s): SP#=%d, RA#=%d: ", row.number, what.c_str(), row.species, row.reactions);
     if (row.result == CandidateResult::Same) {
         line += "the species of candidate " + std::to_string(row.sameAs) + ", not run again";
     } else {
@@ -269,9 +271,7 @@ void SearchRun::Report(const CandidateRow& row) {
                              : std::string("a case ignites in only one mechanism")) +
                 (row.worstCase > 0 ? " (case " + std::to_string(row.worstCase) + ")" : "") +
                 (row.result == CandidateResult::Within ? ", within target" : ", outside target") +
-                (row.casesRun < row.caseCount
-                     ? Format(" after %d of %d cases", row.casesRun, row.caseCount)
-                     : "") +
+                (row.casesRun < row.caseCount ? Format(" after %d of %d cases", row.casesRun, row.caseCount) : "") +
                 Format(" [%.1f s]", row.wallSeconds);
     }
     observer_.AddLine(line);

@@ -78,7 +78,7 @@ private:
     JobRecord detailedJob_{};
     JobPaths detailedPaths_;
     std::vector<IgnitionCase> reference_;
-    KeepMarks fixed_;  // the mixtures' species: never removed
+    KeepMarks fixed_;     // the mixtures' species: never removed
     std::string folder_;  // the candidates' files
     ReducedHeaderSettings header_;
     int lastWorstCase_ = 0;
@@ -87,7 +87,7 @@ private:
 
     std::vector<CandidateRow> rows_;
     std::vector<std::optional<CandidateRecord>> records_;  // per row; empty for rows not run
-    int best_ = 0;  // row number, 0 when none within target
+    int best_ = 0;                                         // row number, 0 when none within target
     bool failed_ = false;
     std::optional<ReducedWriterOutcome> result_;
     std::string tablePath_;

@@ -8,8 +8,7 @@
 
 namespace vantor::search {
 
-std::optional<double> ParseTargetPercent(const std::string& text, std::string& message,
-                                         const LocaleNumbers& numbers) {
+std::optional<double> ParseTargetPercent(const std::string& text, std::string& message, const LocaleNumbers& numbers) {
     const auto value = numbers.parse(text);
     if (!value) {
         message = "The target error '" + text + "' is not a number.";

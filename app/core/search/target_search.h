@@ -49,7 +49,7 @@ struct TargetSearchSettings {
     double resolution = 0.01;         // of the grid threshold
     int maxThresholdCandidates = 16;  // run candidates of the threshold search
     int maxRemovalTries = 100;
-    int cores = 0;                    // chunk size for the cases; 0: every core
+    int cores = 0;  // chunk size for the cases; 0: every core
 };
 
 // Checks a typed target: a number above 0 (percent), in the given number format. The message
@@ -68,7 +68,7 @@ struct SearchEntries {
 struct TargetSearchInput {
     SettingsInput settings;  // grid cells, mixture lines and species names (marks are ignored)
     RunFiles files;
-    MechanismModel model;    // the opened detailed mechanism
+    MechanismModel model;  // the opened detailed mechanism
     LocaleNumbers numbers = CLocaleNumbers();
 };
 
@@ -91,7 +91,7 @@ struct TargetSearchResult {
     SearchCode code = SearchCode::Failed;
     bool stopped = false;
     std::vector<CandidateRow> rows;
-    int chosen = 0;                       // row number of the result, 0 when none
+    int chosen = 0;                               // row number of the result, 0 when none
     std::optional<ReducedWriterOutcome> outcome;  // for ApplyReducedOutcome when Found
     std::string tablePath;
     double wallSeconds = 0.0;

@@ -118,6 +118,7 @@ bool SearchRun::SpeciesRemoval() {
             if (removalTries_ >= settings_.maxRemovalTries || Stopped()) return !Stopped();
             KeepMarks trial = current;
             trial[static_cast<size_t>(k)] = false;
+            if (SameAs(trial)) continue;  // tried on this base in the previous pass
             CandidateRow row;
             if (!Evaluate(trial, t, input_.model.Species[static_cast<size_t>(k)].name, row)) return false;
             ++removalTries_;

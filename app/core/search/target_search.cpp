@@ -57,6 +57,9 @@ TargetSearchResult SearchRun::Execute() {
     SetProgress(0.9, "Writing the result");
     if (!searched && failed_) {
         result.code = SearchCode::Failed;
+    } else if (best_ == 0 && result.stopped) {
+        result.code = SearchCode::NoneWithinTarget;
+        observer_.AddLine("> No candidate was within the target before the stop: nothing is written.");
     } else if (best_ == 0) {
         result.code = SearchCode::NoneWithinTarget;
         std::snprintf(line, sizeof line,

@@ -16,7 +16,8 @@
 //    `maxThresholdCandidates` candidates are run.
 // 3. Species removal (optional): the kept species the engine needed least (removal_ranking.h)
 //    are removed one at a time from the best mechanism; a removal within target is kept. It
-//    stops after a pass over the ranking without a kept removal, or after `maxRemovalTries`.
+//    stops after a pass over the ranking without a kept removal, or after `maxRemovalTries`
+//    runs; a removal already tried on the same species is skipped without a row.
 // 4. The best mechanism becomes NEW_Chem.inp with SP.TRM, its reduced test (New_Chem.bin,
 //    New_SAVE.dat) and CMP.dat, exactly as an integrated run and reduced test leave them, plus
 //    the candidate table. With no candidate within target nothing of these is written but the

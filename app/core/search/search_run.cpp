@@ -254,6 +254,8 @@ bool SearchRun::Evaluate(const KeepMarks& marks, double t, const std::string& re
         if (row.worstCase > 0) lastWorstCase_ = row.worstCase;
     }
     row.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - clock).count();
+    // Only a candidate within target can become the result: the others need no text.
+    if (row.result != CandidateResult::Within) record.mechanism.reducedText = {};
     rows_.push_back(row);
     records_.push_back(std::move(record));
     Report(row);

@@ -140,9 +140,9 @@ private:
     }
 
     void PressureTerm() {
-        if (reaction_.kind != ReactionKind::Plain)
-            return Error(kSyntaxError, "PLOG for a third-body or fall-off reaction", reaction_.equation,
-                         "PLOG only for reactions without M");
+        if (reaction_.IsFallOff())
+            return Error(kSyntaxError, "PLOG for a fall-off reaction", reaction_.equation,
+                         "PLOG only for reactions without (+M)");
         std::vector<double> v;
         if (!Numbers(4, 4, v)) return;
         if (v[0] <= 0.0)
@@ -180,7 +180,13 @@ private:
             Error(kSyntaxError, keyword_ + " without values", item_.word, keyword_ + " /" + count + " numbers/");
             return false;
         }
-        const auto words = SplitWords(*item_.values);
+        std::string values(*item_.values);
+        if (values.find(',') != std::string::npos) {
+            std::replace(values.begin(), values.end(), ',', ' ');
+            diagnostics_.Warning(where_, keyword_ + " values \"" + Excerpt(Trim(*item_.values)) +
+                                             "\" separated by commas; read as separated by blanks");
+        }
+        const auto words = SplitWords(values);
         if (words.size() < fewest || words.size() > most) {
             Error(kSyntaxError, keyword_ + " takes " + count + " values", *item_.values,
                   count + " numbers between the slashes");
@@ -223,14 +229,20 @@ bool SplitAuxiliaryItems(std::string_view text, Location where, Diagnostics& dia
         AuxiliaryItem item{text.substr(start, i - start), std::nullopt};
         while (i < text.size() && IsBlank(text[i])) ++i;
         if (i < text.size() && text[i] == '/') {
-            const size_t close = text.find('/', i + 1);
+            size_t close = text.find('/', i + 1);
             if (close == std::string_view::npos) {
-                diagnostics.Error(kSyntaxError, where, "values without closing slash", text.substr(start),
-                                  "KEYWORD /values/");
-                return false;
+                // Real files end a line's last item before a "!" comment without its slash.
+                if (Trim(text.substr(i + 1)).empty()) {
+                    diagnostics.Error(kSyntaxError, where, "values without closing slash", text.substr(start),
+                                      "KEYWORD /values/");
+                    return false;
+                }
+                diagnostics.Warning(where, "no closing slash after the last values \"" +
+                                               Excerpt(Trim(text.substr(start))) + "\"; read up to the end of the line");
+                close = text.size();
             }
             item.values = text.substr(i + 1, close - i - 1);
-            i = close + 1;
+            i = std::min(close + 1, text.size());
         }
         if (item.word.empty()) {
             diagnostics.Error(kSyntaxError, where, "values without a keyword", text.substr(start), "KEYWORD /values/");

@@ -27,6 +27,12 @@ bool AnySpeciesWithoutThermo(const Mechanism& mechanism) {
                        [](const Species& s) { return !s.hasThermo; });
 }
 
+std::string_view WithoutByteOrderMark(std::string_view text, std::string_view file, Diagnostics& diagnostics) {
+    if (TakeByteOrderMark(text))
+        diagnostics.Warning({file, 1}, "UTF-8 byte-order mark before the first keyword ignored");
+    return text;
+}
+
 void ReadThermo(const CompileInput& input, const std::vector<Section>& sections, const NameIndex& speciesIndex,
                 const NameIndex& elementIndex, CompileOutput& output) {
     ThermoReader reader(output.mechanism, speciesIndex, elementIndex, output.diagnostics);
@@ -35,7 +41,8 @@ void ReadThermo(const CompileInput& input, const std::vector<Section>& sections,
     const bool thermoAll = output.thermoAll = HasThermoAll(sections);
     if (!thermoAll) {
         if (input.thermoText) {
-            reader.ReadFile(SplitLines(*input.thermoText), input.thermoName);
+            reader.ReadFile(SplitLines(WithoutByteOrderMark(*input.thermoText, input.thermoName, output.diagnostics)),
+                            input.thermoName);
             output.thermoFileUsed = true;
         } else if (AnySpeciesWithoutThermo(output.mechanism)) {
             const std::string_view name = input.thermoName.empty() ? std::string_view("(no thermo file named)")
@@ -109,7 +116,8 @@ void WriteBinary(CompileOutput& output, std::string_view mechanismName) {
 }  // namespace
 
 void CompileMechanism(const CompileInput& input, CompileOutput& output) {
-    const std::vector<SourceLine> lines = SplitLines(input.mechanismText);
+    const std::vector<SourceLine> lines =
+        SplitLines(WithoutByteOrderMark(input.mechanismText, input.mechanismName, output.diagnostics));
     const std::vector<Section> sections = SplitSections(lines, input.mechanismName, output.diagnostics);
     NameIndex elementIndex, speciesIndex;
     ReadElements(sections, input.mechanismName, output.mechanism, elementIndex, output.diagnostics);

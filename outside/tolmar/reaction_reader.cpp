@@ -119,6 +119,16 @@ void ReactionReader::FinishReaction() {
     if (reaction.IsFallOff() && !reaction.low)
         diagnostics_.Error(kSyntaxError, {file_, reaction.line}, "fall-off reaction without LOW", reaction.equation,
                            "LOW /A b E/ on the following lines");
+    if (reaction.kind == ReactionKind::ThirdBody && !reaction.pressureTerms.empty()) {
+        // The rate constants of a pressure table already hold the pressure dependence.
+        diagnostics_.Warning({file_, reaction.line},
+                             "PLOG on the +M reaction " + reaction.equation +
+                                 ": the rate constants at each pressure are taken as they are and no third body is "
+                                 "applied" +
+                                 (reaction.efficiencies.empty() ? "" : "; its efficiencies are ignored"));
+        reaction.kind = ReactionKind::Plain;
+        reaction.efficiencies.clear();
+    }
     if (reaction.BorrowsSlots())
         diagnostics_.Warning({file_, reaction.line},
                              "reaction " + reaction.equation +

@@ -3,67 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "chemlib/mechanism.h"
 #include "outside/tolmar/tolmar.h"
+#include "reference_data.h"
 
 using namespace vantor::chem;
+using namespace vantor::chem::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-struct SpeciesReference {
-    std::string name;
-    double H, GS, CpR;
-};
-
-struct ReactionReference {
-    double qf, qr;
-};
-
-struct StateReference {
-    double T = 0, Patm = 0;
-    std::vector<SpeciesReference> species;
-    std::vector<ReactionReference> reactions;
-};
-
-std::vector<StateReference> ReadReference(const std::string& path) {
-    std::ifstream in(path);
-    std::vector<StateReference> states;
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string tag;
-        fields >> tag;
-        if (tag == "STATE") {
-            StateReference s;
-            std::string label;
-            int number;
-            fields >> number >> label >> s.T >> label >> s.Patm;
-            states.push_back(s);
-        } else if (tag == "S" && !states.empty()) {
-            SpeciesReference sp;
-            int k;
-            double X, C, wdot, SR;
-            fields >> k >> sp.name >> X >> C >> wdot >> sp.H >> sp.GS >> SR >> sp.CpR;
-            states.back().species.push_back(sp);
-        } else if (tag == "R" && !states.empty()) {
-            ReactionReference r;
-            int i;
-            fields >> i >> r.qf >> r.qr;
-            states.back().reactions.push_back(r);
-        }
-    }
-    return states;
-}
 
 class ReferenceRates : public ::testing::Test {
 protected:
@@ -89,10 +41,6 @@ protected:
     static inline Mechanism* mechanism_ = nullptr;
 };
 
-bool Close(double actual, double expected, double tolerance, double floor = 0.0) {
-    return std::abs(actual - expected) <= tolerance * std::max(std::abs(expected), floor);
-}
-
 }  // namespace
 
 TEST_F(ReferenceRates, RatesOfProgressAndThermodynamicsAtSixStates) {
@@ -102,41 +50,5 @@ TEST_F(ReferenceRates, RatesOfProgressAndThermodynamicsAtSixStates) {
     ASSERT_EQ(states.size(), 6u);
     ASSERT_EQ(m.KK(), 53);
     ASSERT_EQ(m.II(), 325);
-    const int KK = m.KK(), II = m.II();
-
-    std::vector<double> X(KK), Y(KK), wdot(KK), qf(II), qr(II), H(KK), cp(KK), SMH(KK);
-    for (int k = 0; k < KK; ++k) X[k] = (1.0 + k % 7) / 206.0;
-    m.MoleToMassFractions(X.data(), Y.data());
-    for (const StateReference& s : states) {
-        SCOPED_TRACE("T = " + std::to_string(s.T) + " K, P = " + std::to_string(s.Patm) + " atm");
-        ASSERT_EQ(int(s.species.size()), KK);
-        ASSERT_EQ(int(s.reactions.size()), II);
-        std::ostringstream msg;
-        ASSERT_EQ(m.ProductionRates(msg, s.Patm * 1013250.0, s.T, Y.data(), wdot.data(), qf.data(), qr.data()), 0)
-            << msg.str();
-
-        double largest = 0.0;
-        for (const auto& r : s.reactions) largest = std::max({largest, std::abs(r.qf), std::abs(r.qr)});
-        for (int i = 0; i < II; ++i) {
-            const auto& r = s.reactions[i];
-            if (std::abs(r.qf) > 1e-30 * largest) {
-                EXPECT_TRUE(Close(qf[i], r.qf, 1e-6)) << "reaction " << i + 1 << " forward " << qf[i] << " vs " << r.qf;
-            }
-            if (std::abs(r.qr) > 1e-30 * largest) {
-                EXPECT_TRUE(Close(qr[i], r.qr, 1e-6)) << "reaction " << i + 1 << " reverse " << qr[i] << " vs " << r.qr;
-            }
-        }
-
-        m.Enthalpies(s.T, H.data());
-        m.HeatCapacities(s.T, cp.data());
-        m.Library().EntropyMinusEnthalpy(s.T, m.Ickwrk(), m.Rckwrk(), SMH.data());
-        const double RT = 83145100.0 * s.T;
-        for (int k = 0; k < KK; ++k) {
-            const auto& ref = s.species[k];
-            EXPECT_EQ(m.SpeciesName(k + 1), ref.name);
-            EXPECT_TRUE(Close(H[k], ref.H, 1e-6, 1e-3 * RT)) << ref.name << " H " << H[k] << " vs " << ref.H;
-            EXPECT_TRUE(Close(SMH[k], ref.GS, 1e-6, 1e-3)) << ref.name << " S/R-H/RT " << SMH[k] << " vs " << ref.GS;
-            EXPECT_TRUE(Close(cp[k], ref.CpR, 1e-6)) << ref.name << " cp/R " << cp[k] << " vs " << ref.CpR;
-        }
-    }
+    ExpectMatchesReference(m, states, 1e-6);
 }

@@ -4,14 +4,14 @@
 #include <string>
 
 #include "outside/tolmar/fortran_number.h"
+#include "outside/tolmar/rate_units.h"
 #include "outside/tolmar/source_text.h"
 
 namespace vantor::tolmar {
 namespace {
 
 // Keywords of other CHEMKIN versions whose data the binary has no place for.
-constexpr std::string_view kUnsupported[] = {"CHEB", "PCHEB",   "TCHEB", "HIGH",   "MOME",
-                                             "XSMI", "USRPROG", "UNITS", "COLLEFF"};
+constexpr std::string_view kUnsupported[] = {"CHEB", "PCHEB", "TCHEB", "HIGH", "MOME", "XSMI", "USRPROG", "COLLEFF"};
 
 class ItemApplier {
 public:
@@ -40,6 +40,7 @@ public:
         if (keyword_ == "FORD") return Order(reaction_.forwardOrders, false);
         if (keyword_ == "RORD") return Order(reaction_.reverseOrders, true);
         if (keyword_ == "PLOG") return PressureTerm();
+        if (keyword_ == "UNITS") return Units();
         if (std::find(std::begin(kUnsupported), std::end(kUnsupported), keyword_) != std::end(kUnsupported))
             return Error(kUnsupportedFeature, "auxiliary keyword not supported", item_.word,
                          "data this interpreter can store (LOW, TROE, SRI, REV, PLOG, ...)");
@@ -150,6 +151,18 @@ private:
         reaction_.pressureTerms.push_back({v[0], {v[1], v[2], v[3]}});
     }
 
+    void Units() {
+        const auto words = SplitWords(item_.values.value_or(""));
+        if (words.empty()) return Error(kSyntaxError, "UNITS without units", item_.word, "UNITS /KCAL/MOLE/ or similar");
+        for (const std::string_view word : words) {
+            bool twice = false;
+            if (!ApplyUnitKeyword(word, reaction_.units, twice))
+                return Error(kUnknownKeyword, "unknown unit keyword in UNITS", word, std::string(kUnitKeywords));
+            if (twice) return Error(kSyntaxError, "UNITS gives one dimension twice", *item_.values,
+                                    "one energy and one amount unit per reaction");
+        }
+    }
+
     void Efficiency() {
         const int32_t k = species_.Find(item_.word);
         if (k == 0) {
@@ -216,6 +229,24 @@ private:
     Reaction& reaction_;
 };
 
+// Unit keywords hold slashes ("UNITS /KCAL/MOLE/"): the values end at the last slash that still
+// leaves only unit keywords between them, or at the next slash when none does.
+size_t UnitsClose(std::string_view text, size_t open) {
+    const size_t first = text.find('/', open + 1);
+    size_t best = first;
+    for (size_t close = first; close != std::string_view::npos; close = text.find('/', close + 1)) {
+        const auto words = SplitWords(text.substr(open + 1, close - open - 1));
+        ReactionUnits scratch;
+        const bool allUnits = !words.empty() && std::all_of(words.begin(), words.end(), [&](std::string_view w) {
+            UnitsOverride o;
+            bool twice;
+            return ApplyUnitKeyword(w, scratch) || ApplyUnitKeyword(w, o, twice);
+        });
+        if (allUnits) best = close;
+    }
+    return best;
+}
+
 }  // namespace
 
 bool SplitAuxiliaryItems(std::string_view text, Location where, Diagnostics& diagnostics,
@@ -229,7 +260,7 @@ bool SplitAuxiliaryItems(std::string_view text, Location where, Diagnostics& dia
         AuxiliaryItem item{text.substr(start, i - start), std::nullopt};
         while (i < text.size() && IsBlank(text[i])) ++i;
         if (i < text.size() && text[i] == '/') {
-            size_t close = text.find('/', i + 1);
+            size_t close = ToUpper(item.word) == "UNITS" ? UnitsClose(text, i) : text.find('/', i + 1);
             if (close == std::string_view::npos) {
                 // Real files end a line's last item before a "!" comment without its slash.
                 if (Trim(text.substr(i + 1)).empty()) {

@@ -100,7 +100,7 @@ void CheckFinite(const CompileOutput& output, std::string_view mechanismName, Di
 void WriteBinary(CompileOutput& output, std::string_view mechanismName) {
     output.compiled.reserve(output.mechanism.reactions.size());
     for (const Reaction& reaction : output.mechanism.reactions)
-        output.compiled.push_back(CompileReaction(reaction, output.mechanism.units));
+        output.compiled.push_back(CompileReaction(reaction, reaction.units.Over(output.mechanism.units)));
     CheckFinite(output, mechanismName, output.diagnostics);
     if (output.diagnostics.HasErrors()) {
         output.compiled.clear();

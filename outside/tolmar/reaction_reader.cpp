@@ -49,7 +49,7 @@ void ReactionReader::ReadUnits(const SourceLine& header) {
     for (size_t i = 1; i < words.size(); ++i) {
         if (!ApplyUnitKeyword(words[i], mechanism_.units))
             diagnostics_.Error(kUnknownKeyword, {file_, header.number}, "unknown unit keyword", words[i],
-                               "CAL/MOLE, KCAL/MOLE, JOULES/MOLE, KJOULES/MOLE, KELVINS, EVOLTS, MOLES or MOLECULES");
+                               kUnitKeywords);
     }
 }
 

@@ -52,6 +52,7 @@ public:
         const size_t spill = CommonTemperatureSpill();
         bool ok = ReadFixedFields();
         ok = ReadFifthField(spill) && ok;
+        ok = ReadExtraColumns() && ok;
         if (ok && !anyAtom_) {
             Error(kSyntaxError, "thermo entry without elements", species_.name,
                   "element symbols and counts in columns 25-44");
@@ -116,6 +117,33 @@ private:
         c_.tally.Note("fifth field", line_.number,
                       "fifth element field \"" + std::string(Trim(field)) + "\" of " + species_.name +
                           " (columns 74-78) holds no element symbol with a whole count; ignored");
+        return true;
+    }
+
+    // Large species (soot, PAH) give further elements after column 80, ten columns each: a
+    // symbol and a right-aligned whole count ("C      388H      144"), up to a "!" comment.
+    bool ReadExtraColumns() {
+        constexpr size_t kWidth = 10;
+        const std::string_view rest = line_.text.size() > 80 ? StripComment(line_.text.substr(80)) : "";
+        if (Trim(rest).empty()) return true;
+        for (size_t at = 0; at < rest.size(); at += kWidth) {
+            const std::string_view group = rest.substr(at, kWidth);
+            const std::string_view field = Trim(group);
+            if (field.empty()) continue;
+            size_t n = 0;
+            while (n < field.size() && IsLetter(field[n])) ++n;
+            const std::string_view symbol = field.substr(0, n), countText = Trim(field.substr(n));
+            double count = 0.0;
+            if (n == 0 || !ParseNumber(countText, count) || !IsWholeCount(count) || count < 0.0) {
+                Error(kBadNumber, "bad element count beyond column 80 for " + species_.name, group,
+                      "an element symbol and a whole count in each ten columns from column " +
+                          std::to_string(81 + at));
+                return false;
+            }
+            if (!AddAtoms(symbol, count)) return false;
+            if (!species_.extraElements.empty()) species_.extraElements += ' ';
+            species_.extraElements += std::string(symbol) + " " + FormatFull(count);
+        }
         return true;
     }
 

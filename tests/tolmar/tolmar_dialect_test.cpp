@@ -11,27 +11,18 @@ namespace {
 
 const std::string kSpecies = "H2 O2 OH H O H2O HO2 H2O2 N2 AR";
 
-// Rate parameters of every kind the units touch: A and E of the reaction, LOW, REV and PLOG.
+// Rate parameters of every kind the units touch (A and E of the reaction, LOW, REV and PLOG);
+// "{U}" marks where a reaction's own UNITS line goes.
 const std::string kReactions =
-    "H+O2+M=HO2+M 2e18 -0.8 1.5\n"
-    "H2O2(+M)=OH+OH(+M) 3e14 0 4.8\n LOW/1.2e17 0 4.5/\n"
-    "H+O2=O+OH 3.5e15 -0.4 1.6\n REV/1e13 0 0.7/\n"
-    "HO2=OH+O 1e12 0 1\n PLOG/0.1 1e12 0 0.9/ PLOG/10 3e12 0.5 2/\n";
+    "H+O2+M=HO2+M 2e18 -0.8 1.5\n{U}"
+    "H2O2(+M)=OH+OH(+M) 3e14 0 4.8\n LOW/1.2e17 0 4.5/\n{U}"
+    "H+O2=O+OH 3.5e15 -0.4 1.6\n REV/1e13 0 0.7/\n{U}"
+    "HO2=OH+O 1e12 0 1\n PLOG/0.1 1e12 0 0.9/ PLOG/10 3e12 0.5 2/\n{U}";
 
-// The reactions, each followed by `unitsLine` when it is not empty.
 std::string WithUnitsLines(const std::string& unitsLine) {
-    std::string out;
-    size_t start = 0;
-    while (start < kReactions.size()) {
-        const size_t end = kReactions.find('\n', start);
-        const std::string line = kReactions.substr(start, end - start + 1);
-        out += line;
-        start = end + 1;
-        const size_t next = kReactions.find('\n', start);
-        const bool nextIsReaction =
-            start >= kReactions.size() || kReactions.substr(start, next - start).find('=') != std::string::npos;
-        if (nextIsReaction && !unitsLine.empty()) out += " " + unitsLine + "\n";
-    }
+    std::string out = kReactions;
+    for (size_t at; (at = out.find("{U}")) != std::string::npos;)
+        out.replace(at, 3, unitsLine.empty() ? "" : " " + unitsLine + "\n");
     return out;
 }
 
@@ -53,7 +44,7 @@ TEST(TolmarDialect, UnitsLineOfAReactionEqualsTheReactionsLineUnits) {
     for (const auto& [keyword, line] : cases) {
         const std::string unitsLine = std::string("UNITS / ") + keyword + " /";
         const CompileOutput given = CompileText(Mechanism(kSpecies, WithUnitsLines(unitsLine)));
-        const BinaryImage expected = Image(CompileText(Mechanism(kSpecies, kReactions, line)));
+        const BinaryImage expected = Image(CompileText(Mechanism(kSpecies, WithUnitsLines(""), line)));
         ExpectSameParameters(Image(given), expected, keyword);
         const std::string listing =
             WriteListing({"mech.inp", "therm.dat", "Chem.bin"}, given.mechanism, given.compiled, given.diagnostics);
@@ -61,9 +52,9 @@ TEST(TolmarDialect, UnitsLineOfAReactionEqualsTheReactionsLineUnits) {
     }
     // a dimension the UNITS line leaves open follows the REACTIONS line; MOL undoes MOLECULES
     ExpectSameParameters(Image(CompileText(Mechanism(kSpecies, WithUnitsLines("UNITS /MOLECULES/"), "KCAL/MOLE"))),
-                         Image(CompileText(Mechanism(kSpecies, kReactions, "KCAL/MOLE MOLECULES"))), "amount only");
+                         Image(CompileText(Mechanism(kSpecies, WithUnitsLines(""), "KCAL/MOLE MOLECULES"))), "amount only");
     ExpectSameParameters(Image(CompileText(Mechanism(kSpecies, WithUnitsLines("UNITS/MOL/"), "MOLECULES"))),
-                         Image(CompileText(Mechanism(kSpecies, kReactions))), "MOL");
+                         Image(CompileText(Mechanism(kSpecies, WithUnitsLines("")))), "MOL");
     // only the reaction with the UNITS line changes
     const CompileOutput out =
         CompileText(Mechanism(kSpecies, "H+O2=O+OH 1e14 0 2\n UNITS /KELVINS/ DUP\nH+O2=O+OH 1e14 0 2\n DUP\n"));

@@ -11,7 +11,7 @@
 
 #include "chemlib/mechanism.h"
 #include "outside/tolmar/tolmar.h"
-#include "reference_data.h"
+#include "chemlib/reference_comparison.h"
 
 using namespace vantor::chem;
 using namespace vantor::chem::testing;

@@ -1,13 +1,9 @@
 #pragma once
-// Reference values of an independent kinetics code (tests/data/reference/*_rates.txt): per state
-// the species thermodynamics and the rates of progress of every reaction, and the comparison of a
-// loaded mechanism with them.
+// The reference files of tests/data/reference: per state the species' thermodynamics and the
+// forward and reverse rates of progress of every reaction, from an independent kinetics code.
 
-#include <set>
 #include <string>
 #include <vector>
-
-#include "chemlib/mechanism.h"
 
 namespace vantor::chem::testing {
 
@@ -28,18 +24,7 @@ struct StateReference {
 
 std::vector<StateReference> ReadReference(const std::string& path);
 
-// 1-based numbers of the reactions whose rate the reference takes from a pressure table (PLOG).
-std::set<int> PressureTableReactions(const std::string& path);
-
-// At each state, with the composition X_k = (1 + k mod 7) / S of the reference files: forward and
-// reverse rates of progress, enthalpies, S/R - H/RT and cp/R agree to `tolerance` (relative).
-// The chemistry library evaluates pressure tables the classic way (single-precision 4.18 J per
-// calorie, a table pressure within 2 % taken as exact, the reverse rate constant from the base
-// Arrhenius line), so for the reactions in `pressureTables` only the forward rate is compared, to
-// within 20 %: enough to show the table arrived whole (pressures, units, exponents).
-// States (1-based) in `refusedStates` are ones where a rate constant of the mechanism exceeds the
-// library's limit (1e30): there the library must refuse, and only the thermodynamics are compared.
-void ExpectMatchesReference(Mechanism& m, const std::vector<StateReference>& states, double tolerance,
-                            const std::set<int>& pressureTables = {}, const std::set<int>& refusedStates = {});
+// |actual - expected| within tolerance x max(|expected|, floor).
+bool Close(double actual, double expected, double tolerance, double floor = 0.0);
 
 }  // namespace vantor::chem::testing

@@ -11,7 +11,8 @@ namespace vantor::tolmar {
 namespace {
 
 // Keywords of other CHEMKIN versions whose data the binary has no place for.
-constexpr std::string_view kUnsupported[] = {"CHEB", "PCHEB", "TCHEB", "HIGH", "MOME", "XSMI", "USRPROG", "COLLEFF"};
+constexpr std::string_view kUnsupported[] = {"CHEB", "PCHEB",   "TCHEB", "HIGH",   "MOME",
+                                             "XSMI", "USRPROG", "UNITS", "COLLEFF"};
 
 class ItemApplier {
 public:

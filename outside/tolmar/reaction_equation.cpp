@@ -13,7 +13,7 @@ namespace {
 constexpr size_t kMaxTermLength = 48;
 constexpr double kMaxCoefficient = 1.0e6;
 
-enum class TermKind { Invalid, BadCoefficient, Species, ThirdBody, Radiation };
+enum class TermKind { Invalid, BadCoefficient, Species, ThirdBody };
 
 struct Term {
     TermKind kind = TermKind::Invalid;
@@ -29,10 +29,6 @@ Term ReadTerm(std::string_view text, const NameIndex& species) {
     }
     if (const int32_t k = species.Find(text)) {
         term = {TermKind::Species, {k, 1.0}};
-        return term;
-    }
-    if (ToUpper(text) == "HV") {  // a photon, unless a species has that name
-        term.kind = TermKind::Radiation;
         return term;
     }
     const size_t digits = text.find_first_not_of("0123456789.");
@@ -71,15 +67,11 @@ public:
             size_t end = 0;
             for (auto it = ends.rbegin(); it != ends.rend() && !found; ++it) {
                 const Term term = ReadTerm(side.substr(pos, *it - pos), species_);
-                if (term.kind == TermKind::Species || term.kind == TermKind::ThirdBody ||
-                    term.kind == TermKind::Radiation)
-                    found = term, end = *it;
+                if (term.kind == TermKind::Species || term.kind == TermKind::ThirdBody) found = term, end = *it;
             }
             if (!found) return ReportBadTerm(side, pos, ends);
             if (found->kind == TermKind::ThirdBody)
                 ++thirdBodies;
-            else if (found->kind == TermKind::Radiation)
-                diagnostics_.Warning(where_, "HV (radiation) in the reaction is no species; left out of its rates");
             else
                 Merge(terms, found->value);
             pos = end + 1;

@@ -116,9 +116,6 @@ void ReactionReader::ReadAuxiliaryLine(const SourceLine& line) {
 void ReactionReader::FinishReaction() {
     if (!current_) return;
     Reaction& reaction = *current_;
-    if (reaction.IsFallOff() && !reaction.low)
-        diagnostics_.Error(kSyntaxError, {file_, reaction.line}, "fall-off reaction without LOW", reaction.equation,
-                           "LOW /A b E/ on the following lines");
     if (reaction.kind == ReactionKind::ThirdBody && !reaction.pressureTerms.empty()) {
         // The rate constants of a pressure table already hold the pressure dependence.
         diagnostics_.Warning({file_, reaction.line},
@@ -129,6 +126,9 @@ void ReactionReader::FinishReaction() {
         reaction.kind = ReactionKind::Plain;
         reaction.efficiencies.clear();
     }
+    if (reaction.IsFallOff() && !reaction.low)
+        diagnostics_.Error(kSyntaxError, {file_, reaction.line}, "fall-off reaction without LOW", reaction.equation,
+                           "LOW /A b E/ on the following lines");
     if (reaction.BorrowsSlots())
         diagnostics_.Warning({file_, reaction.line},
                              "reaction " + reaction.equation +

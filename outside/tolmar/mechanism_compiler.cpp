@@ -72,6 +72,7 @@ void ReadReactions(const CompileInput& input, const std::vector<Section>& sectio
     if (!reactions) return;
     ReactionReader reader(output.mechanism, speciesIndex, input.mechanismName, output.diagnostics);
     reader.ReadSection(*reactions);
+    DropThirdBodiesOfPressureTables(output.mechanism, input.mechanismName, output.diagnostics);
 }
 
 bool AllFinite(const CompiledReaction& c) {

@@ -116,16 +116,6 @@ void ReactionReader::ReadAuxiliaryLine(const SourceLine& line) {
 void ReactionReader::FinishReaction() {
     if (!current_) return;
     Reaction& reaction = *current_;
-    if (reaction.kind == ReactionKind::ThirdBody && !reaction.pressureTerms.empty()) {
-        // The rate constants of a pressure table already hold the pressure dependence.
-        diagnostics_.Warning({file_, reaction.line},
-                             "PLOG on the +M reaction " + reaction.equation +
-                                 ": the rate constants at each pressure are taken as they are and no third body is "
-                                 "applied" +
-                                 (reaction.efficiencies.empty() ? "" : "; its efficiencies are ignored"));
-        reaction.kind = ReactionKind::Plain;
-        reaction.efficiencies.clear();
-    }
     if (reaction.IsFallOff() && !reaction.low)
         diagnostics_.Error(kSyntaxError, {file_, reaction.line}, "fall-off reaction without LOW", reaction.equation,
                            "LOW /A b E/ on the following lines");
@@ -136,6 +126,20 @@ void ReactionReader::FinishReaction() {
                                  "other side, with order entries for its rates of progress");
     mechanism_.reactions.push_back(std::move(reaction));
     current_.reset();
+}
+
+void DropThirdBodiesOfPressureTables(Mechanism& mechanism, std::string_view file, Diagnostics& diagnostics) {
+    for (Reaction& reaction : mechanism.reactions) {
+        if (reaction.kind != ReactionKind::ThirdBody || reaction.pressureTerms.empty()) continue;
+        // The rate constants of a pressure table already hold the pressure dependence.
+        diagnostics.Warning({file, reaction.line},
+                            "PLOG on the +M reaction " + reaction.equation +
+                                ": the rate constants at each pressure are taken as they are and no third body is "
+                                "applied" +
+                                (reaction.efficiencies.empty() ? "" : "; its efficiencies are ignored"));
+        reaction.kind = ReactionKind::Plain;
+        reaction.efficiencies.clear();
+    }
 }
 
 }  // namespace vantor::tolmar

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/core/pipeline/input_checks.h"
+#include "app/core/pipeline/output_checks.h"
 #include "app/core/pipeline/task_runner.h"
 
 namespace vantor {
@@ -112,6 +113,11 @@ bool TaskRunner::StartStep(int32_t code, const std::string& name) {
         }
         return false;
     }
+    if (const auto unwritable = FindUnwritableOutput(code, paths_)) {
+        ReportError(sink_, *unwritable);
+        Halt(code);
+        return false;
+    }
     TaskCall call = MakeTaskCall(code, name);
     if (!call) {
         Halt(code);
@@ -164,7 +170,15 @@ int32_t TaskRunner::FollowStep(int32_t code, const std::string& name) {
         DrainWorkerMessages();  // the worker's own failure line comes first
         const char* const listing =
             job_.ReducedFilesFlag > 0 ? " ,please check New_out.dat file." : " ,please check out.dat file.";
-        AddProgressLine("> Something wrrong #" + std::to_string(status) + listing);
+        if (const auto unwritable = FindUnwritableOutput(code, paths_)) {
+            AddProgressLine("> Something wrrong #" + std::to_string(status) + ".");
+            ReportError(sink_, *unwritable);
+        } else if (IsListingWriteStatus(code, status)) {
+            AddProgressLine("> Something wrrong #" + std::to_string(status) + ".");
+            ReportError(sink_, "<E> The run listing " + paths_.outFile + " could not be written.");
+        } else {
+            AddProgressLine("> Something wrrong #" + std::to_string(status) + listing);
+        }
         Halt(code);
         return 0;
     }

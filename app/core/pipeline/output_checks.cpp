@@ -1,5 +1,7 @@
 #include "app/core/pipeline/output_checks.h"
 
+#include <sys/stat.h>
+
 #include <vector>
 
 #include "common/atomic_file.h"
@@ -30,13 +32,11 @@ std::optional<std::string> FindUnwritableOutput(int taskCode, const JobPaths& pa
     return std::nullopt;
 }
 
-bool IsListingWriteStatus(int taskCode, int32_t status) {
-    switch (taskCode) {
-        case 1: return status == 4101;                   // SENKIN
-        case 2: return status == 3001 || status == 3026 || status == 2026;  // KELDA, MORVA
-        case 4: return status == 4401;                   // Pellor
-        default: return false;
-    }
+FileIdentity IdentifyFile(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+    return {true, static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
+            static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
 }  // namespace vantor

@@ -14,7 +14,14 @@ namespace vantor {
 // "<E> Cannot write PATH: reason" for the first output of `taskCode` that cannot be written now.
 std::optional<std::string> FindUnwritableOutput(int taskCode, const JobPaths& paths);
 
-// Whether `status` of task `taskCode` says the library could not write its run listing.
-bool IsListingWriteStatus(int taskCode, int32_t status);
+// Which file stands at a path: the libraries replace a listing by renaming a new file over it,
+// so a listing whose identity did not change during a step was not written by it.
+struct FileIdentity {
+    bool regular = false;
+    uint64_t device = 0, inode = 0;
+    int64_t modifiedNs = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+FileIdentity IdentifyFile(const std::string& path);
 
 }  // namespace vantor

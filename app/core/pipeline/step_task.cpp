@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "app/core/pipeline/input_checks.h"
-#include "app/core/pipeline/output_checks.h"
 #include "app/core/pipeline/task_runner.h"
 
 namespace vantor {
@@ -118,6 +117,7 @@ bool TaskRunner::StartStep(int32_t code, const std::string& name) {
         Halt(code);
         return false;
     }
+    listingBefore_ = IdentifyFile(paths_.outFile);
     TaskCall call = MakeTaskCall(code, name);
     if (!call) {
         Halt(code);
@@ -173,7 +173,8 @@ int32_t TaskRunner::FollowStep(int32_t code, const std::string& name) {
         if (const auto unwritable = FindUnwritableOutput(code, paths_)) {
             AddProgressLine("> Something wrrong #" + std::to_string(status) + ".");
             ReportError(sink_, *unwritable);
-        } else if (IsListingWriteStatus(code, status)) {
+        } else if (const FileIdentity now = IdentifyFile(paths_.outFile);
+                   code != kTaskReducedMechanism && (!now.regular || now == listingBefore_)) {
             AddProgressLine("> Something wrrong #" + std::to_string(status) + ".");
             ReportError(sink_, "<E> The run listing " + paths_.outFile + " could not be written.");
         } else {

@@ -66,8 +66,10 @@ private:
             return ReportMissing(listing_, intake_.mechanismPath, codes_.mechanismMissing);
         if (Probe(intake_.mechanismPath) != PathKind::RegularFile || !mech_.Open(intake_.mechanismPath))
             return ReportError(listing_, "Open Tolmar file failed.", codes_.mechanismOpen);
-        if (!CanWriteTrimmedSpeciesFile(intake_.trimmedPath))
-            return ReportError(listing_, "Open Trimmed file failed.", codes_.trimmedOpen);
+        if (std::string why; !CanWriteTrimmedSpeciesFile(intake_.trimmedPath, &why)) {
+            WriteFreeRecord(listing_, "* ERROR: Open Trimmed file failed.");
+            return ReportError(listing_, why, codes_.trimmedOpen);
+        }
         if (Probe(intake_.standardDataPath) == PathKind::Missing)
             return ReportMissing(listing_, intake_.standardDataPath, codes_.standardDataMissing);
         save_.open(intake_.standardDataPath, std::ios::binary);

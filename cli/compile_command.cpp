@@ -1,5 +1,6 @@
 // vantor-cli compile: CHEMKIN input and thermodynamic data into a mechanism binary.
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -25,6 +26,8 @@ void PrintHelp() {
 
 // The listing's last lines carry the error; show them so the user need not open the file.
 void PrintListingTail(const std::string& path, size_t lines) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return;  // a device such as /dev/full reads without end
     std::ifstream in(path);
     std::vector<std::string> all;
     for (std::string line; std::getline(in, line);) {

@@ -1,5 +1,6 @@
 // vantor-cli reduce: one reduction run (PFA engine KELDA or ECF engine MORVA) on given files.
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -11,6 +12,7 @@
 #include "cli/command_registry.h"
 #include "common/job_record.h"
 #include "common/path_field.h"
+#include "engine/common/engine_status.h"
 #include "engine/kelda/kelda_entry.h"
 #include "engine/morva/morva_entry.h"
 
@@ -126,8 +128,16 @@ int RunReduce(const std::vector<std::string>& args) {
     const int32_t result = pfa ? engine::RunKelda(&job, &status, &progress) : engine::RunMorva(&job, &status, &progress);
     std::cout << (pfa ? "KELDA" : "MORVA") << ": status " << status << ", result " << result << "\n";
     if (status != 0) {
-        std::cerr << "vantor-cli reduce: failed with status " << status << "; from the listing " << out << ":\n";
-        PrintListingTail(out, 6);
+        const engine::EngineStatusCodes& codes = pfa ? engine::kKeldaStatus : engine::kMorvaStatus;
+        std::error_code ec;
+        // A listing that could not be written may be an earlier run's: it is not shown.
+        if (status == codes.listingOpen || status == codes.listingWrite || !std::filesystem::is_regular_file(out, ec)) {
+            std::cerr << "vantor-cli reduce: failed with status " << status << "; the listing " << out
+                      << " was not written\n";
+        } else {
+            std::cerr << "vantor-cli reduce: failed with status " << status << "; from the listing " << out << ":\n";
+            PrintListingTail(out, 6);
+        }
         return 1;
     }
     PrintTrimmedSpecies(trim, bin);

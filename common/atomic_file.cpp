@@ -4,52 +4,179 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace vantor {
+namespace {
 
-bool WriteFileAtomically(const std::string& path, std::string_view content, std::string* error) {
-    std::string tmp = path + ".XXXXXX";
-    const int fd = mkstemp(tmp.data());
-    const auto fail = [&](const char* what) {
-        if (error) *error = std::string(what) + " " + path + ": " + std::strerror(errno);
-        return false;
-    };
-    if (fd < 0) return fail("cannot create a temporary file for");
-    fchmod(fd, 0644);
-    size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+constexpr size_t kBufferSize = 64 * 1024;
+
+std::string Reason(const char* what, const std::string& path, int err) {
+    return std::string(what) + " " + path + ": " + std::strerror(err);
+}
+
+// The file a rename must replace: the file a symbolic link names, else the path itself.
+std::string RenameTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr) return path;  // a dangling link is replaced
+    return resolved;
+}
+
+// A new file beside `target` that no one else uses; -1 with errno on failure. The mode is that
+// of a new file (the process's umask applies).
+int CreateSibling(const std::string& target, std::string& temp) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
         if (n < 0) {
             if (errno == EINTR) continue;
-            const int saved = errno;
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            errno = saved;
-            return fail("cannot write");
+            return false;
         }
-        done += static_cast<size_t>(n);
-    }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const int saved = errno;
-        ::unlink(tmp.c_str());
-        errno = saved;
-        return fail("cannot write");
-    }
-    if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-        const int saved = errno;
-        ::unlink(tmp.c_str());
-        errno = saved;
-        return fail("cannot replace");
+        if (n == 0) {  // no progress and no reason given: treat as a full device
+            errno = ENOSPC;
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
     }
     return true;
+}
+
+}  // namespace
+
+bool AtomicFile::Fail(const char* what, int err) {
+    if (error_.empty()) error_ = Reason(what, path_, err);
+    return false;
+}
+
+bool AtomicFile::Open(const std::string& path) {
+    Abandon();
+    path_ = path;
+    error_.clear();
+    buffer_.clear();
+    if (path.empty()) return Fail("cannot write", ENOENT);
+    struct stat st {};
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) return Fail("cannot write", EISDIR);
+    inPlace_ = exists && !S_ISREG(st.st_mode);
+    if (inPlace_) {
+        fd_ = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        return fd_ >= 0 || Fail("cannot write", errno);
+    }
+    target_ = RenameTarget(path);
+    fd_ = CreateSibling(target_, temp_);
+    if (fd_ < 0) {
+        temp_.clear();
+        return Fail("cannot write", errno);
+    }
+    if (exists) ::fchmod(fd_, st.st_mode & 07777);  // the replacement keeps the file's permissions
+    return true;
+}
+
+bool AtomicFile::Drain() {
+    if (Failed()) return false;
+    if (fd_ < 0) return Fail("cannot write", EBADF);
+    const bool ok = WriteAll(fd_, buffer_.data(), buffer_.size());
+    const int err = errno;
+    buffer_.clear();
+    return ok || Fail("cannot write", err);
+}
+
+bool AtomicFile::Write(std::string_view data) {
+    if (Failed()) return false;
+    if (fd_ < 0) return Fail("cannot write", EBADF);
+    buffer_.append(data);
+    return buffer_.size() < kBufferSize || Drain();
+}
+
+bool AtomicFile::Sync() {
+    if (!Drain()) return false;
+    if (inPlace_) return true;  // devices and pipes have nothing to make durable
+    return ::fsync(fd_) == 0 || Fail("cannot write", errno);
+}
+
+bool AtomicFile::Commit() {
+    if (!Sync()) {
+        Abandon();
+        return false;
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+        Fail("cannot write", errno);
+        Abandon();
+        return false;
+    }
+    if (inPlace_) return true;
+    if (std::rename(temp_.c_str(), target_.c_str()) != 0) {
+        Fail("cannot replace", errno);
+        Abandon();
+        return false;
+    }
+    temp_.clear();
+    return true;
+}
+
+void AtomicFile::Abandon() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+    temp_.clear();
+    buffer_.clear();
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view content, std::string* error) {
+    AtomicFile file;
+    if (file.Open(path) && file.Write(content) && file.Commit()) return true;
+    if (error) *error = file.Error();
+    return false;
 }
 
 bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& content, std::string* error) {
     return WriteFileAtomically(
         path, std::string_view(reinterpret_cast<const char*>(content.data()), content.size()), error);
+}
+
+bool CheckWritable(const std::string& path, std::string* error) {
+    const auto fail = [&](int err) {
+        if (error) *error = Reason("cannot write", path, err);
+        return false;
+    };
+    if (path.empty()) return fail(ENOENT);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        if (S_ISDIR(st.st_mode)) return fail(EISDIR);
+        const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) return fail(errno);
+        ::close(fd);
+        return true;
+    }
+    std::string temp;
+    const int fd = CreateSibling(RenameTarget(path), temp);
+    if (fd < 0) return fail(errno);
+    // One byte shows a disk that is already full; it is removed at once.
+    const bool wrote = WriteAll(fd, "\n", 1);
+    const int err = errno;
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return wrote || fail(err);
 }
 
 }  // namespace vantor

@@ -51,6 +51,7 @@ bool TPruvexForm::RefuseWhileRunning() {
 void TPruvexForm::ShowFileError(const std::string& error) {
     QString text = QString::fromStdString(error);
     if (text.startsWith("<E> ")) text.remove(0, 4);
+    vantor::ReportError(*sink_, "<E> " + text.toStdString());  // the memo keeps it after the box is gone
     QMessageBox box(QMessageBox::Critical, "Vantor4", text, QMessageBox::Ok, this);
     box.setObjectName("ErrorBox");
     box.exec();

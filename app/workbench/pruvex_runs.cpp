@@ -148,7 +148,7 @@ void TPruvexForm::StepEnded(int taskCode, bool /*succeeded*/) {
     if (outcome->readerRan) RefreshSpeciesList();
     if (outcome->generationStarted) RefreshReducedText();
     RefreshCaptions();
-    if (outcome->status > 0 && !outcome->error.empty()) sink_->AddLine("> " + outcome->error);
+    if (outcome->status > 0 && !outcome->error.empty()) vantor::ReportError(*sink_, "<E> " + outcome->error);
     UpdateCommandStates();
 }
 

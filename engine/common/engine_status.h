@@ -1,6 +1,7 @@
 #pragma once
 // Every status a reduction run can end with. 0 is success; every failure is above 0 and comes with
-// a line in the run listing (except a listing that cannot be opened, which goes to stderr).
+// a line in the run listing (except a listing that cannot be opened or written, whose reason goes
+// to stderr: the earlier listing, if any, is left as it was).
 // The chemistry library's own load statuses (1 to 21) reach the caller unchanged.
 //
 // The two engines share their stages but not their numbers: the first eight codes are the ones
@@ -36,16 +37,18 @@ struct EngineStatusCodes {
     int32_t noPointsAtEnd;        // the end line comes while the current case has no data line
     int32_t trimmedWrite;         // the trimmed-species file could not be written at the end
     int32_t outOfMemory;          // the run's arrays could not be allocated
+    int32_t listingWrite;         // a write to the run listing, or putting it in place, failed
+                                  // (the trimmed-species file is then left as it was)
 };
 
 inline constexpr EngineStatusCodes kKeldaStatus{
     3001, 3002, 3003, 3004, 3005, 3006, 3007, 3008,
-    3011, 3012, 3013, 3014, 3015, 3016, 3017, 3018, 3019, 3020, 3021, 3022, 3023, 3024, 3025,
+    3011, 3012, 3013, 3014, 3015, 3016, 3017, 3018, 3019, 3020, 3021, 3022, 3023, 3024, 3025, 3026,
 };
 
 inline constexpr EngineStatusCodes kMorvaStatus{
     4, 1, 2, 3, 2006, 2005, 2007, 2008,
-    2011, 2012, 2013, 2014, 2015, 2016, 2017, 2018, 2019, 2020, 2021, 2022, 2023, 2024, 2025,
+    2011, 2012, 2013, 2014, 2015, 2016, 2017, 2018, 2019, 2020, 2021, 2022, 2023, 2024, 2025, 2026,
 };
 
 }  // namespace vantor::engine

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "chemlib/chemistry_routines.h"
+#include "common/atomic_file.h"
 #include "common/entry_abi.h"
 #include "common/record_io.h"
 #include "engine/common/job_intake.h"
@@ -43,8 +44,8 @@ int32_t ReportError(std::ostream& listing, const std::string& text, int32_t stat
 // Stages 4 to 13 of one run, with the listing open.
 class RunStages {
 public:
-    RunStages(const JobIntake& intake, std::ostream& listing, const ReductionMethod& method)
-        : intake_(intake), listing_(listing), method_(method), codes_(method.Codes()) {}
+    RunStages(const JobIntake& intake, std::ostream& listing, AtomicFile& trimmed, const ReductionMethod& method)
+        : intake_(intake), listing_(listing), trimmed_(trimmed), method_(method), codes_(method.Codes()) {}
 
     int32_t Execute(double* progress) {
         WriteFreeRecord(listing_, WithValues("MXSP=", {chem::ProcessChemistryLibrary().Layout().MXSP}));
@@ -65,8 +66,10 @@ private:
             return ReportMissing(listing_, intake_.mechanismPath, codes_.mechanismMissing);
         if (Probe(intake_.mechanismPath) != PathKind::RegularFile || !mech_.Open(intake_.mechanismPath))
             return ReportError(listing_, "Open Tolmar file failed.", codes_.mechanismOpen);
-        if (!CanWriteTrimmedSpeciesFile(intake_.trimmedPath))
-            return ReportError(listing_, "Open Trimmed file failed.", codes_.trimmedOpen);
+        if (std::string why; !CanWriteTrimmedSpeciesFile(intake_.trimmedPath, &why)) {
+            WriteFreeRecord(listing_, "* ERROR: Open Trimmed file failed.");
+            return ReportError(listing_, why, codes_.trimmedOpen);
+        }
         if (Probe(intake_.standardDataPath) == PathKind::Missing)
             return ReportMissing(listing_, intake_.standardDataPath, codes_.standardDataMissing);
         save_.open(intake_.standardDataPath, std::ios::binary);
@@ -107,12 +110,13 @@ private:
         StatePreparation preparation(tables, work.ickwrk.data(), work.rckwrk.data(), job.HeatKeptRatio, job.Threshold);
         RunProgress runProgress{progress, 0.0, intake_.progressDivisor};
         ReductionSink sink(tables, preparation, method_.MakeSelector(tables, job.Threshold), listing_, runProgress,
-                           intake_.trimmedPath, codes_);
+                           intake_.trimmedPath, trimmed_, codes_);
         return reader.SecondPass(dims.NS, sink);
     }
 
     const JobIntake& intake_;
     std::ostream& listing_;
+    AtomicFile& trimmed_;
     const ReductionMethod& method_;
     const EngineStatusCodes& codes_;
     RecordReader mech_;
@@ -124,17 +128,27 @@ int32_t RunWithListing(const JobIntake& intake, double* progress, const Reductio
     RunListing listing;
     if (!listing.Open(intake.listingPath)) {
         // The listing is the message channel; without it the text goes to the process's error stream.
-        std::cerr << "* ERROR: Open out.dat file failed. (" << intake.listingPath << ")\n";
+        std::cerr << "* ERROR: Open out.dat file failed. (" << listing.Error() << ")\n";
         return codes.listingOpen;
     }
+    // Written at the final selection, put in place only after the listing.
+    AtomicFile trimmed;
     int32_t status = 0;
     try {
-        status = RunStages(intake, listing.Stream(), method).Execute(progress);
+        status = RunStages(intake, listing.Stream(), trimmed, method).Execute(progress);
     } catch (const std::bad_alloc&) {
         status = ReportError(listing.Stream(), "not enough memory for the run's arrays.", codes.outOfMemory);
     }
     chem::ProcessChemistryLibrary().ReleasePressureTables();
-    listing.Close();
+    if (!listing.Close()) {
+        // Whatever else went wrong is in a listing no one can read: this failure is the one to fix.
+        std::cerr << "* ERROR: Write out.dat file failed: " << listing.Error() << "\n";
+        return codes.listingWrite;
+    }
+    if (status == 0 && !trimmed.Commit()) {
+        std::cerr << "* ERROR: Write Trimmed file failed: " << trimmed.Error() << "\n";
+        return codes.trimmedWrite;
+    }
     return status;
 }
 

@@ -9,13 +9,15 @@ namespace vantor::engine {
 
 ReductionSink::ReductionSink(const MechanismTables& tables, StatePreparation& preparation,
                              std::unique_ptr<NeighbourSelector> selector, std::ostream& listing,
-                             RunProgress& progress, std::string trimmedPath, const EngineStatusCodes& codes)
+                             RunProgress& progress, std::string trimmedPath, AtomicFile& trimmed,
+                             const EngineStatusCodes& codes)
     : tables_(tables),
       preparation_(preparation),
       selector_(std::move(selector)),
       listing_(listing),
       progress_(progress),
       trimmedPath_(std::move(trimmedPath)),
+      trimmed_(trimmed),
       codes_(codes),
       fluxes_(tables),
       search_(tables.NS()),
@@ -23,6 +25,7 @@ ReductionSink::ReductionSink(const MechanismTables& tables, StatePreparation& pr
       keptInCase_(tables.NS()) {}
 
 int32_t ReductionSink::RecordState(const RecordedState& state) {
+    if (!listing_) return codes_.listingWrite;
     if (const int32_t rateStatus = preparation_.Prepare(state, listing_)) {
         WriteFreeRecord(listing_, "* ERROR: the rates could not be evaluated at case " +
                                       std::to_string(state.caseNumber) + ", point " +
@@ -55,10 +58,12 @@ void ReductionSink::CloseCase(int caseNumber, int pointCount) {
 int32_t ReductionSink::FinalSelection(int caseNumber) {
     const std::vector<int32_t> kept = keptInCase_.AllCases(caseNumber);
     WriteFixedRecord(listing_, AllcasesRecord(kept));
+    if (!listing_) return codes_.listingWrite;
     const std::vector<int32_t> trimmed = TrimmedSpecies(tables_.NS(), kept);
-    std::string error;
-    if (!WriteFileAtomically(trimmedPath_, TrimmedSpeciesText(tables_.NS(), trimmed), &error)) {
-        WriteFreeRecord(listing_, "* ERROR: Write Trimmed file failed: " + error);
+    if (!trimmed_.Open(trimmedPath_) || !trimmed_.Write(TrimmedSpeciesText(tables_.NS(), trimmed)) ||
+        !trimmed_.Sync()) {
+        WriteFreeRecord(listing_, "* ERROR: Write Trimmed file failed: " + trimmed_.Error());
+        trimmed_.Abandon();
         return codes_.trimmedWrite;
     }
     return 0;

@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "common/atomic_file.h"
 #include "engine/common/engine_status.h"
 #include "engine/common/kept_species.h"
 #include "engine/common/species_search.h"
@@ -22,11 +23,14 @@ struct RunProgress {
     int32_t divisor;   // ProgressDivisor
 };
 
+// The trimmed-species file is written at the final selection into `trimmed` but not put in
+// place: the run does that once the listing is safely written, so a failed listing leaves the
+// earlier file. A listing write that failed ends the run at the next data line.
 class ReductionSink : public StandardDataSink {
 public:
     ReductionSink(const MechanismTables& tables, StatePreparation& preparation,
                   std::unique_ptr<NeighbourSelector> selector, std::ostream& listing, RunProgress& progress,
-                  std::string trimmedPath, const EngineStatusCodes& codes);
+                  std::string trimmedPath, AtomicFile& trimmed, const EngineStatusCodes& codes);
 
     int32_t RecordState(const RecordedState& state) override;
     void CloseCase(int caseNumber, int pointCount) override;
@@ -41,6 +45,7 @@ private:
     std::ostream& listing_;
     RunProgress& progress_;
     std::string trimmedPath_;
+    AtomicFile& trimmed_;
     const EngineStatusCodes& codes_;
     StateFluxes fluxes_;
     SpeciesSearch search_;

@@ -4,34 +4,30 @@ namespace vantor::engine {
 
 bool CrLfFileBuffer::Open(const std::string& path) {
     last_ = 0;
-    failed_ = false;
-    return file_.open(path, std::ios::out | std::ios::trunc | std::ios::binary) != nullptr;
+    return file_.Open(path);
 }
 
-bool CrLfFileBuffer::Close() {
-    if (!file_.is_open()) return !failed_;
-    const bool closed = file_.close() != nullptr;
-    return closed && !failed_;
-}
-
-void CrLfFileBuffer::Put(char c) {
-    if (c == '\n' && last_ != '\r' && file_.sputc('\r') == traits_type::eof()) failed_ = true;
-    if (file_.sputc(c) == traits_type::eof()) failed_ = true;
-    last_ = c;
-}
+bool CrLfFileBuffer::Close() { return file_.IsOpen() && file_.Commit(); }
 
 CrLfFileBuffer::int_type CrLfFileBuffer::overflow(int_type c) {
     if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-    Put(traits_type::to_char_type(c));
-    return c;
+    const char ch = traits_type::to_char_type(c);
+    return xsputn(&ch, 1) == 1 ? c : traits_type::eof();
 }
 
 std::streamsize CrLfFileBuffer::xsputn(const char* s, std::streamsize n) {
-    for (std::streamsize i = 0; i < n; ++i) Put(s[i]);
-    return n;
+    std::string text;
+    text.reserve(static_cast<size_t>(n) + 16);
+    for (std::streamsize i = 0; i < n; ++i) {
+        if (s[i] == '\n' && last_ != '\r') text += '\r';
+        text += s[i];
+        last_ = s[i];
+    }
+    // A short count puts the stream in its bad state, so the writers see the failure.
+    return file_.Write(text) ? n : 0;
 }
 
-int CrLfFileBuffer::sync() { return file_.pubsync(); }
+int CrLfFileBuffer::sync() { return Failed() ? -1 : 0; }
 
 void WriteFixedRecord(std::ostream& listing, std::string_view record) { listing << record << '\n'; }
 

@@ -1,12 +1,16 @@
 #pragma once
 // The run listing ("Out.dat"): every message and result line of a reduction run. Lines end with
 // CR LF whoever writes them (the chemistry library writes its messages through Stream()).
+// The listing is written through a temporary file and put in place by Close, so a listing that
+// cannot be written leaves the earlier one as it was; the first failed write puts the stream in
+// its bad state and every later record is dropped.
 
-#include <fstream>
 #include <initializer_list>
 #include <ostream>
 #include <string>
 #include <string_view>
+
+#include "common/atomic_file.h"
 
 namespace vantor::engine {
 
@@ -14,8 +18,11 @@ namespace vantor::engine {
 class CrLfFileBuffer : public std::streambuf {
 public:
     bool Open(const std::string& path);
+    // Puts the file in place; false when any write, the flush or the rename failed.
     bool Close();
-    bool Failed() const { return failed_; }
+    bool Failed() const { return file_.Failed(); }
+    // "cannot write PATH: reason" once something failed.
+    const std::string& Error() const { return file_.Error(); }
 
 protected:
     int_type overflow(int_type c) override;
@@ -23,10 +30,8 @@ protected:
     int sync() override;
 
 private:
-    void Put(char c);
-    std::filebuf file_;
+    AtomicFile file_;
     char last_ = 0;
-    bool failed_ = false;
 };
 
 class RunListing {
@@ -36,6 +41,8 @@ public:
     // Opens the file for writing from its start (earlier contents are replaced).
     bool Open(const std::string& path) { return buffer_.Open(path); }
     bool Close() { return buffer_.Close(); }
+    bool Failed() const { return buffer_.Failed(); }
+    const std::string& Error() const { return buffer_.Error(); }
 
     // Every record goes here; it is also the message channel handed to the chemistry library.
     std::ostream& Stream() { return stream_; }

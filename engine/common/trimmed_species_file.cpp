@@ -5,7 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+
+#include "common/atomic_file.h"
 
 #include "common/fixed_format.h"
 
@@ -40,21 +44,17 @@ std::string TrimmedSpeciesText(int32_t NS, std::span<const int32_t> trimmed) {
     return text;
 }
 
-bool CanWriteTrimmedSpeciesFile(const std::string& path) {
-    if (path.empty()) return false;
+bool CanWriteTrimmedSpeciesFile(const std::string& path, std::string* error) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        if (!S_ISREG(st.st_mode)) return false;
+    if (!path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
         const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-        if (fd < 0) return false;
+        if (fd < 0) {
+            if (error) *error = "cannot write " + path + ": " + std::strerror(errno);
+            return false;
+        }
         ::close(fd);
     }
-    std::string probe = path + ".XXXXXX";
-    const int fd = ::mkstemp(probe.data());
-    if (fd < 0) return false;
-    ::close(fd);
-    ::unlink(probe.c_str());
-    return true;
+    return CheckWritable(path, error);
 }
 
 }  // namespace vantor::engine

@@ -19,7 +19,8 @@ std::vector<int32_t> TrimmedSpecies(int32_t NS, std::span<const int32_t> kept);
 std::string TrimmedSpeciesText(int32_t NS, std::span<const int32_t> trimmed);
 
 // Whether the file could be written where it stands: an existing file must open for writing and
-// its folder must take the temporary file the replacement is written through. Nothing is changed.
-bool CanWriteTrimmedSpeciesFile(const std::string& path);
+// its folder must take the temporary file the replacement is written through (a device is
+// written in place). Nothing is changed; on false `error` says why.
+bool CanWriteTrimmedSpeciesFile(const std::string& path, std::string* error = nullptr);
 
 }  // namespace vantor::engine

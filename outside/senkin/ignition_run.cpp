@@ -184,7 +184,12 @@ RunReport RunIgnitionJob(const JobRecord& job, const IgnitionFiles& files, const
     RunReport report;
     if (progress) StoreProgress(progress, 0.0);
     std::string listing = ListingTitle();
-    if (!WriteListing(files, listing, report)) return report;
+    // Checked, not written: a good listing is replaced only by the whole new one.
+    if (std::string error; !files.listing.empty() && !CheckWritable(files.listing, &error)) {
+        report.status = kSenkinListingNotWritable;
+        report.message = "the run listing cannot be written: " + error;
+        return report;
+    }
 
     if (!std::filesystem::exists(files.mechanismBinary)) {
         return Fail(std::move(report), kSenkinMechanismMissing, "FILE " + files.mechanismBinary + " not found.",

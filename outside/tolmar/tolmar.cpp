@@ -1,6 +1,7 @@
 #include "outside/tolmar/tolmar.h"
 
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <new>
 #include <optional>
@@ -50,7 +51,13 @@ int32_t Compile(const std::string& inpPath, const std::string& thermPath, const 
     if (!listingPath.empty()) {
         const std::string thermo = output.thermoFileUsed ? thermPath : output.thermoAll ? "" : "(not read)";
         const ListingSources sources{inpPath, thermo, binPath};
-        WriteFileAtomically(listingPath, WriteListing(sources, output.mechanism, output.compiled, output.diagnostics));
+        std::string error;
+        if (!WriteFileAtomically(listingPath, WriteListing(sources, output.mechanism, output.compiled, output.diagnostics),
+                                 &error)) {
+            // The listing is where diagnostics go; without it the reason goes to the error stream.
+            std::cerr << "* ERROR: the run listing cannot be written: " << error << "\n";
+            return output.Status() != kCompileOk ? output.Status() : kFileError;
+        }
     }
     return output.Status();
 }

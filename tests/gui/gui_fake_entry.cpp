@@ -66,6 +66,7 @@ VANTOR_EXPORT int32_t FAKE_ENTRY(vantor::JobRecord* job, int32_t* status, double
     vantor::StoreProgress(progress, 0.0);
     if (ShouldFail()) {
         vantor::StoreProgress(progress, 37.0);
+        Write(job->OutFile, "listing\r\n");  // a failing library says why in its listing
         vantor::StoreStatus(status, 7);
         return 0;
     }

@@ -98,6 +98,9 @@ void OpenTest::unreadableMechanismShowsTheErrorBox() {
     guitest::AnswerMessageBox(QMessageBox::Ok, &text);
     session.Window().OpenMechanismFile(session.Path("missing.inp"));
     QVERIFY2(text.contains(session.Path("missing.inp")), qPrintable(text));
+    // Every file error (a failed write as much as a failed read) also stays in the memo, flagged.
+    QVERIFY(session.Messages().contains("<E> " + text));
+    QCOMPARE(session.Flag()->Tag(), 1);
     QCOMPARE(session.List("SP_CheckListBox")->count(), 0);
     QVERIFY(!session.Window().WorkingLayoutShown());
     QVERIFY(!session.Find<QMenu>("M_Operation")->isEnabled());

@@ -53,6 +53,7 @@ VANTOR_EXPORT int32_t FAKE_ENTRY(vantor::JobRecord* job, int32_t* status, double
         while (!gReleased.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     if (behaviour.writeOutputs && behaviour.status == 0) WriteOutputs(*job);
+    if (behaviour.status != 0) Touch(job->OutFile, "listing");  // a failing library says why in its listing
     vantor::StoreProgress(progress, behaviour.finalProgress);
     vantor::StoreStatus(status, behaviour.status);
     return behaviour.result == -1 ? vantor::SuccessResult(FAKE_TASK_CODE) : behaviour.result;

@@ -158,6 +158,7 @@ int32_t CompareResults(const std::string& workDirectory, MessageSink& sink,
         text += line + "\r\n";
     std::string error;
     if (!WriteFileAtomically(reportPath, text, &error)) {
+        ReportError(sink, "<E> " + error);
         sink.ShowMessageBox(error);
         return kCompareIoFailed;
     }

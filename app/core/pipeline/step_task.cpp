@@ -112,6 +112,12 @@ bool TaskRunner::StartStep(int32_t code, const std::string& name) {
         }
         return false;
     }
+    if (const auto unwritable = FindUnwritableOutput(code, paths_)) {
+        ReportError(sink_, *unwritable);
+        Halt(code);
+        return false;
+    }
+    listingBefore_ = IdentifyFile(paths_.outFile);
     TaskCall call = MakeTaskCall(code, name);
     if (!call) {
         Halt(code);
@@ -164,7 +170,16 @@ int32_t TaskRunner::FollowStep(int32_t code, const std::string& name) {
         DrainWorkerMessages();  // the worker's own failure line comes first
         const char* const listing =
             job_.ReducedFilesFlag > 0 ? " ,please check New_out.dat file." : " ,please check out.dat file.";
-        AddProgressLine("> Something wrrong #" + std::to_string(status) + listing);
+        if (const auto unwritable = FindUnwritableOutput(code, paths_)) {
+            AddProgressLine("> Something wrrong #" + std::to_string(status) + ".");
+            ReportError(sink_, *unwritable);
+        } else if (const FileIdentity now = IdentifyFile(paths_.outFile);
+                   code != kTaskReducedMechanism && (!now.regular || now == listingBefore_)) {
+            AddProgressLine("> Something wrrong #" + std::to_string(status) + ".");
+            ReportError(sink_, "<E> The run listing " + paths_.outFile + " could not be written.");
+        } else {
+            AddProgressLine("> Something wrrong #" + std::to_string(status) + listing);
+        }
         Halt(code);
         return 0;
     }

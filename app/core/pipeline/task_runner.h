@@ -15,6 +15,7 @@
 #include "app/core/pipeline/library_binding.h"
 #include "app/core/pipeline/message_sink.h"
 #include "app/core/pipeline/number_text.h"
+#include "app/core/pipeline/output_checks.h"
 #include "app/core/pipeline/run_settings.h"
 #include "app/core/pipeline/runner_host.h"
 #include "app/core/pipeline/task_progress.h"
@@ -114,6 +115,7 @@ private:
     TPROGRESS progress_;
     JobRecord job_{};
     JobPaths paths_;
+    FileIdentity listingBefore_;  // the step's listing as it stood when the step started
 
     // Shared with the worker: written there, read here through std::atomic_ref.
     int32_t engineStatus_ = 0;

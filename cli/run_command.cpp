@@ -219,7 +219,7 @@ int RunProject(const RunRequest& request) {
     const std::string systemDirectory = ExecutableDirectory();
 
     EntryTable entries;
-    if (entries.BindLibraries(systemDirectory, systemDirectory, sink, SleepMilliseconds) != kBindOk) return 1;
+    if (entries.BindLibraries(ProgramLibraryFolder(), sink, SleepMilliseconds) != kBindOk) return 1;
     CliHost host(model, opened.project.data, RunFiles{systemDirectory, opened.workDirectory, "", ""}, ecf, sink);
     TaskRunner runner(host, sink, entries);
 

@@ -394,7 +394,7 @@ void TPruvexForm::showEvent(QShowEvent* event) {
     librariesBound_ = true;
     BoatE->setFocus();
     ShowCoverLayout();
-    entries_.BindLibraries(systemDirectory_, vantor::ExecutableDirectory(), *sink_, vantor::SleepMilliseconds);
+    entries_.BindLibraries(vantor::ProgramLibraryFolder(), *sink_, vantor::SleepMilliseconds);
 }
 
 void TPruvexForm::closeEvent(QCloseEvent* event) {

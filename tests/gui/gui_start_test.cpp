@@ -48,7 +48,7 @@ void StartTest::startStateShowsCoverAndDisablesCommands() {
     QVERIFY(!session.Action("M_Post_RCT")->isEnabled());
     QVERIFY(!session.Action("M_Post_RCD")->isEnabled());
 
-    const QStringList expected{"> Locate procedure in libTolmar.so OK!", "> Locate procedure in libPellor.so OK!",
+    const QStringList expected{guitest::kFakeFolderLine, "> Locate procedure in libTolmar.so OK!", "> Locate procedure in libPellor.so OK!",
                                "> Locate procedure in libSENKIN.so OK!", "> Locate procedure in libKELDA.so OK!",
                                "> Locate procedure in libMORVA.so OK!"};
     QCOMPARE(session.Messages(), expected);
@@ -109,7 +109,7 @@ void StartTest::aboutDialogShowsTheVersionLine() {
     QVERIFY(text.endsWith("Updated @Dec.,2021 No.20211212R1"));
     // Without a help file the command does nothing and reports nothing.
     session.Action("M_Help_Doc")->trigger();
-    QCOMPARE(session.Messages().size(), 5);
+    QCOMPARE(session.Messages().size(), 6);
     QVERIFY(session.Flag()->isHidden());
 }
 

@@ -87,6 +87,12 @@ private:
     void ShowCoverLayout();
     void ShowWorkingLayout();
 
+    // Closing during a run (pruvex_quit.cpp): whether the close may go on now; otherwise the
+    // window waits for the current step's call and closes itself after it.
+    bool MayCloseDuringRun();
+    void SetQuitWait(bool waiting);
+    void QuitWhenStepEnded();
+
     // Menus and tool bar (pruvex_menus.cpp)
     void CreateMenus();
     void CreateToolBar();
@@ -158,6 +164,7 @@ private:
     TMixSetForm* wizard_ = nullptr;
     bool librariesBound_ = false;
     bool workingLayout_ = false;
+    bool quitPending_ = false;
 
     // Regions
     QToolBar* ToolBar1 = nullptr;

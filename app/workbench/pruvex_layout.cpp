@@ -398,12 +398,17 @@ void TPruvexForm::showEvent(QShowEvent* event) {
 }
 
 void TPruvexForm::closeEvent(QCloseEvent* event) {
+    if (!MayCloseDuringRun()) {
+        event->ignore();
+        return;
+    }
     if (model_.GenerationPending) {
         QMessageBox question(QMessageBox::Question, "Vantor4", "Do you want to save the new Inp file?",
                              QMessageBox::Yes | QMessageBox::No, this);
         question.setObjectName("CloseQuery");
         if (question.exec() == QMessageBox::Yes) {
             event->ignore();
+            if (quitPending_) SetQuitWait(false);
             if (model_.ReducedInpReady) INPSaveClick();
             return;
         }

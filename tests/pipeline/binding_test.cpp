@@ -1,7 +1,6 @@
 // Binding the shared libraries by name and the worker thread's contract.
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -106,26 +105,6 @@ TEST(LibraryFolder, OnlyTheProgramsOwnFoldersUnlessOneIsNamed) {
     EXPECT_TRUE(named.overridden);
     EXPECT_EQ(named.path, (fs::current_path() / "other/builds").string());
     EXPECT_EQ(ChooseLibraryFolder("", nullptr).path, "");
-}
-
-// A library of the same name in the current folder is never loaded.
-TEST_F(Binding, LibraryInTheCurrentFolderIsNotLoaded) {
-    ::unsetenv(kLibraryDirVariable);
-    TempDir work;
-    for (const SharedLibrary& library : kLibraries)
-        fs::copy_file(VANTOR_PLANTED_LIBRARY, work.File(library.fileName));
-    const fs::path previous = fs::current_path();
-    fs::current_path(work.Path());
-    const LibraryFolder folder = ProgramLibraryFolder();
-    const int32_t code = Bind(folder.path, folder.overridden);
-    fs::current_path(previous);
-    EXPECT_FALSE(fs::exists(work.File("planted_library_was_loaded")));
-    EXPECT_NE(folder.path, work.Path());
-    EXPECT_EQ(folder.path, ExecutableDirectory());
-    // Whether or not the real libraries are built beside this program, nothing else is tried.
-    if (code != kBindOk) {
-        EXPECT_EQ(sink.Joined().find(work.Path()), std::string::npos) << sink.Joined();
-    }
 }
 
 // The worker's side of the contract, with plain callables for the task.

@@ -38,7 +38,7 @@ void BM_TargetSearch(benchmark::State& state, const std::string& folder, const s
     const std::string bin = ExecutableDirectory();
     EntryTable entries;
     Silent sink;
-    if (entries.BindLibraries(bin, bin, sink, [](int) {}) != kBindOk) {
+    if (entries.BindLibraries(LibraryFolder{bin, false}, sink, [](int) {}) != kBindOk) {
         state.SkipWithError("the shared libraries are not beside the benchmark");
         return;
     }

@@ -225,7 +225,11 @@ int32_t MechanismBinaryLoad::ReadReactions(bool& ended) {
 void ChemistryLibrary::ReadMechanismBinary(int32_t intWorkLen, int32_t realWorkLen, int32_t nameWorkLen,
                                            RecordReader& mech, std::ostream& msg, int32_t* ickwrk, double* rckwrk,
                                            char* cckwrk, int32_t nameElementLength, int32_t& errFlag) {
+    // MXSP stays the last mechanism's until this one's counts are accepted: the engines report it
+    // at the start of their next run, also after a load that failed early.
+    const int32_t carriedMxsp = layout_.MXSP;
     layout_ = MechanismLayout{};
+    layout_.MXSP = carriedMxsp;
     SetTables(ReactionTables{});
     terms_.clear();
     ReleasePressureTables();

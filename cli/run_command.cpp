@@ -242,7 +242,7 @@ int RunProject(const RunRequest& request) {
     const std::string systemDirectory = ExecutableDirectory();
 
     EntryTable entries;
-    if (entries.BindLibraries(systemDirectory, systemDirectory, sink, SleepMilliseconds) != kBindOk) return 1;
+    if (entries.BindLibraries(ProgramLibraryFolder(), sink, SleepMilliseconds) != kBindOk) return 1;
     if (request.targetError)
         return RunTargetError({*request.targetError, ecf, request.speciesRemoval}, model, opened, entries,
                               systemDirectory);

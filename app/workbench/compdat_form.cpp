@@ -15,7 +15,8 @@
 #include "common/atomic_file.h"
 
 TCmpDataForm::TCmpDataForm(const QString& workDirectory, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), workDirectory_(workDirectory) {
+    // A dialog of the main window: above it, but not above other applications' windows.
+    : QDialog(parent), workDirectory_(workDirectory) {
     setObjectName("CmpDataForm");
     setWindowTitle("Chemistry comparison");
     setModal(false);

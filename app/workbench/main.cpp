@@ -10,8 +10,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(kApplicationTitle);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
+    SetApplicationTitle();
 
     VantorWindows windows = CreateVantorWindows();
     TPruvexForm& window = *windows.main;

@@ -88,6 +88,12 @@ private:
     void ShowCoverLayout();
     void ShowWorkingLayout();
 
+    // Closing during a run (pruvex_quit.cpp): whether the close may go on now; otherwise the
+    // window waits for the current step's call and closes itself after it.
+    bool MayCloseDuringRun();
+    void SetQuitWait(bool waiting);
+    void QuitWhenStepEnded();
+
     // Menus and tool bar (pruvex_menus.cpp)
     void CreateMenus();
     void CreateToolBar();
@@ -172,6 +178,7 @@ private:
     std::unique_ptr<TTargetSearchWorker> targetSearch_;
     bool librariesBound_ = false;
     bool workingLayout_ = false;
+    bool quitPending_ = false;
 
     // Regions
     QToolBar* ToolBar1 = nullptr;

@@ -396,16 +396,21 @@ void TPruvexForm::showEvent(QShowEvent* event) {
     librariesBound_ = true;
     BoatE->setFocus();
     ShowCoverLayout();
-    entries_.BindLibraries(systemDirectory_, vantor::ExecutableDirectory(), *sink_, vantor::SleepMilliseconds);
+    entries_.BindLibraries(vantor::ProgramLibraryFolder(), *sink_, vantor::SleepMilliseconds);
 }
 
 void TPruvexForm::closeEvent(QCloseEvent* event) {
+    if (!MayCloseDuringRun()) {
+        event->ignore();
+        return;
+    }
     if (model_.GenerationPending) {
         QMessageBox question(QMessageBox::Question, "Vantor4", "Do you want to save the new Inp file?",
                              QMessageBox::Yes | QMessageBox::No, this);
         question.setObjectName("CloseQuery");
         if (question.exec() == QMessageBox::Yes) {
             event->ignore();
+            if (quitPending_) SetQuitWait(false);
             if (model_.ReducedInpReady) INPSaveClick();
             return;
         }

@@ -2,15 +2,17 @@
 // progress display), the two timers, and the dialogs of the "Setting", "&Post" and "&Help" menus.
 
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTabWidget>
 #include <QUrl>
 
 #include "app/core/mechanism/trimming.h"
+#include "app/core/pipeline/help_file.h"
+#include "app/core/pipeline/library_folder.h"
 #include "app/runner/irset_form.h"
 #include "app/workbench/aboutcut_form.h"
 #include "app/workbench/compdat_form.h"
@@ -20,6 +22,7 @@
 #include "app/workbench/mixset_form.h"
 #include "app/workbench/parameter_grid_view.h"
 #include "app/workbench/pruvex_form.h"
+#include "app/workbench/vantor_windows.h"
 #include "common/path_field.h"
 
 // Commands
@@ -86,10 +89,15 @@ void TPruvexForm::AboutClick() {
     if (about_) about_->exec();
 }
 
-// The help file is optional: nothing is reported when it is missing.
+// "Vantor.chm" in the system directory, else the user manual shipped with the program.
 void TPruvexForm::HelpDocClick() {
-    const QString help = SystemDirectory() + "/Vantor.chm";
-    if (QFileInfo::exists(help)) QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+    const vantor::HelpChoice help = vantor::ChooseHelpFile(systemDirectory_, vantor::ExecutableDirectory());
+    if (help.path.empty()) {
+        QMessageBox::information(this, kApplicationTitle, QString::fromStdString(vantor::NoHelpMessage(help)));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(help.path))))
+        QMessageBox::information(this, kApplicationTitle, "No program could open " + QString::fromStdString(help.path));
 }
 
 void TPruvexForm::WizardClick() {
@@ -165,9 +173,11 @@ void TPruvexForm::ClearRunCaptions() {
 // The timers
 
 void TPruvexForm::TaskTimerTimer() {
-    if (!runner_) return;
+    // A window closed once the step it waited for had ended starts no further step.
+    if (!runner_ || (quitPending_ && isHidden())) return;
     runner_->Tick();
     UpdateCommandStates();
+    QuitWhenStepEnded();
 }
 
 void TPruvexForm::ProgressTimerTimer() { ErrFlg->Blink(); }

@@ -1,10 +1,14 @@
 #include "app/workbench/vantor_windows.h"
 
+#include <QCoreApplication>
+
 #include "app/runner/share_form.h"
 #include "app/workbench/aboutcut_form.h"
 #include "app/workbench/locale_numbers.h"
 #include "app/workbench/mixset_form.h"
 #include "app/workbench/pruvex_form.h"
+
+void SetApplicationTitle() { QCoreApplication::setApplicationName(kApplicationTitle); }
 
 VantorWindows CreateVantorWindows() {
     VantorWindows windows;

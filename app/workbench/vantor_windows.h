@@ -19,5 +19,9 @@ struct VantorWindows {
 
 VantorWindows CreateVantorWindows();
 
-// The application title.
+// The application title, which message boxes show.
 inline constexpr const char* kApplicationTitle = "Vantor4";
+
+// Names the application "Vantor4" without a display name of its own, so that the desktop shows
+// every window's caption exactly as the window sets it, with nothing appended.
+void SetApplicationTitle();

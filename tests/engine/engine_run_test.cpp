@@ -233,6 +233,34 @@ TEST_P(EngineRunTest, FailuresReportTheirStatusAndKeepTheOldTrimmedFile) {
     }
 }
 
+// The "MXSP=" a run reports is the last loaded mechanism's, also after loads that failed before
+// the binary's counts were read (a work array too short, a damaged header).
+TEST_P(EngineRunTest, EarlyLoadFailuresKeepTheCarriedMxsp) {
+    TempDir dir;
+    const CompiledMechanism mech = CopyGri(dir);
+    GriData(mech).Write(dir.Path("SAVE.dat"));
+    const JobRecord job = MakeJob(dir, 0.5, 0.0);
+    ASSERT_EQ(RunEngine(GetParam(), job).result, 10208);
+    const std::string listing = ReadFile(dir.Path("Out.dat"));
+    const size_t counts = listing.find("---INI-------01,MM,KK,II,MXSP");
+    ASSERT_NE(counts, std::string::npos);
+    std::istringstream countsLine(Lines(listing.substr(counts))[0]);
+    std::string word, last;
+    while (countsLine >> word) last = word;
+    const std::string mxsp = " MXSP= " + last;
+    ReplaceDimensions(dir, mech, DimensionLine(mech, mech.KK, mech.II, 10));
+    EXPECT_EQ(RunEngine(GetParam(), job).status, 20);
+    GriData(mech).Write(dir.Path("SAVE.dat"));
+    std::string bin = ReadFile(dir.Path("Chem.bin"));
+    bin.replace(4, 4, "9.99");  // the version name
+    WriteFile(dir.Path("Chem.bin"), bin);
+    EXPECT_GT(RunEngine(GetParam(), job).status, 0);
+    EXPECT_EQ(Lines(ReadFile(dir.Path("Out.dat")))[0], mxsp);
+    fs::copy_file(Gri().binPath, dir.Path("Chem.bin"), fs::copy_options::overwrite_existing);
+    ASSERT_EQ(RunEngine(GetParam(), job).result, 10208);
+    EXPECT_EQ(Lines(ReadFile(dir.Path("Out.dat")))[0], mxsp);
+}
+
 TEST_P(EngineRunTest, MissingFilesNameThePathBlankPadded) {
     TempDir dir;
     const EngineRun run = RunEngine(GetParam(), MakeJob(dir, 0.5, 0.0));

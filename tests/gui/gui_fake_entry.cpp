@@ -2,11 +2,15 @@
 // FAKE_TASK_CODE its task code. It writes small but well-formed outputs (a trimmed-species file
 // that removes two species, standard data with one case), so a whole run can go through the
 // window without the real libraries. The entry fails with status 7 when the environment variable
-// VANTOR_FAKE_FAIL names it.
+// VANTOR_FAKE_FAIL names it; when VANTOR_FAKE_HOLD names it, its call lasts as long as a file
+// "fake_hold" stands in the current folder.
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "common/entry_abi.h"
 #include "common/path_field.h"
@@ -54,8 +58,8 @@ void WriteOutputs(const vantor::JobRecord& job) {
     }
 }
 
-bool ShouldFail() {
-    const char* names = std::getenv("VANTOR_FAKE_FAIL");
+bool Named(const char* variable) {
+    const char* names = std::getenv(variable);
     return names && std::strstr(names, kEntryName);
 }
 
@@ -64,7 +68,11 @@ bool ShouldFail() {
 VANTOR_EXPORT int32_t FAKE_ENTRY(vantor::JobRecord* job, int32_t* status, double* progress) {
     vantor::StoreStatus(status, 0);
     vantor::StoreProgress(progress, 0.0);
-    if (ShouldFail()) {
+    if (Named("VANTOR_FAKE_HOLD")) {
+        std::error_code ec;
+        while (std::filesystem::exists("fake_hold", ec)) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (Named("VANTOR_FAKE_FAIL")) {
         vantor::StoreProgress(progress, 37.0);
         Write(job->OutFile, "listing\r\n");  // a failing library says why in its listing
         vantor::StoreStatus(status, 7);

@@ -4,9 +4,11 @@
 // query, and commands refused while a run is active.
 
 #include <QDir>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QWindow>
 
 #include "app/workbench/compdat_form.h"
 #include "gui_test_support.h"
@@ -16,13 +18,17 @@ using guitest::Session;
 class RunTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { qunsetenv("VANTOR_FAKE_FAIL"); }
+    void cleanup() {
+        qunsetenv("VANTOR_FAKE_FAIL");
+        qunsetenv("VANTOR_FAKE_HOLD");
+    }
     void integratedRunReducedTestAndComparison();
     void settingsErrorBlinksTheFlagUntilClicked();
     void engineFailureHaltsTheRunAndLeavesCommandsAvailable();
     void failedGenerationAsksBeforeClosing();
     void comparisonWithoutResultsStillOpensTheViewer();
     void openIsRefusedWhileARunIsActive();
+    void closingDuringARunWaitsForTheCurrentStep();
 };
 
 namespace {
@@ -99,6 +105,9 @@ void RunTest::integratedRunReducedTestAndComparison() {
     auto* viewer = window.findChild<TCmpDataForm*>();
     QVERIFY(viewer && viewer->isVisible());
     QCOMPARE(viewer->windowTitle(), QString("Chemistry comparison"));
+    // Kept above the main window only.
+    QVERIFY(!(viewer->windowFlags() & Qt::WindowStaysOnTopHint));
+    QVERIFY(viewer->windowHandle() && viewer->windowHandle()->transientParent() == window.windowHandle());
     const QString report = viewer->findChild<QPlainTextEdit*>("DatMemo")->toPlainText();
     QVERIFY2(report.contains("\n===Case 1\nINI P(atm)=  1.0\n"), qPrintable(report));
     QVERIFY(report.contains("Detailed chemistry: DTAUi(s)=  1.0E-01; DTMAX(K)=  1500.0"));
@@ -252,6 +261,36 @@ void RunTest::openIsRefusedWhileARunIsActive() {
     QVERIFY(!dialogShown);
     QVERIFY(session.Messages().contains("<E> A run is in progress: open another file when it has ended."));
     QTRY_VERIFY_WITH_TIMEOUT(Idle(window) && window.Model().ReducedInpReady, kRunTimeoutMs);
+}
+
+void RunTest::closingDuringARunWaitsForTheCurrentStep() {
+    Session session(true);
+    session.OpenProject(guitest::CopyExample(session.Folder()));
+    TPruvexForm& window = session.Window();
+    guitest::WriteText(session.Path("fake_hold"), "");
+    qputenv("VANTOR_FAKE_HOLD", "SENKIN");
+    session.Action("IntegratedRunB")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(window.Runner().TaskInFlight() && window.Runner().CurrentTaskCode() == 1, 10000);
+
+    QString question;
+    guitest::AnswerMessageBox(QMessageBox::No, &question);
+    QVERIFY(!window.close());
+    QCOMPARE(question, QString("A run is in progress. Quit when the current step has ended?"));
+    QVERIFY(window.isVisible() && window.menuBar()->isEnabled());
+
+    guitest::AnswerMessageBox(QMessageBox::Yes);
+    QVERIFY(!window.close());
+    QTest::qWait(1500);
+    QVERIFY(window.isVisible());  // waiting, and showing it
+    QVERIFY(session.Messages().contains("> Quitting when the current step has ended ......"));
+    QVERIFY(!window.menuBar()->isEnabled());
+
+    QFile::remove(session.Path("fake_hold"));
+    QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 10000);
+    QTest::qWait(1500);  // no later step starts
+    QVERIFY(session.Messages().contains("> Standard data calculation is successful!"));
+    QVERIFY(!session.Messages().contains("> PFA calculation start ......"));
+    QVERIFY(!window.Runner().TaskInFlight());
 }
 
 QTEST_MAIN(RunTest)

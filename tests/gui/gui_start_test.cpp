@@ -2,6 +2,7 @@
 // "Setting" and "&Help" menus; the method switch; typed numbers in the user's format.
 
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -11,6 +12,7 @@
 #include "app/runner/irset_form.h"
 #include "app/workbench/aboutcut_form.h"
 #include "app/workbench/locale_numbers.h"
+#include "app/workbench/mixset_form.h"
 #include "gui_test_support.h"
 
 using guitest::Session;
@@ -21,6 +23,8 @@ private slots:
     void startStateShowsCoverAndDisablesCommands();
     void menusCarryTheirCaptionsShortcutsAndHiddenItems();
     void aboutDialogShowsTheVersionLine();
+    void captionsAreExactlyTheWindowTitles();
+    void helpDocOpensTheHelpFileOrElseTheManual();
     void integratedRunDialogStoresOnlyOnOk();
     void methodSwitchRenamesTheReductionTask();
     void typedNumbersFollowTheUserLocale();
@@ -48,7 +52,7 @@ void StartTest::startStateShowsCoverAndDisablesCommands() {
     QVERIFY(!session.Action("M_Post_RCT")->isEnabled());
     QVERIFY(!session.Action("M_Post_RCD")->isEnabled());
 
-    const QStringList expected{"> Locate procedure in libTolmar.so OK!", "> Locate procedure in libPellor.so OK!",
+    const QStringList expected{guitest::kFakeFolderLine, "> Locate procedure in libTolmar.so OK!", "> Locate procedure in libPellor.so OK!",
                                "> Locate procedure in libSENKIN.so OK!", "> Locate procedure in libKELDA.so OK!",
                                "> Locate procedure in libMORVA.so OK!"};
     QCOMPARE(session.Messages(), expected);
@@ -107,9 +111,56 @@ void StartTest::aboutDialogShowsTheVersionLine() {
     session.Action("M_Help_About")->trigger();
     QVERIFY(text.startsWith("This software can be used to reduce a chemistry \nbased on the PFA reduction method."));
     QVERIFY(text.endsWith("Updated @Dec.,2021 No.20211212R1"));
-    // Without a help file the command does nothing and reports nothing.
+}
+
+void StartTest::captionsAreExactlyTheWindowTitles() {
+    SetApplicationTitle();
+    QCOMPARE(QCoreApplication::applicationName(), QString(kApplicationTitle));
+    // No display name of its own, which the desktop would append to every caption: the display
+    // name merely follows the application name.
+    QCoreApplication::setApplicationName("probe");
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QString("probe"));
+    SetApplicationTitle();
+    Session session(true);
+    QCOMPARE(session.Window().windowTitle(), QString("Integrated Chemistry Reduction - Vantor V4.0"));
+    QCOMPARE(session.Windows().wizard->windowTitle(), QString("Mixture setting wizard "));
+    QCOMPARE(session.Windows().about->windowTitle(), QString("About"));
+}
+
+namespace {
+
+// Takes the place of the desktop's handler of file URLs.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public slots:
+    void open(const QUrl& url) { urls << url; }
+
+public:
+    QList<QUrl> urls;
+};
+
+}  // namespace
+
+void StartTest::helpDocOpensTheHelpFileOrElseTheManual() {
+    Session session(true);
+    UrlRecorder desktop;
+    QDesktopServices::setUrlHandler("file", &desktop, "open");
+    const QString manual = QString(VANTOR_BIN_DIR) + "/doc/manual.html";
+    if (QFile::exists(manual)) {
+        session.Action("M_Help_Doc")->trigger();
+        QCOMPARE(desktop.urls, QList<QUrl>{QUrl::fromLocalFile(manual)});
+    } else {  // built without the HTML manual
+        QString text;
+        guitest::AnswerMessageBox(QMessageBox::Ok, &text);
+        session.Action("M_Help_Doc")->trigger();
+        QVERIFY2(text.startsWith("No help file was found.") && text.contains(manual), qPrintable(text));
+        QVERIFY(desktop.urls.isEmpty());
+    }
+    guitest::WriteText(session.Path("Vantor.chm"), "help");
     session.Action("M_Help_Doc")->trigger();
-    QCOMPARE(session.Messages().size(), 5);
+    QDesktopServices::unsetUrlHandler("file");
+    QVERIFY(!desktop.urls.isEmpty());
+    QCOMPARE(desktop.urls.last(), QUrl::fromLocalFile(session.Path("Vantor.chm")));
     QVERIFY(session.Flag()->isHidden());
 }
 

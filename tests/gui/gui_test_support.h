@@ -30,6 +30,7 @@
 namespace guitest {
 
 inline const QStringList kLibraryFiles{"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so"};
+inline const QString kFakeFolderLine = QString("> Libraries loaded from ") + VANTOR_GUI_FAKE_DIR;
 
 inline void CopyFile(const QString& from, const QString& to) {
     QFile::remove(to);
@@ -112,12 +113,18 @@ inline void AnswerMessageBox(QMessageBox::StandardButton button, QString* text =
 }
 
 // A fresh folder as the current directory (the program's system directory) and the windows in
-// their start-up order, the main window shown. With `fakes`, the fake libraries lie in the folder.
+// their start-up order, the main window shown. With `fakes`, the libraries are the fake ones,
+// named through the program's library-folder setting; without, the real ones beside the program.
+// `prepare` fills the folder before the program starts.
 class Session {
 public:
-    explicit Session(bool fakes) : previous_(QDir::currentPath()) {
+    explicit Session(bool fakes, const std::function<void(const QString& folder)>& prepare = {})
+        : previous_(QDir::currentPath()) {
         if (fakes)
-            for (const QString& name : kLibraryFiles) CopyFile(QString(VANTOR_GUI_FAKE_DIR) + "/" + name, Path(name));
+            qputenv("VANTOR_LIBRARY_DIR", VANTOR_GUI_FAKE_DIR);
+        else
+            qunsetenv("VANTOR_LIBRARY_DIR");
+        if (prepare) prepare(folder_.path());
         QDir::setCurrent(folder_.path());
         windows_ = CreateVantorWindows();
         windows_.main->show();

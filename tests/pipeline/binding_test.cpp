@@ -17,15 +17,15 @@ using test::TempDir;
 using test::VectorSink;
 namespace fs = std::filesystem;
 
-// A system directory holding links to the chosen fake libraries.
-void LinkFakes(const TempDir& dir, const std::vector<std::string>& names, const std::string& from) {
-    for (const auto& name : names) fs::create_symlink(fs::path(from) / name, dir.File(name));
+// A folder holding links to the chosen fake libraries.
+void LinkFakes(const std::string& dir, const std::vector<std::string>& names, const std::string& from) {
+    for (const auto& name : names) fs::create_symlink(fs::path(from) / name, fs::path(dir) / name);
 }
 
 class Binding : public ::testing::Test {
 protected:
-    int32_t Bind(const std::string& systemDir, const std::string& exeDir = "") {
-        return table.BindLibraries(systemDir, exeDir, sink, [this](int ms) { pauses.push_back(ms); });
+    int32_t Bind(const std::string& folder, bool overridden = false) {
+        return table.BindLibraries({folder, overridden}, sink, [this](int ms) { pauses.push_back(ms); });
     }
     EntryTable table;
     VectorSink sink;
@@ -49,10 +49,11 @@ TEST_F(Binding, AllFiveLibrariesAreLocatedInOrder) {
 
 TEST_F(Binding, MissingLibraryStopsTheBindingWithItsErrorNumber) {
     TempDir dir;
-    LinkFakes(dir, {"libTolmar.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so"}, test::FakeLibraryDir());
+    LinkFakes(dir.Path(), {"libTolmar.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so"}, test::FakeLibraryDir());
     EXPECT_EQ(Bind(dir.Path()), kLoadFailed);
     EXPECT_EQ(sink.lines, (std::vector<std::string>{"> Locate procedure in libTolmar.so OK!",
-                                                    "> Load libPellor.so failed error #=2 !"}));
+                                                    "> Load libPellor.so failed error #=2 !",
+                                                    "> " + dir.File("libPellor.so") + ": No such file or directory"}));
     EXPECT_EQ(pauses.size(), 4u);  // the pauses happen for skipped libraries too
     EXPECT_NE(table.Entry(LibraryId::Tolmar), nullptr);
     EXPECT_EQ(table.Entry(LibraryId::Senkin), nullptr);
@@ -60,8 +61,8 @@ TEST_F(Binding, MissingLibraryStopsTheBindingWithItsErrorNumber) {
 
 TEST_F(Binding, LibraryWithoutItsEntryIsReported) {
     TempDir dir;
-    LinkFakes(dir, {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so"}, test::FakeLibraryDir());
-    LinkFakes(dir, {"libMORVA.so"}, test::FakeWithoutEntryDir());
+    LinkFakes(dir.Path(), {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so"}, test::FakeLibraryDir());
+    LinkFakes(dir.Path(), {"libMORVA.so"}, test::FakeWithoutEntryDir());
     EXPECT_EQ(Bind(dir.Path()), kEntryMissing);
     EXPECT_EQ(sink.lines.back(), "> Cannot locate procedure in libMORVA.so!");
     EXPECT_EQ(table.Entry(LibraryId::Morva), nullptr);
@@ -77,16 +78,33 @@ TEST_F(Binding, FileThatIsNotALibraryGivesErrorEightAndTheLoaderText) {
     EXPECT_NE(sink.lines[1].find("libTolmar.so"), std::string::npos);
 }
 
-TEST_F(Binding, ExecutableFolderIsTheFallback) {
-    TempDir empty;
-    EXPECT_EQ(Bind(empty.Path(), test::FakeLibraryDir()), kBindOk);
-    EXPECT_EQ(sink.Count("> Locate procedure in libKELDA.so OK!"), 1);
-    // A library in the system directory wins over the executable's folder.
-    TempDir system;
-    fs::create_symlink(fs::path(test::FakeWithoutEntryDir()) / "libMORVA.so", system.File("libTolmar.so"));
+TEST_F(Binding, OverriddenFolderIsAnnouncedAndAnUnknownOneIsNoBareName) {
+    EXPECT_EQ(Bind(test::FakeLibraryDir(), true), kBindOk);
+    ASSERT_EQ(sink.lines.size(), 6u);
+    EXPECT_EQ(sink.lines[0], "> Libraries loaded from " + test::FakeLibraryDir());
     sink.lines.clear();
-    EXPECT_EQ(Bind(system.Path(), test::FakeLibraryDir()), kEntryMissing);
-    EXPECT_EQ(sink.lines, std::vector<std::string>{"> Cannot locate procedure in libTolmar.so!"});
+    EXPECT_EQ(Bind(""), kLoadFailed);  // never handed to the loader's search path
+    EXPECT_EQ(sink.lines.front(), "> Load libTolmar.so failed error #=2 !");
+}
+
+TEST(LibraryFolder, OnlyTheProgramsOwnFoldersUnlessOneIsNamed) {
+    TempDir root;
+    const std::string exe = root.File("bin"), installed = root.File("lib/vantor");
+    fs::create_directories(exe);
+    fs::create_directories(installed);
+    // Nothing anywhere: the executable's folder, so that the failure names where libraries belong.
+    EXPECT_EQ(ChooseLibraryFolder(exe, nullptr).path, exe);
+    LinkFakes(installed, {"libKELDA.so"}, test::FakeLibraryDir());
+    EXPECT_EQ(ChooseLibraryFolder(exe, "").path, installed);
+    LinkFakes(exe, {"libTolmar.so"}, test::FakeLibraryDir());
+    const LibraryFolder own = ChooseLibraryFolder(exe, nullptr);
+    EXPECT_EQ(own.path, exe);
+    EXPECT_FALSE(own.overridden);
+
+    const LibraryFolder named = ChooseLibraryFolder(exe, "other/builds/");
+    EXPECT_TRUE(named.overridden);
+    EXPECT_EQ(named.path, (fs::current_path() / "other/builds").string());
+    EXPECT_EQ(ChooseLibraryFolder("", nullptr).path, "");
 }
 
 // The worker's side of the contract, with plain callables for the task.

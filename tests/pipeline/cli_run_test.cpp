@@ -24,8 +24,9 @@ struct CliResult {
     std::string output;  // standard output and errors together
 };
 
-CliResult RunCli(const std::string& arguments) {
-    const std::string command = std::string(VANTOR_BIN_DIR) + "/vantor-cli " + arguments + " 2>&1";
+// `prefix` goes before the program: a change of folder, an environment setting.
+CliResult RunCli(const std::string& arguments, const std::string& prefix = "") {
+    const std::string command = prefix + std::string(VANTOR_BIN_DIR) + "/vantor-cli " + arguments + " 2>&1";
     CliResult result;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return result;
@@ -38,6 +39,17 @@ CliResult RunCli(const std::string& arguments) {
 }
 
 std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+// Files of the names of the five libraries that record being loaded in the current folder.
+void PlantLibraries(const TempDir& dir) {
+    for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so"})
+        fs::copy_file(VANTOR_PLANTED_LIBRARY, dir.File(name));
+}
+
+void CopyExample(const TempDir& dir) {
+    for (const char* name : {"chem.inp", "therm.dat", "tran.dat", "gri30.PRJ"})
+        fs::copy_file(fs::path(VANTOR_EXAMPLES_DIR) / "gri30" / name, dir.File(name));
+}
 
 // The number that follows `label` in the output, if any.
 std::optional<double> NumberAfter(const std::string& output, const std::string& label) {
@@ -86,13 +98,29 @@ bool LibrariesBuilt() {
     return true;
 }
 
+TEST(CliRun, NamedLibraryFolderIsUsedAndAnnounced) {
+    TempDir dir, libraries;
+    CopyExample(dir);
+    PlantLibraries(libraries);
+    const CliResult r = RunCli("run gri30.PRJ", "cd " + Quoted(dir.Path()) + " && VANTOR_LIBRARY_DIR=" +
+                                                    Quoted(libraries.Path()) + " ");
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_NE(r.output.find("> Libraries loaded from " + libraries.Path() + "\n"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("> Cannot locate procedure in libTolmar.so!"), std::string::npos) << r.output;
+    EXPECT_TRUE(fs::exists(dir.File("planted_library_was_loaded")));
+}
+
 TEST(CliRun, BundledExampleRunsEndToEnd) {
     if (!LibrariesBuilt()) GTEST_SKIP() << "the engine and outside libraries are not built";
     TempDir dir;
-    for (const char* name : {"chem.inp", "therm.dat", "tran.dat", "gri30.PRJ"})
-        fs::copy_file(fs::path(VANTOR_EXAMPLES_DIR) / "gri30" / name, dir.File(name));
-    const CliResult r = RunCli("run " + Quoted(dir.File("gri30.PRJ")) + " --jobs 2 --plot " + Quoted(dir.File("plots")));
+    CopyExample(dir);
+    // Started in the project's folder, which also holds library files of the same names.
+    PlantLibraries(dir);
+    const CliResult r =
+        RunCli("run gri30.PRJ --jobs 2 --plot plots", "cd " + Quoted(dir.Path()) + " && env -u VANTOR_LIBRARY_DIR ");
     ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_FALSE(fs::exists(dir.File("planted_library_was_loaded")));
+    EXPECT_EQ(r.output.find("> Libraries loaded from"), std::string::npos);
     for (const char* name : {"chem.bin", "SAVE.dat", "SP.TRM", "NEW_Chem.inp", "New_Chem.bin", "New_SAVE.dat",
                              "CMP.dat"})
         EXPECT_TRUE(fs::exists(dir.File(name))) << name;

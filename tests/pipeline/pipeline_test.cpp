@@ -35,7 +35,7 @@ protected:
             return writerResult;
         };
         VectorSink bindSink;
-        EXPECT_EQ(entries.BindLibraries(test::FakeLibraryDir(), "", bindSink, {}), kBindOk);
+        EXPECT_EQ(entries.BindLibraries({test::FakeLibraryDir()}, bindSink, {}), kBindOk);
         for (const SharedLibrary& library : kLibraries) {
             fakes.push_back(std::make_unique<FakeLibrary>(test::FakeLibraryDir() + "/" + library.fileName));
             fakes.back()->Configure(FakeSuccess());

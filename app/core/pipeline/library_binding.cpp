@@ -5,7 +5,7 @@
 
 #include <cerrno>
 #include <chrono>
-#include <filesystem>
+#include <cstring>
 #include <thread>
 
 #include "app/core/pipeline/job_record_fill.h"
@@ -21,45 +21,42 @@ struct LocatedFile {
     int error = 0;  // errno of checking the file; 0 when it exists
 };
 
-LocatedFile CheckFile(const std::string& path) {
+// An unknown folder never becomes a bare file name, which the loader would look up on the
+// system's search path.
+LocatedFile CheckFile(const std::string& folder, const char* fileName) {
+    if (folder.empty()) return {fileName, ENOENT};
+    const std::string path = JoinPath(folder, fileName);
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0) return {path, 0};
     return {path, errno};
 }
 
-// The system directory first; the executable's folder when the file is not there.
-LocatedFile LocateLibrary(const std::string& systemDirectory, const std::string& executableDirectory,
-                          const char* fileName) {
-    LocatedFile found = CheckFile(JoinPath(systemDirectory, fileName));
-    if (found.error != 0 && !executableDirectory.empty() && executableDirectory != systemDirectory)
-        found = CheckFile(JoinPath(executableDirectory, fileName));
-    return found;
-}
-
 }  // namespace
 
-int32_t EntryTable::BindLibraries(const std::string& systemDirectory, const std::string& executableDirectory,
-                                  MessageSink& sink, const PauseFunction& pause) {
+int32_t EntryTable::BindLibraries(const LibraryFolder& folder, MessageSink& sink, const PauseFunction& pause) {
     ReleaseLibraries();
+    if (folder.overridden) sink.AddLine("> Libraries loaded from " + folder.path);
     int32_t code = kBindOk;
     for (int i = 0; i < kLibraryCount; ++i) {
         // After the first failure the rest are neither loaded nor reported; the pauses remain.
-        if (code == kBindOk) code = BindLibrary(i, systemDirectory, executableDirectory, sink);
+        if (code == kBindOk) code = BindLibrary(i, folder.path, sink);
         if (pause && kPauseAfter[i] > 0) pause(kPauseAfter[i]);
     }
     return code;
 }
 
-int32_t EntryTable::BindLibrary(int index, const std::string& systemDirectory, const std::string& executableDirectory,
-                                MessageSink& sink) {
+int32_t EntryTable::BindLibrary(int index, const std::string& folder, MessageSink& sink) {
     const SharedLibrary& library = kLibraries[index];
     const std::string name = library.fileName;
-    const LocatedFile file = LocateLibrary(systemDirectory, executableDirectory, library.fileName);
+    const LocatedFile file = CheckFile(folder, library.fileName);
     void* handle = file.error == 0 ? ::dlopen(file.path.c_str(), RTLD_NOW | RTLD_LOCAL) : nullptr;
     if (!handle) {
         const int number = file.error != 0 ? file.error : ENOEXEC;
         sink.AddLine("> Load " + name + " failed error #=" + std::to_string(number) + " !");
-        if (file.error == 0) {
+        if (file.error != 0) {
+            sink.AddLine("> " + file.path + ": " + std::strerror(file.error));
+        } else {
+            // The loader's text begins with the path it was given.
             const char* reason = ::dlerror();
             sink.AddLine(std::string("> ") + (reason ? reason : file.path));
         }
@@ -98,12 +95,6 @@ EntryFunction EntryTable::EntryForTask(int taskCode, bool ecf) const {
     const SharedLibrary* library = LibraryForTask(taskCode, ecf);
     if (!library) return nullptr;
     return entries_[static_cast<size_t>(library - kLibraries.data())];
-}
-
-std::string ExecutableDirectory() {
-    std::error_code ec;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string() : self.parent_path().string();
 }
 
 void SleepMilliseconds(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }

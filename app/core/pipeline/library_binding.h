@@ -1,13 +1,13 @@
 #pragma once
-// Binding the five shared libraries by file name and their entries by name. Each library is
-// taken from the system directory, and when it is not there from the folder of the running
-// executable, so the programs work from any current directory.
+// Binding the five shared libraries by file name and their entries by name, all from one folder
+// (library_folder.h says which).
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 
+#include "app/core/pipeline/library_folder.h"
 #include "app/core/pipeline/message_sink.h"
 #include "common/entry_abi.h"
 
@@ -42,12 +42,12 @@ public:
     EntryTable& operator=(const EntryTable&) = delete;
     ~EntryTable() { ReleaseLibraries(); }
 
-    // Loads the libraries in order, one "> " line each, and stops at the first failure: a file
-    // that is missing gives the errno of checking it (2), one that does not load 8 followed by
-    // the loader's text on a second "> " line. Pauses 100 ms after each of the first three
+    // Loads the libraries from `folder` in order, one "> " line each, and stops at the first
+    // failure: a file that is missing gives the errno of checking it (2), one that does not load
+    // 8; a second "> " line names the path tried and the reason. Nothing is looked for anywhere
+    // else. An overridden folder is announced first. Pauses 100 ms after each of the first three
     // libraries and 200 ms after the fourth. Releases whatever an earlier call bound.
-    int32_t BindLibraries(const std::string& systemDirectory, const std::string& executableDirectory,
-                          MessageSink& sink, const PauseFunction& pause);
+    int32_t BindLibraries(const LibraryFolder& folder, MessageSink& sink, const PauseFunction& pause);
 
     // Unloads every library; the entries are empty afterwards.
     void ReleaseLibraries();
@@ -58,15 +58,11 @@ public:
     static const SharedLibrary* LibraryForTask(int taskCode, bool ecf);
 
 private:
-    int32_t BindLibrary(int index, const std::string& systemDirectory, const std::string& executableDirectory,
-                        MessageSink& sink);
+    int32_t BindLibrary(int index, const std::string& folder, MessageSink& sink);
 
     std::array<void*, kLibraryCount> handles_{};
     std::array<EntryFunction, kLibraryCount> entries_{};
 };
-
-// The folder of the running executable, without a trailing separator ("" if unknown).
-std::string ExecutableDirectory();
 
 // Sleeps for the given time; the pause the desktop program and vantor-cli use.
 void SleepMilliseconds(int milliseconds);

@@ -27,7 +27,7 @@
 namespace vantor::cli {
 namespace {
 
-constexpr const char* kUsage = "run PROJECT.PRJ [--method pfa|ecf] [--jobs N] [--plot DIR]";
+constexpr const char* kUsage = "run PROJECT.PRJ [--method pfa|ecf] [--jobs N] [--plot DIR] [--launcher \"mpirun -n N ...\"]";
 constexpr auto kTickInterval = std::chrono::milliseconds(50);
 
 // The message memo is standard output; notices that would be message boxes go to the errors.
@@ -151,6 +151,7 @@ struct RunRequest {
     std::optional<bool> ecf;  // from --method; else the project's method
     int cores = 0;            // from --jobs; 0 leaves every core
     std::string plotDirectory;  // from --plot; empty writes no plots
+    std::string launcher;       // from --launcher; empty runs the ignition steps in SENKIN
 };
 
 void PrintHelp() {
@@ -159,13 +160,14 @@ void PrintHelp() {
               << "reduction, reduced mechanism), the reduced test and the comparison, then prints a table\n"
               << "of ignition delays and temperature rises per case. --method overrides the project's\n"
               << "method; --jobs keeps the run on at most N cores; --plot writes the delay and temperature\n"
-              << "plots as PNG and SVG into DIR. Exit status 0 only on success.\n";
+              << "plots as PNG and SVG into DIR; --launcher runs every ignition step through that command\n"
+              << "and vantor-mpi-ignite (MPI ranks). Exit status 0 only on success.\n";
 }
 
 // The command line, or the exit status of a usage error or of --help.
 std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args) {
     std::string error;
-    const auto options = CliOptions::Parse(args, {"--method", "--jobs", "--plot"}, {"--help", "-h"}, error);
+    const auto options = CliOptions::Parse(args, {"--method", "--jobs", "--plot", "--launcher"}, {"--help", "-h"}, error);
     if (options && (options->Has("--help") || options->Has("-h"))) {
         PrintHelp();
         return 0;
@@ -178,6 +180,7 @@ std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args)
             if (*method != "pfa" && *method != "ecf") error = "--method takes pfa or ecf, not '" + *method + "'";
             request.ecf = *method == "ecf";
         }
+        request.launcher = options->Value("--launcher").value_or("");
         if (const auto plot = options->Value("--plot")) request.plotDirectory = std::filesystem::absolute(*plot).string();
         if (const auto jobs = options->Value("--jobs"); jobs && error.empty()) {
             const auto n = ParseDecimalInteger(*jobs);
@@ -226,6 +229,7 @@ int RunProject(const RunRequest& request) {
     if (entries.BindLibraries(systemDirectory, systemDirectory, sink, SleepMilliseconds) != kBindOk) return 1;
     CliHost host(model, opened.project.data, RunFiles{systemDirectory, opened.workDirectory, "", ""}, ecf, sink);
     TaskRunner runner(host, sink, entries);
+    runner.SetIgnitionLauncher(request.launcher);
 
     std::cout << "\n== Integrated reduction (" << (ecf ? "ECF" : "PFA") << ")\n";
     runner.IntegratedReduction(ecf);

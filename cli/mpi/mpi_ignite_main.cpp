@@ -1,23 +1,26 @@
 // vantor-mpi-ignite: the ignition runs of a job record (as the workbench writes it) spread over
 // MPI ranks, started by a launcher such as "mpirun -n 16 --hostfile hosts vantor-mpi-ignite
-// --job SAVE.dat.job --state SAVE.dat.state". Writes the standard data and the listing of the
-// record's paths, the same bytes a single SENKIN run writes.
+// --job SAVE.dat.job --state SAVE.dat.state"; or of the inputs vantor-cli ignite takes, with its
+// table. Writes the standard data and the listing, the same bytes a single SENKIN run writes.
 
 #include <mpi.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/core/cluster/run_state.h"
+#include "cli/ignite_request.h"
 #include "cli/mpi/rank_run.h"
 #include "common/atomic_file.h"
 #include "common/job_record_file.h"
 
 namespace {
 
-constexpr const char* kUsage = "vantor-mpi-ignite --job JOB_RECORD_FILE [--state STATE_FILE] [--threads N]";
+constexpr const char* kUsage =
+    "vantor-mpi-ignite --job JOB_RECORD_FILE [--state STATE_FILE] [--threads N], or the inputs of vantor-cli ignite";
 
 // Every rank parses the same command line; rank 0 tells what is wrong.
 bool ParseArguments(int argc, char** argv, vantor::mpi::RankRunInput& input, std::string& jobFile,
@@ -50,7 +53,32 @@ bool ParseArguments(int argc, char** argv, vantor::mpi::RankRunInput& input, std
     return error.empty();
 }
 
+// The inputs of vantor-cli ignite: the same cases, files and table.
+int RunIgniteForm(const std::vector<std::string>& arguments, int rank) {
+    vantor::cli::IgniteRequest request;
+    std::string error;
+    const int parsed = vantor::cli::ParseIgniteRequest(arguments, "mpirun ... vantor-mpi-ignite", request, error);
+    if (parsed != 0) {
+        if (parsed > 0 && rank == 0) std::cerr << "vantor-mpi-ignite: " << error << "\n";
+        return std::max(parsed, 0);
+    }
+    vantor::mpi::RankRunInput input;
+    input.job = request.job;
+    input.files = request.files;
+    input.options = request.run;
+    vantor::senkin::RunReport report;
+    const int status = vantor::mpi::RunOnRanks(input, &report);
+    if (rank == 0) {
+        vantor::cli::PrintIgniteTable(report, request.mixtures);
+        if (status == 0 && !input.files.standardData.empty())
+            std::cout << "\nStandard data written to " << input.files.standardData << "\n";
+    }
+    return status;
+}
+
 int Run(int argc, char** argv, int rank) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (std::find(arguments.begin(), arguments.end(), "--job") == arguments.end()) return RunIgniteForm(arguments, rank);
     vantor::mpi::RankRunInput input;
     std::string jobFile, error;
     if (!ParseArguments(argc, argv, input, jobFile, error)) {

@@ -181,7 +181,7 @@ public:
     }
 
     // The standard data and the listing, or the failure; returns the exit status.
-    int Finish(const std::string& ownProblem) {
+    int Finish(const std::string& ownProblem, senkin::RunReport* out) {
         senkin::RunReport report;
         if (prepared_.report.status != senkin::kSenkinOk) {
             report = prepared_.report;  // its listing is written
@@ -200,6 +200,7 @@ public:
                 }
             }
         }
+        if (out) *out = report;
         state_.ended = true;
         state_.status = report.status;
         state_.message = report.message;
@@ -253,7 +254,7 @@ private:
 
 }  // namespace
 
-int RunOnRanks(const RankRunInput& input) {
+int RunOnRanks(const RankRunInput& input, senkin::RunReport* report) {
     int rank = 0, ranks = 1;
     MPI_Comm_rank(MPI_COMM_WORLD, &rank);
     MPI_Comm_size(MPI_COMM_WORLD, &ranks);
@@ -281,7 +282,7 @@ int RunOnRanks(const RankRunInput& input) {
         zero.Collect(run, threads);
         ownProblem = run.Problem();
     }
-    return zero.Finish(ownProblem);
+    return zero.Finish(ownProblem, report);
 }
 
 }  // namespace vantor::mpi

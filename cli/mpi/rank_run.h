@@ -21,6 +21,7 @@ struct RankRunInput {
 };
 
 // Called on every rank after MPI_Init; returns the rank's exit status (rank 0: 0 only on success).
-int RunOnRanks(const RankRunInput& input);
+// On rank 0, `report` (may be null) gets the run's report with every case.
+int RunOnRanks(const RankRunInput& input, senkin::RunReport* report = nullptr);
 
 }  // namespace vantor::mpi

@@ -277,7 +277,12 @@ RunReport RunIgnitionJob(const JobRecord& job, const IgnitionFiles& files, const
 }
 
 IgnitionFiles JobRecordFiles(const JobRecord& job) {
-    const IgnitionFiles files = JobRecordFiles(job);
+    IgnitionFiles files;
+    files.mechanismBinary = DecodePathField(job.MechBinFile);
+    files.standardData = DecodePathField(job.SaveFile);
+    files.listing = DecodePathField(job.OutFile);
+    const std::string input = DecodePathField(job.InpFile);
+    files.mechanismName = std::filesystem::path(input.empty() ? files.mechanismBinary : input).filename().string();
     return files;
 }
 

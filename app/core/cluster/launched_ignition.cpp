@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -93,6 +94,17 @@ void WriteFailureListing(const std::string& listing, const std::string& message)
     WriteFileAtomically(listing, " SENKIN: homogeneous ignition runs over MPI ranks\r\n * ERROR: " + message + "\r\n");
 }
 
+// The launcher as the system would find it: a path as given, a bare name along PATH.
+bool LauncherExists(const std::string& name) {
+    if (name.find('/') != std::string::npos) return ::access(name.c_str(), X_OK) == 0;
+    const char* path = std::getenv("PATH");
+    std::istringstream folders(path ? path : "");
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        if (::access(((folder.empty() ? "." : folder) + "/" + name).c_str(), X_OK) == 0) return true;
+    }
+    return false;
+}
+
 int32_t Fail(int32_t* status, std::string* out, int32_t code, const std::string& message, const std::string& listing) {
     WriteFailureListing(listing, message);
     if (out) *out = message;
@@ -120,6 +132,9 @@ int32_t RunLaunchedIgnition(const IgnitionLauncher& launcher, const JobRecord& j
     std::string error;
     if (!SplitCommandWords(launcher.command, words, error)) {
         return Fail(status, message, kLaunchNotStarted, error, listing);
+    }
+    if (!LauncherExists(words[0])) {
+        return Fail(status, message, kLaunchNotStarted, "the launcher '" + words[0] + "' is not found", listing);
     }
     if (::access(launcher.program.c_str(), X_OK) != 0) {
         return Fail(status, message, kLaunchNotStarted,

@@ -16,7 +16,13 @@ struct MechanismCounts {
     int32_t MM = 0;        // elements
     int32_t KK = 0;        // species
     int32_t II = 0;        // reactions
-    int32_t MXSP = 0;      // species slots per reaction (reactants 1-3, products 4-6)
+    // Species slots per reaction: reactants 1-3, products 4-6, and in binaries of lumped
+    // reactions (MXSP above 6) further slots 7..MXSP, a reactant or product by the sign of the
+    // coefficient. Production rates, reaction enthalpies and the equilibrium constants (its
+    // coefficient sums included) take every slot; the concentration products of the rates of
+    // progress take slots 1-3 and 4-6 only, so a reaction with a species beyond slot 6 (or
+    // products in reactant slots) carries changed-order entries for all its species.
+    int32_t MXSP = 0;
     int32_t MXTHIRD = 0;   // enhanced third bodies per third-body reaction
     int32_t MXTEMP = 0;    // fit temperatures per species
     int32_t NPOLY = 0;     // polynomial coefficients per range before the two constants
@@ -108,6 +114,12 @@ struct MechanismLayout : MechanismCounts {
     // MXTEMP >= 1; lengths are 64-bit so that absurd counts cannot wrap.
     static MechanismLayout Compute(const MechanismCounts& counts);
 };
+
+// Fall-off form codes 11-14 of the fall-off record are the chemically activated variants of
+// forms 1-4 (HIGH instead of LOW): their parameter rows 1-3 hold the high-pressure limit kinf,
+// the reaction's own Arrhenius parameters are the low-pressure limit k0, and the rate constant
+// is k0 F / (1 + PR) with PR = k0 [M] / kinf and the broadening F of the base form.
+inline constexpr int32_t kChemicallyActivatedForm = 10;  // added to the base form code
 
 inline constexpr double kGasConstant = 83145100.0;           // erg/(mol K)
 inline constexpr double kGasConstantCal = 1.9872155831739962; // cal/(mol K)

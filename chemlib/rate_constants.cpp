@@ -24,10 +24,11 @@ double Arrhenius(const double* p, double logT, double T) {
     return p[0] * std::exp(p[1] * logT - p[2] / T);
 }
 
-// Sum of the real coefficients of slots 1-6 of a real-coefficient entry.
+// Sum of the real coefficients of a real-coefficient entry over all MXSP slots (slots 1-6 of a
+// six-slot binary; a lumped reaction's species after the sixth slot count as well).
 double RealCoefficientSum(const double* coefficients, int32_t MXSP) {
     double sum = 0.0;
-    for (int32_t n = 0; n < std::min(MXSP, 6); ++n) sum += coefficients[n];
+    for (int32_t n = 0; n < MXSP; ++n) sum += coefficients[n];
     return sum;
 }
 

@@ -74,15 +74,13 @@ void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk) {
     for (const FallOffEntry& e : t.fallOff) {
         const int32_t i = e.reaction;
         const double* p = rckwrk + e.params;
-        const double RKLOW = p[0] * std::exp(p[1] * ALOGT - p[2] / T1);
-        double PR;
-        if (e.bath < 0) {
-            PR = RKLOW * CTB[i] / RKF[i];
-            CTB[i] = 1.0;  // the mixture is counted once, inside PR
-        } else {
-            PR = RKLOW * C[e.bath] / RKF[i];
-        }
-        double PCOR = PR / (1.0 + PR);
+        // The other limit: the low-pressure one of a fall-off reaction, the high-pressure one of a
+        // chemically activated reaction (whose RKF is its low-pressure limit).
+        const double RKLIM = p[0] * std::exp(p[1] * ALOGT - p[2] / T1);
+        const double M = e.bath < 0 ? CTB[i] : C[e.bath];
+        if (e.bath < 0) CTB[i] = 1.0;  // the mixture is counted once, inside PR
+        const double PR = e.activated ? RKF[i] * M / RKLIM : RKLIM * M / RKF[i];
+        double PCOR = e.activated ? 1.0 / (1.0 + PR) : PR / (1.0 + PR);
         if (e.form > 1) PCOR *= Broadening(e.form, p, PR, T1);
         RKF[i] *= PCOR;
         RKR[i] *= PCOR;

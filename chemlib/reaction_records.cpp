@@ -10,7 +10,8 @@
 namespace vantor::chem {
 namespace {
 
-// Fall-off parameters each form reads: low-pressure A, b, E/R and the form's own.
+// Fall-off parameters each form reads: low-pressure (or, chemically activated, high-pressure)
+// A, b, E/R and the form's own.
 int32_t FallOffParametersNeeded(int32_t form) {
     switch (form) {
         case 1: return 3;   // Lindemann
@@ -65,10 +66,13 @@ int32_t MechanismBinaryLoad::ReadOptionalRecords() {
     flag = ReadEntries(kLoadFallOff, L.NFALLOFF, 12 + 8 * int64_t(L.NFALPAR), [&](RecordCursor& c, int32_t l) {
         if (std::string problem = ReactionNumber(c, l, L.iFallOff); !problem.empty()) return problem;
         const int32_t form = c.Int(), bath = c.Int();
-        if (form < 1 || form > 4) return Entry(l) + "fall-off form " + std::to_string(form) + " outside 1..4";
-        if (L.NFALPAR < FallOffParametersNeeded(form)) {
+        const int32_t base = form > kChemicallyActivatedForm ? form - kChemicallyActivatedForm : form;
+        if (base < 1 || base > 4) {
+            return Entry(l) + "fall-off form " + std::to_string(form) + " outside 1..4 and 11..14";
+        }
+        if (L.NFALPAR < FallOffParametersNeeded(base)) {
             return Entry(l) + "fall-off form " + std::to_string(form) + " needs " +
-                   std::to_string(FallOffParametersNeeded(form)) + " parameters, NFALPAR is " +
+                   std::to_string(FallOffParametersNeeded(base)) + " parameters, NFALPAR is " +
                    std::to_string(L.NFALPAR);
         }
         if (bath < 0 || bath > L.KK) {

@@ -27,7 +27,6 @@ public:
         t.massAction.assign(t.II, {});
         t.coefficientSum.assign(t.II, 0);
         t.slotBegin.assign(size_t(t.II) + 1, 0);
-        const int sumSlots = std::min(L_.MXSP, 2 * kReactantSlots);
         for (int32_t i = 0; i < t.II; ++i) {
             t.reversible[i] = ick_[L_.iSpeciesCount + i] > 0;
             t.slotBegin[i] = static_cast<int32_t>(t.slotSpecies.size());
@@ -38,7 +37,7 @@ public:
                     t.slotSpecies.push_back(k);
                     t.slotCoefficients.push_back(nu);
                 }
-                if (n < sumSlots) t.coefficientSum[i] += nu;
+                t.coefficientSum[i] += nu;
             }
             const MassActionFactors& f = t.massAction[i] = MassAction(i);
             if (!f.active) continue;
@@ -120,10 +119,12 @@ public:
     void FallOff(ReactionTables& t) const {
         for (int32_t l = 0; l < L_.NFALLOFF; ++l) {
             const int32_t i = Reaction(L_.iFallOff + l);
-            const int32_t form = ick_[L_.iFallOffForm + l];
+            int32_t form = ick_[L_.iFallOffForm + l];
+            const bool activated = form > kChemicallyActivatedForm;
+            if (activated) form -= kChemicallyActivatedForm;
             const int32_t bath = ick_[L_.iFallOffBath + l];
             if (i < 0 || form < 1 || form > 4 || bath < 0 || bath > L_.KK) continue;
-            t.fallOff.push_back({i, form, bath - 1, L_.rFallOff + int64_t(l) * L_.NFALPAR});
+            t.fallOff.push_back({i, form, bath - 1, L_.rFallOff + int64_t(l) * L_.NFALPAR, activated});
         }
     }
 

@@ -58,6 +58,7 @@ struct FallOffEntry {
     int32_t form;  // 1 Lindemann, 2 SRI, 3 Troe (3 parameters), 4 Troe (4 parameters)
     int32_t bath;  // 0-based species, -1 for the mixture
     int64_t params;
+    bool activated = false;  // chemically activated (kChemicallyActivatedForm): rows 1-3 the high-pressure limit
 };
 
 struct ThirdBodyTerm {
@@ -122,7 +123,7 @@ struct ReactionTables {
     std::vector<int32_t> slotBegin;                      // (II+1) into slotSpecies / slotCoefficients
     std::vector<int32_t> slotSpecies;                    // occupied slots with a non-zero integer coefficient
     std::vector<double> slotCoefficients;
-    std::vector<int64_t> coefficientSum;  // (II) integer coefficients of slots 1-6
+    std::vector<int64_t> coefficientSum;  // (II) integer coefficients of all MXSP slots
     // The same slots by species, each species' terms in reaction and slot order: the production
     // rate of species k sums speciesTermCoefficients x net rate of speciesTermReactions over
     // speciesTermBegin[k] .. speciesTermBegin[k+1].

@@ -21,9 +21,16 @@ int RunIgnite(const std::vector<std::string>& arguments) {
         return std::max(parsed, 0);
     }
     const senkin::IgnitionFiles& files = request.files;
-    const std::vector<std::string>& mixtures = request.mixtures;
+    const std::vector<MixtureArgument>& mixtures = request.mixtures;
     const senkin::RunReport report = senkin::RunIgnitionJob(request.job, files, request.run, nullptr);
     PrintIgniteTable(report, mixtures);
+    for (const auto& c : report.cases) {
+        if (c.finished && c.outcome.stop == senkin::RunStop::StepLimit) {
+            std::cerr << "vantor-cli ignite: warning: " << senkin::DescribeCase(c.ignitionCase)
+                      << ": the integrator's step limit was reached before an ignition; no ignition by t = "
+                      << c.outcome.endTime << " s\n";
+        }
+    }
     if (report.status != senkin::kSenkinOk) {
         std::cerr << "vantor-cli ignite: failed with status " << report.status << ": " << report.message << "\n";
         for (const auto& c : report.cases) {

@@ -15,7 +15,7 @@
 namespace vantor::cli {
 
 const char* const kIgniteUsage =
-    "Chem.bin [--P atm[,atm..]] [--T K[,K..]] [--X \"NAME amount, ...\"]... [--points N] "
+    "Chem.bin [--P atm[,atm..]] [--T K[,K..]] [--X \"NAME amount, ...\" | --X-file FILE]... [--points N] "
     "[--end-time V] [--end-mode tmax|sec|Tig] [--max-time s] [--jobs N] [--save SAVE.dat] [--out Out.dat]";
 
 namespace {
@@ -49,12 +49,14 @@ bool ParseList(const std::string& text, const char* what, std::vector<double>& v
     return true;
 }
 
-// "--X" may repeat, which the option parser does not keep: take those pairs out first.
-std::vector<std::string> TakeMixtures(std::vector<std::string>& args) {
-    std::vector<std::string> mixtures, rest;
+// "--X" and "--X-file" may repeat, which the option parser does not keep: take them out first.
+std::vector<MixtureArgument> TakeMixtures(std::vector<std::string>& args) {
+    std::vector<MixtureArgument> mixtures;
+    std::vector<std::string> rest;
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--X" && i + 1 < args.size()) {
-            mixtures.push_back(args[++i]);
+        if ((args[i] == "--X" || args[i] == "--X-file") && i + 1 < args.size()) {
+            mixtures.push_back({args[i + 1], args[i] == "--X-file"});
+            ++i;
         } else {
             rest.push_back(args[i]);
         }
@@ -63,17 +65,21 @@ std::vector<std::string> TakeMixtures(std::vector<std::string>& args) {
     return mixtures;
 }
 
-bool FillMixture(const chem::Mechanism& mech, const std::string& text, int m, JobRecord& job, std::string& error) {
+bool FillMixture(const chem::Mechanism& mech, const MixtureArgument& mixture, int m, JobRecord& job,
+                 std::string& error) {
     std::vector<double> X;
-    if (!ParseMixtureText(text, mech, X, error)) {
-        error = "--X \"" + text + "\": " + error;
+    const bool read = mixture.file ? ReadMixtureFile(mixture.text, mech, X, error)
+                                   : ParseMixtureText(mixture.text, mech, X, error);
+    const std::string what = mixture.file ? "--X-file " + mixture.text : "--X \"" + mixture.text + "\"";
+    if (!read) {
+        error = what + ": " + error;
         return false;
     }
     int count = 0;
     for (int32_t k = 1; k <= mech.KK(); ++k) {
         if (X[static_cast<size_t>(k - 1)] <= 0.0) continue;
         if (++count > kMaxListValues) {
-            error = "--X \"" + text + "\": more than " + std::to_string(kMaxListValues) + " species";
+            error = what + ": more than " + std::to_string(kMaxListValues) + " species";
             return false;
         }
         job.mixIndex(m, count) = static_cast<int16_t>(k);
@@ -128,6 +134,7 @@ void PrintIgniteHelp(const std::string& program) {
               << "Runs a homogeneous, adiabatic, constant-pressure ignition for every combination of\n"
               << "mixture (--X, may be given several times), pressure (--P, atm) and temperature (--T, K),\n"
               << "mixture outermost, and prints a table: ignition delay (time of the largest dT/dt),\n"
+              << "(--X-file FILE gives a mixture as one \"NAME amount\" a line, for names holding commas)\n"
               << "temperature rise, final temperature, integrator steps and wall time of each case.\n"
               << "Defaults are those of the workbench's parameter grid: --P " << kDefaultPressures << " --T "
               << kDefaultTemperatures << " --X \"" << kDefaultMixture << "\",\n"
@@ -140,7 +147,7 @@ void PrintIgniteHelp(const std::string& program) {
 int ParseIgniteRequest(const std::vector<std::string>& arguments, const std::string& program, IgniteRequest& request,
                        std::string& error) {
     std::vector<std::string> args = arguments;
-    std::vector<std::string> mixtures = TakeMixtures(args);
+    std::vector<MixtureArgument> mixtures = TakeMixtures(args);
     const std::set<std::string> valued = {"--P",        "--T",    "--points", "--end-time", "--end-mode",
                                           "--max-time", "--jobs", "--save",   "--out"};
     const auto options = CliOptions::Parse(args, valued, {"--help", "-h"}, error);
@@ -152,7 +159,7 @@ int ParseIgniteRequest(const std::vector<std::string>& arguments, const std::str
         if (error.empty()) error = "expected " + std::string(kIgniteUsage);
         return 2;
     }
-    if (mixtures.empty()) mixtures.push_back(kDefaultMixture);
+    if (mixtures.empty()) mixtures.push_back({kDefaultMixture});
     if (mixtures.size() > static_cast<size_t>(kMaxListValues)) {
         error = "at most " + std::to_string(kMaxListValues) + " mixtures";
         return 2;
@@ -195,8 +202,8 @@ int ParseIgniteRequest(const std::vector<std::string>& arguments, const std::str
     return 0;
 }
 
-void PrintIgniteTable(const senkin::RunReport& report, const std::vector<std::string>& mixtures) {
-    for (size_t m = 0; m < mixtures.size(); ++m) std::cout << "Mixture " << m + 1 << ": " << mixtures[m] << "\n";
+void PrintIgniteTable(const senkin::RunReport& report, const std::vector<MixtureArgument>& mixtures) {
+    for (size_t m = 0; m < mixtures.size(); ++m) std::cout << "Mixture " << m + 1 << ": " << mixtures[m].Label() << "\n";
     std::cout << "\n Case     P (atm)       T (K)  Mix  Ignition delay (s)  Rise (K)  Final T (K)   Steps  Wall (s)\n";
     for (const auto& c : report.cases) {
         if (!c.finished) continue;

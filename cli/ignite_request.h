@@ -10,14 +10,22 @@
 
 namespace vantor::cli {
 
-extern const char* const kIgniteUsage;
+extern const char* const kIgniteUsage;  // after the program's name
 void PrintIgniteHelp(const std::string& program);
+
+// A mixture as given: the typed text of --X, or the file of --X-file.
+struct MixtureArgument {
+    std::string text;
+    bool file = false;
+    std::string Label() const { return file ? "file " + text : text; }
+};
+
 
 struct IgniteRequest {
     JobRecord job{};
     senkin::IgnitionFiles files;
     senkin::RunOptions run;
-    std::vector<std::string> mixtures;  // as typed
+    std::vector<MixtureArgument> mixtures;
 };
 
 // The exit status of a failed parse: 2 for a usage error, 1 when the mechanism cannot be loaded;
@@ -26,6 +34,6 @@ struct IgniteRequest {
 int ParseIgniteRequest(const std::vector<std::string>& arguments, const std::string& program, IgniteRequest& request,
                        std::string& error);
 
-void PrintIgniteTable(const senkin::RunReport& report, const std::vector<std::string>& mixtures);
+void PrintIgniteTable(const senkin::RunReport& report, const std::vector<MixtureArgument>& mixtures);
 
 }  // namespace vantor::cli

@@ -1,5 +1,6 @@
 #pragma once
-// Mixtures typed on the command line as "NAME amount, NAME amount, ...".
+// Mixtures given on the command line: typed as "NAME amount, NAME amount, ...", or read from a
+// file with one "NAME amount" a line, for species whose names hold commas (C3H51-2,3OOH).
 
 #include <string>
 #include <string_view>
@@ -13,5 +14,10 @@ namespace vantor::cli {
 // fault: an unknown species, an amount that is not a number or is negative, no positive amount.
 bool ParseMixtureText(std::string_view text, const chem::Mechanism& mech, std::vector<double>& X,
                       std::string& error);
+
+// The same from a file: one "NAME amount" a line; blank lines and "!" comment lines are skipped.
+// An error names the file and the line.
+bool ReadMixtureFile(const std::string& path, const chem::Mechanism& mech, std::vector<double>& X,
+                     std::string& error);
 
 }  // namespace vantor::cli

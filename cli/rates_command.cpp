@@ -16,14 +16,15 @@
 namespace vantor::cli {
 namespace {
 
-constexpr const char* kUsage = "rates Chem.bin --T K --P atm --X \"NAME amount, ...\"";
+constexpr const char* kUsage = "rates Chem.bin --T K --P atm (--X \"NAME amount, ...\" | --X-file FILE)";
 
 void PrintHelp() {
     std::cout << "Usage: vantor-cli " << kUsage << "\n\n"
               << "Loads the mechanism binary and prints, for every reaction in mechanism order, its\n"
               << "forward and reverse rate of progress in mol/(cm3 s) at temperature T (K), pressure\n"
               << "P (atm) and the composition X (amounts, normalised to mole fractions; species not\n"
-              << "named are 0). Numbers are written with every digit needed to read them back.\n";
+              << "named are 0). --X-file reads the composition from a file, one \"NAME amount\" a line,\n"
+              << "for names that hold commas. Numbers are written with every digit needed to read them back.\n";
 }
 
 // "H2+O<=>H+OH" style text from the reaction's slots (integer coefficients only).
@@ -46,7 +47,7 @@ std::string EquationText(const chem::Mechanism& mech, int32_t i) {
 
 int RunRates(const std::vector<std::string>& args) {
     std::string error;
-    const auto options = CliOptions::Parse(args, {"--T", "--P", "--X"}, {"--help", "-h"}, error);
+    const auto options = CliOptions::Parse(args, {"--T", "--P", "--X", "--X-file"}, {"--help", "-h"}, error);
     if (options && (options->Has("--help") || options->Has("-h"))) {
         PrintHelp();
         return 0;
@@ -57,11 +58,14 @@ int RunRates(const std::vector<std::string>& args) {
     }
     const auto T = options->Number("--T", error);
     const auto P = T ? options->Number("--P", error) : std::nullopt;
-    if (!T || !P || !options->Value("--X")) {
-        std::cerr << "vantor-cli rates: " << (error.empty() ? "missing option --X" : error) << "\n";
+    const auto mixtureText = options->Value("--X"), mixtureFile = options->Value("--X-file");
+    if (!T || !P || !mixtureText == !mixtureFile) {
+        std::cerr << "vantor-cli rates: " << (error.empty() ? "give the composition with --X or --X-file" : error)
+                  << "\n";
         return 2;
     }
-    if (!(*T > 0.0) || !(*P > 0.0)) {
+    const double temperature = *T, pressure = *P;
+    if (!(temperature > 0.0) || !(pressure > 0.0)) {
         std::cerr << "vantor-cli rates: temperature and pressure must be above 0\n";
         return 2;
     }
@@ -74,14 +78,14 @@ int RunRates(const std::vector<std::string>& args) {
         return 1;
     }
     std::vector<double> X;
-    if (!ParseMixtureText(*options->Value("--X"), mech, X, error)) {
-        std::cerr << "vantor-cli rates: --X: " << error << "\n";
+    if (mixtureText ? !ParseMixtureText(*mixtureText, mech, X, error) : !ReadMixtureFile(*mixtureFile, mech, X, error)) {
+        std::cerr << "vantor-cli rates: " << (mixtureText ? "--X: " : "--X-file: ") << error << "\n";
         return 2;
     }
     std::vector<double> Y(mech.KK()), wdot(mech.KK()), qf(mech.II()), qr(mech.II());
     mech.MoleToMassFractions(X.data(), Y.data());
     std::ostringstream rateMessages;
-    if (const int32_t status = mech.ProductionRates(rateMessages, *P * chem::kAtmosphere, *T, Y.data(), wdot.data(),
+    if (const int32_t status = mech.ProductionRates(rateMessages, pressure * chem::kAtmosphere, temperature, Y.data(), wdot.data(),
                                                     qf.data(), qr.data());
         status != 0) {
         std::cerr << "vantor-cli rates: evaluation failed (status " << status << "): " << rateMessages.str();

@@ -22,12 +22,15 @@
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "cli/plot_output.h"
+#include "cli/data_file_options.h"
 #include "common/path_field.h"
 
 namespace vantor::cli {
 namespace {
 
-constexpr const char* kUsage = "run PROJECT.PRJ [--method pfa|ecf] [--jobs N] [--plot DIR] [--launcher \"mpirun -n N ...\"]";
+constexpr const char* kUsage =
+    "run PROJECT.PRJ [--method pfa|ecf] [--jobs N] [--thermo FILE] [--transport FILE] [--plot DIR] "
+    "[--launcher \"mpirun -n N ...\"]";
 constexpr auto kTickInterval = std::chrono::milliseconds(50);
 
 // The message memo is standard output; notices that would be message boxes go to the errors.
@@ -58,6 +61,8 @@ public:
         RunFiles files = files_;
         files.mechanismPath = model_.MechanismPath;
         files.mechanismBinaryPath = model_.MechanismBinaryPath;
+        files.thermoPath = model_.ThermoPath;
+        files.transportPath = model_.TransportPath;
         return files;
     }
     void PrepareDetailedRun() override {
@@ -138,11 +143,8 @@ void PrintSummary(const MechanismModel& model, const TWState& settings, const st
               << "; reactions kept: " << model.ReducedReactionCount << " of " << model.DetailedReactionCount << "\n\n";
     for (const std::string& line : FormatComparisonTable(detailed, reduced, settings.n_Ps * settings.n_Ts))
         std::cout << line << '\n';
-    if (const auto largest = LargestDelayDifference(detailed, reduced)) {
-        char text[64];
-        std::snprintf(text, sizeof text, "%.2f", *largest);
-        std::cout << "\nLargest ignition-delay difference: " << text << " %\n";
-    }
+    if (const std::string largest = LargestDifferenceLine(detailed, reduced); !largest.empty())
+        std::cout << '\n' << largest << '\n';
     std::cout << "Comparison report: " << JoinPath(workDirectory, "CMP.dat") << '\n';
 }
 
@@ -151,6 +153,7 @@ struct RunRequest {
     std::optional<bool> ecf;  // from --method; else the project's method
     int cores = 0;            // from --jobs; 0 leaves every core
     std::string plotDirectory;  // from --plot; empty writes no plots
+    DataFileChoice dataFiles;  // from --thermo, --transport; else the project's
     std::string launcher;       // from --launcher; empty runs the ignition steps in SENKIN
 };
 
@@ -159,15 +162,18 @@ void PrintHelp() {
               << "Runs the integrated reduction of the project's mechanism (mechanism binary, standard data,\n"
               << "reduction, reduced mechanism), the reduced test and the comparison, then prints a table\n"
               << "of ignition delays and temperature rises per case. --method overrides the project's\n"
-              << "method; --jobs keeps the run on at most N cores; --plot writes the delay and temperature\n"
-              << "plots as PNG and SVG into DIR; --launcher runs every ignition step through that command\n"
-              << "and vantor-mpi-ignite (MPI ranks). Exit status 0 only on success.\n";
+              << "method; --jobs keeps the run on at most N cores. --thermo and --transport name the\n"
+              << "thermo and transport data files (else the project's, else Therm.dat and Tran.dat beside\n"
+              << "the mechanism). --plot writes the delay and temperature plots as PNG and SVG into DIR.\n"
+              << "--launcher runs every ignition step through that command and vantor-mpi-ignite (MPI ranks).\n"
+              << "Exit status 0 only on success.\n";
 }
 
 // The command line, or the exit status of a usage error or of --help.
 std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args) {
     std::string error;
-    const auto options = CliOptions::Parse(args, {"--method", "--jobs", "--plot", "--launcher"}, {"--help", "-h"}, error);
+    const auto options = CliOptions::Parse(args, {"--method", "--jobs", "--thermo", "--transport", "--plot", "--launcher"},
+                                           {"--help", "-h"}, error);
     if (options && (options->Has("--help") || options->Has("-h"))) {
         PrintHelp();
         return 0;
@@ -176,6 +182,7 @@ std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args)
     RunRequest request;
     if (options && error.empty()) {
         request.projectPath = std::filesystem::absolute(options->Positional()[0]).string();
+        request.dataFiles = DataFileOptions(*options);
         if (const auto method = options->Value("--method")) {
             if (*method != "pfa" && *method != "ecf") error = "--method takes pfa or ecf, not '" + *method + "'";
             request.ecf = *method == "ecf";
@@ -222,12 +229,13 @@ int RunProject(const RunRequest& request) {
     if (!opened.project.knownTag)
         sink.AddLine("> The project's first line is neither PFAPROJ nor ECFPROJ: PFA is used.");
     for (const std::string& line : opened.mechanism.messages) sink.AddLine(line);
+    ApplyDataFiles(request.dataFiles, model, sink);
     const bool ecf = request.ecf.value_or(opened.project.data.ecfSelected);
     const std::string systemDirectory = ExecutableDirectory();
 
     EntryTable entries;
     if (entries.BindLibraries(systemDirectory, systemDirectory, sink, SleepMilliseconds) != kBindOk) return 1;
-    CliHost host(model, opened.project.data, RunFiles{systemDirectory, opened.workDirectory, "", ""}, ecf, sink);
+    CliHost host(model, opened.project.data, RunFiles{systemDirectory, opened.workDirectory, "", "", "", ""}, ecf, sink);
     TaskRunner runner(host, sink, entries);
     runner.SetIgnitionLauncher(request.launcher);
 

@@ -82,6 +82,7 @@ void TPruvexForm::OpenMechanismFile(const QString& path) {
 
 void TPruvexForm::ApplyOpenedMechanism(const std::vector<std::string>& messages, bool resetGrid) {
     for (const std::string& line : messages) sink_->AddLine(line);
+    AnnounceDataFiles();
     PageS->setCurrentIndex(0);
     RefreshMechanismText();
     RefreshSpeciesList();
@@ -154,6 +155,8 @@ void TPruvexForm::PRJSaveClick() {
         cells.value = ParGrid->Cell(row, vantor::kValueColumn).toStdString();
     }
     project.mixtureLines = MemoLines(MixtureMemo);
+    project.thermoPath = model_.ThermoPath;
+    project.transportPath = model_.TransportPath;
     std::string error;
     if (!vantor::SaveProject(LocalPath(path), project, &error)) ShowFileError(error);
 }

@@ -119,6 +119,12 @@ private:
     bool RefuseWhileRunning();
     void ShowFileError(const std::string& error);
 
+    // Thermo and transport file choice (pruvex_data_files.cpp)
+    void ThermoFileClick();
+    void TransportFileClick();
+    void ChooseDataFile(bool thermo);
+    void AnnounceDataFiles();  // the project's choice, after an open
+
     // Trimming commands (pruvex_trimming.cpp)
     void CreateSpeciesListClick();
     void TrimSpeciesClick();

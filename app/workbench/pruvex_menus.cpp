@@ -29,6 +29,8 @@ void TPruvexForm::CreateMenus() {
     M_File_Open = AddItem(M_File, "M_File_Open", "INP Open", &TPruvexForm::INPOpenClick, QKeySequence("Ctrl+O"));
     MFile_PRJSave = AddItem(M_File, "MFile_PRJSave", "PRJ Save", &TPruvexForm::PRJSaveClick, QKeySequence("Ctrl+A"));
     MFile_INPSave = AddItem(M_File, "MFile_INPSave", "INP Save", &TPruvexForm::INPSaveClick, QKeySequence("Ctrl+S"));
+    AddItem(M_File, "M_File_Thermo", "Thermo file...", &TPruvexForm::ThermoFileClick);
+    AddItem(M_File, "M_File_Transport", "Transport file...", &TPruvexForm::TransportFileClick);
     MFile_PRJSave->setEnabled(false);
     MFile_INPSave->setEnabled(false);
     M_File_Export = M_File->addMenu("Export");

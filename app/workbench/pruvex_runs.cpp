@@ -109,7 +109,8 @@ vantor::SettingsInput TPruvexForm::ReadSettingsInput() {
 }
 
 vantor::RunFiles TPruvexForm::CurrentFiles() {
-    return vantor::RunFiles{systemDirectory_, workDirectory_, model_.MechanismPath, model_.MechanismBinaryPath};
+    return vantor::RunFiles{systemDirectory_,     workDirectory_,        model_.MechanismPath,
+                            model_.MechanismBinaryPath, model_.ThermoPath, model_.TransportPath};
 }
 
 void TPruvexForm::PrepareDetailedRun() {

@@ -58,6 +58,8 @@ std::vector<char> EncodeCaseResult(size_t index, const senkin::CaseResult& r) {
     w.Put(r.outcome.ignited);
     w.Put(r.outcome.ignition);
     w.Put(r.outcome.steps);
+    w.Put(r.outcome.stop);
+    w.Put(r.outcome.steadySince);
     w.Put(r.wallSeconds);
     w.Put(r.standardData);
     w.Put(r.listing);
@@ -69,7 +71,8 @@ bool DecodeCaseResult(const std::vector<char>& bytes, size_t& index, senkin::Cas
     uint64_t i = 0;
     const bool ok = in.Get(i) && in.Get(r.finished) && in.Get(r.outcome.ok) && in.Get(r.outcome.error) &&
                     in.Get(r.outcome.endTime) && in.Get(r.outcome.ignited) && in.Get(r.outcome.ignition) &&
-                    in.Get(r.outcome.steps) && in.Get(r.wallSeconds) && in.Get(r.standardData) &&
+                    in.Get(r.outcome.steps) && in.Get(r.outcome.stop) && in.Get(r.outcome.steadySince) &&
+                    in.Get(r.wallSeconds) && in.Get(r.standardData) &&
                     in.Get(r.listing) && in.AtEnd();
     index = static_cast<size_t>(i);
     return ok;

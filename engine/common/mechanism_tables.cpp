@@ -4,7 +4,23 @@
 
 namespace vantor::engine {
 
-void MechanismTables::Build(const int32_t* ickwrk, const chem::MechanismLayout& layout, int32_t NS, int32_t NR) {
+namespace {
+
+// Position in RCKWRK of the real coefficients of each reaction (0-based), -1 for none; the last
+// entry of a reaction wins.
+std::vector<int64_t> RealCoefficientRows(const int32_t* ickwrk, const chem::MechanismLayout& layout, int32_t NR) {
+    std::vector<int64_t> rows(static_cast<size_t>(std::max(NR, 0)), -1);
+    for (int32_t l = 0; l < layout.NREALNU; ++l) {
+        const int32_t i = ickwrk[layout.iRealNu + l];
+        if (i >= 1 && i <= NR) rows[static_cast<size_t>(i) - 1] = layout.rRealNu + int64_t(l) * layout.MXSP;
+    }
+    return rows;
+}
+
+}  // namespace
+
+void MechanismTables::Build(const int32_t* ickwrk, const double* rckwrk, const chem::MechanismLayout& layout,
+                            int32_t NS, int32_t NR) {
     ns_ = NS;
     nr_ = NR;
     reactionStart_.assign(1, 0);
@@ -15,10 +31,13 @@ void MechanismTables::Build(const int32_t* ickwrk, const chem::MechanismLayout& 
     slotStart_.push_back(0);
 
     const int64_t mxsp = layout.MXSP;
+    const std::vector<int64_t> realRows = RealCoefficientRows(ickwrk, layout, NR);
     std::vector<int64_t> net(static_cast<size_t>(NS) + 1, 0);
+    std::vector<double> realNet(static_cast<size_t>(NS) + 1, 0.0);
     std::vector<int32_t> seen;
     for (int32_t i = 1; i <= NR; ++i) {
         seen.clear();
+        const int64_t realRow = realRows[static_cast<size_t>(i) - 1];
         for (int64_t n = 0; n < mxsp; ++n) {
             const int64_t at = (i - 1) * mxsp + n;
             const int32_t k = ickwrk[layout.iSlotSpecies + at];
@@ -26,12 +45,15 @@ void MechanismTables::Build(const int32_t* ickwrk, const chem::MechanismLayout& 
             slotSpecies_.push_back(k);
             if (std::find(seen.begin(), seen.end(), k) == seen.end()) seen.push_back(k);
             net[static_cast<size_t>(k)] += ickwrk[layout.iStoich + at];
+            if (realRow >= 0) realNet[static_cast<size_t>(k)] += rckwrk[realRow + n];
         }
         std::sort(seen.begin(), seen.end());
         for (const int32_t k : seen) {
-            const auto coefficient = static_cast<int16_t>(net[static_cast<size_t>(k)]);  // kept to 16 bits like the table
+            // whole-number sums kept to 16 bits like the table
+            const double coefficient = static_cast<int16_t>(net[static_cast<size_t>(k)]) + realNet[static_cast<size_t>(k)];
             net[static_cast<size_t>(k)] = 0;
-            if (coefficient != 0) reactionSpecies_.push_back({k, coefficient});
+            realNet[static_cast<size_t>(k)] = 0.0;
+            if (coefficient != 0.0) reactionSpecies_.push_back({k, coefficient});
         }
         reactionStart_.push_back(reactionSpecies_.size());
         slotStart_.push_back(slotSpecies_.size());
@@ -75,11 +97,11 @@ void MechanismTables::BuildNeighbours() {
     }
 }
 
-int16_t MechanismTables::StoichMatrix(int32_t k, int32_t i) const {
+double MechanismTables::StoichMatrix(int32_t k, int32_t i) const {
     for (const StoichEntry& e : ReactionSpecies(i)) {
         if (e.index == k) return e.coefficient;
     }
-    return 0;
+    return 0.0;
 }
 
 }  // namespace vantor::engine

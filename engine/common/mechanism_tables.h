@@ -3,6 +3,10 @@
 // coefficients (StoichMatrix), the reactions of every species (SpeciesReactions) and, for the
 // sparse evaluation, the species of every reaction and the species that share a reaction.
 // Species are numbered 1..NS and reactions 1..NR throughout.
+//
+// A reaction with real coefficients (a lumped fuel reaction) holds 0 in its integer slots; its
+// net coefficients come from its real-coefficient entry instead, so the fluxes of such a
+// reaction link its species like those of any other reaction.
 
 #include <cstdint>
 #include <span>
@@ -14,20 +18,23 @@ namespace vantor::engine {
 
 struct StoichEntry {
     int32_t index;        // a species (in a reaction's list) or a reaction (in a species' list)
-    int16_t coefficient;  // net stoichiometric coefficient, never 0
+    double coefficient;   // net stoichiometric coefficient, never 0
 };
 
 class MechanismTables {
 public:
-    // Sums the slot coefficients of reactions 1..NR over slots 1..MXSP of ICKWRK; slots whose
-    // species index is 0 (empty) or outside 1..NS are skipped.
-    void Build(const int32_t* ickwrk, const chem::MechanismLayout& layout, int32_t NS, int32_t NR);
+    // Sums the slot coefficients of reactions 1..NR over slots 1..MXSP of ICKWRK (integer sums
+    // kept to 16 bits), plus the real coefficients of the reaction's real-coefficient entry in
+    // RCKWRK; slots whose species index is 0 (empty) or outside 1..NS are skipped.
+    void Build(const int32_t* ickwrk, const double* rckwrk, const chem::MechanismLayout& layout, int32_t NS,
+               int32_t NR);
 
     int32_t NS() const { return ns_; }
     int32_t NR() const { return nr_; }
 
-    // The net coefficient of species k in reaction i, kept to 16 bits like the table it stands for.
-    int16_t StoichMatrix(int32_t k, int32_t i) const;
+    // The net coefficient of species k in reaction i (whole numbers kept to 16 bits like the
+    // table it stands for).
+    double StoichMatrix(int32_t k, int32_t i) const;
 
     // The reactions of species k with a non-zero net coefficient, ascending (SpeciesReactions).
     std::span<const StoichEntry> SpeciesReactions(int32_t k) const { return Row(speciesStart_, speciesReactions_, k); }

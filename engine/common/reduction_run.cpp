@@ -101,7 +101,8 @@ private:
     int32_t ProcessStates(StandardDataReader& reader, const StandardDataDimensions& dims, MechanismWorkArrays& work,
                           double* progress) {
         MechanismTables tables;
-        tables.Build(work.ickwrk.data(), chem::ProcessChemistryLibrary().Layout(), dims.NS, dims.NR);
+        tables.Build(work.ickwrk.data(), work.rckwrk.data(), chem::ProcessChemistryLibrary().Layout(), dims.NS,
+                     dims.NR);
         const JobRecord& job = intake_.job;
         StatePreparation preparation(tables, work.ickwrk.data(), work.rckwrk.data(), job.HeatKeptRatio, job.Threshold);
         RunProgress runProgress{progress, 0.0, intake_.progressDivisor};

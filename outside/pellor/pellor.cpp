@@ -68,12 +68,13 @@ void AppendFit(const std::vector<double>& temperatures, const std::vector<double
     out.insert(out.end(), coefficients.begin(), coefficients.end());
 }
 
-// The species' entries, in the mechanism's order; the failure when one is missing or bad.
+// The species' entries, in the mechanism's order. The failure names every species without a
+// usable entry in one message: the bad lines first (their status wins), then the missing names.
 bool MatchSpecies(const chem::Mechanism& mechanism, const TransportData& data, const std::string& file,
                   std::vector<SpeciesTransport>& species, Listing& listing, PellorReport& report) {
     std::map<std::string, const TransportLineProblem*> problems;
     for (const auto& p : data.problems) problems.emplace(UpperCase(p.name), &p);
-    std::vector<std::string> missing;
+    std::vector<std::string> missing, bad;
     for (int32_t k = 1; k <= mechanism.KK(); ++k) {
         const std::string name = mechanism.SpeciesName(k);
         const auto entry = data.entries.find(UpperCase(name));
@@ -81,22 +82,24 @@ bool MatchSpecies(const chem::Mechanism& mechanism, const TransportData& data, c
             species.push_back({entry->second, mechanism.MolecularWeight(k)});
             continue;
         }
-        const auto bad = problems.find(UpperCase(name));
-        if (bad != problems.end()) {
-            const auto& p = *bad->second;
+        const auto problem = problems.find(UpperCase(name));
+        if (problem != problems.end()) {
+            const auto& p = *problem->second;
             listing.Error(file + ", line " + std::to_string(p.line) + ": " + p.reason + ": \"" + p.text + "\"");
-            if (report.status == kPellorOk) {
-                report.status = kPellorTransportDataBad;
-                report.message = file + ", line " + std::to_string(p.line) + ": " + p.reason;
-            }
+            bad.push_back("line " + std::to_string(p.line) + ": " + p.reason);
             continue;
         }
         listing.Error("species " + name + " has no transport data in " + file);
         missing.push_back(name);
     }
-    if (report.status == kPellorOk && !missing.empty()) {
-        report.status = kPellorSpeciesMissing;
-        report.message = "no transport data in " + file + " for";
+    if (!bad.empty()) {
+        report.status = kPellorTransportDataBad;
+        report.message = file;
+        for (size_t n = 0; n < bad.size(); ++n) report.message += (n == 0 ? ", " : "; ") + bad[n];
+    }
+    if (!missing.empty()) {
+        if (report.status == kPellorOk) report.status = kPellorSpeciesMissing;
+        report.message += std::string(bad.empty() ? "" : "; ") + "no transport data in " + file + " for";
         for (const auto& name : missing) report.message += " " + name;
     }
     return report.status == kPellorOk;

@@ -10,7 +10,7 @@ namespace vantor::tolmar {
 namespace {
 
 // Keywords of other CHEMKIN versions whose data the binary has no place for.
-constexpr std::string_view kUnsupported[] = {"CHEB", "PCHEB",   "TCHEB", "HIGH",   "MOME",
+constexpr std::string_view kUnsupported[] = {"CHEB", "PCHEB", "TCHEB",   "MOME",
                                              "XSMI", "USRPROG", "UNITS", "COLLEFF"};
 
 class ItemApplier {
@@ -27,6 +27,7 @@ public:
     void Apply() {
         if (keyword_ == "DUP" || keyword_ == "DUPLICATE") return Duplicate();
         if (keyword_ == "LOW") return Low();
+        if (keyword_ == "HIGH") return High();
         if (keyword_ == "TROE") return Form(FallOffForm::Troe3, 3, 4);
         if (keyword_ == "SRI") return Form(FallOffForm::Sri, 3, 5);
         if (keyword_ == "REV") return Reverse();
@@ -57,8 +58,24 @@ private:
             return Error(kSyntaxError, "LOW for a reaction without a fall-off marker", reaction_.equation,
                          "(+M) or (+SPECIES) in the equation");
         if (reaction_.low) return Twice();
+        if (reaction_.high) return LowAndHigh();
         std::vector<double> v;
         if (Numbers(3, 3, v)) reaction_.low = Arrhenius{v[0], v[1], v[2]};
+    }
+
+    void High() {
+        if (!reaction_.IsFallOff())
+            return Error(kSyntaxError, "HIGH for a reaction without a fall-off marker", reaction_.equation,
+                         "(+M) or (+SPECIES) in the equation");
+        if (reaction_.high) return Twice();
+        if (reaction_.low) return LowAndHigh();
+        std::vector<double> v;
+        if (Numbers(3, 3, v)) reaction_.high = Arrhenius{v[0], v[1], v[2]};
+    }
+
+    void LowAndHigh() {
+        Error(kSyntaxError, "LOW and HIGH for one reaction", item_.word,
+              "LOW for a fall-off reaction or HIGH for a chemically activated one");
     }
 
     void Form(FallOffForm form, size_t fewest, size_t most) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <span>
 
 #include "common/record_io.h"
 #include "outside/tolmar/source_text.h"
@@ -93,7 +94,7 @@ void WriteReactions(RecordWriter& w, const ReactionRecords& r) {
     for (const CompiledReaction& c : r.compiled) {
         record.Int(c.speciesCount).Int(c.reactantCount);
         for (const double p : c.arrhenius) record.Real(p);
-        for (int32_t n = 0; n < kSlots; ++n) record.Int(c.coefficients[n]).Int(c.species[n]);
+        for (int32_t n = 0; n < r.counts.MXSP; ++n) record.Int(c.coefficients[n]).Int(c.species[n]);
     }
     w.Write(record);
 }
@@ -108,7 +109,7 @@ void WriteOptionalRecords(RecordWriter& w, const ReactionRecords& r) {
     r.Write(
         w, [&](size_t i) { return r.R(i).IsFallOff(); },
         [&](RecordBuilder& b, size_t i) {
-            b.Int(static_cast<int32_t>(r.R(i).form)).Int(r.R(i).bathSpecies);
+            b.Int(r.C(i).fallOffForm).Int(r.R(i).bathSpecies);
             reals(b, r.C(i).fallOff);
         });
     r.Write(
@@ -146,7 +147,10 @@ void WriteOptionalRecords(RecordWriter& w, const ReactionRecords& r) {
         [&](RecordBuilder& b, size_t i) { b.Real(*r.R(i).excitation); });
     r.Write(
         w, [&](size_t i) { return r.R(i).realCoefficients; },
-        [&](RecordBuilder& b, size_t i) { reals(b, r.C(i).realCoefficients); });
+        [&](RecordBuilder& b, size_t i) {
+            const auto& nu = r.C(i).realCoefficients;
+            reals(b, std::span<const double>(nu.data(), static_cast<size_t>(r.counts.MXSP)));
+        });
     r.Write(
         w, [&](size_t i) { return !r.C(i).orders.empty(); },
         [&](RecordBuilder& b, size_t i) {
@@ -184,7 +188,7 @@ chem::MechanismCounts CountMechanism(const Mechanism& mechanism, const std::vect
     c.MM = static_cast<int32_t>(mechanism.elements.size());
     c.KK = static_cast<int32_t>(mechanism.species.size());
     c.II = static_cast<int32_t>(mechanism.reactions.size());
-    c.MXSP = kSlots;
+    c.MXSP = kBaseSlots;
     c.MXTEMP = kFitTemperatures;
     c.NPOLY = kPolynomialTerms;
     c.NPARAM = kArrheniusParameters;
@@ -196,6 +200,7 @@ chem::MechanismCounts CountMechanism(const Mechanism& mechanism, const std::vect
     for (size_t i = 0; i < mechanism.reactions.size(); ++i) {
         const Reaction& r = mechanism.reactions[i];
         const CompiledReaction& compiled = reactions[i];
+        c.MXSP = std::max(c.MXSP, compiled.slotsUsed);
         if (r.IsThirdBody()) {
             ++c.NTHIRD;
             c.MXTHIRD = std::max(c.MXTHIRD, static_cast<int32_t>(r.efficiencies.size()));

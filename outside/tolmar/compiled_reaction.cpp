@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "outside/tolmar/rate_units.h"
+#include "outside/tolmar/reaction_equation.h"
 
 namespace vantor::tolmar {
 namespace {
@@ -13,17 +14,25 @@ BinaryArrhenius ToBinary(const Arrhenius& rate, const ReactionUnits& units, doub
 }
 
 // Slot positions of a side's species: its own three slots first, then the free slots of the
-// other side (after that side's own species).
-std::vector<size_t> SlotPositions(size_t count, size_t ownFirst, size_t otherFirst, size_t otherCount) {
-    constexpr size_t kSideSlots = kSlots / 2;
+// other side (after that side's own species), then the slots after the sixth from `overflow` on.
+std::vector<size_t> SlotPositions(size_t count, size_t ownFirst, size_t otherFirst, size_t otherCount,
+                                  size_t& overflow) {
+    constexpr size_t kSideSlots = kBaseSlots / 2;
     std::vector<size_t> positions;
-    for (size_t n = 0; n < count; ++n)
-        positions.push_back(n < kSideSlots ? ownFirst + n : otherFirst + otherCount + (n - kSideSlots));
+    for (size_t n = 0; n < count; ++n) {
+        if (n < kSideSlots) {
+            positions.push_back(ownFirst + n);
+        } else if (otherCount + (n - kSideSlots) < kSideSlots) {
+            positions.push_back(otherFirst + otherCount + (n - kSideSlots));
+        } else {
+            positions.push_back(overflow++);
+        }
+    }
     return positions;
 }
 
 void FillSlots(const Reaction& reaction, CompiledReaction& out) {
-    constexpr size_t kProductFirst = kSlots / 2;
+    constexpr size_t kProductFirst = kBaseSlots / 2;
     const size_t ownReactants = std::min<size_t>(reaction.reactants.size(), kProductFirst);
     const size_t ownProducts = std::min<size_t>(reaction.products.size(), kProductFirst);
     const auto fill = [&](const std::vector<StoichTerm>& side, const std::vector<size_t>& positions, double sign) {
@@ -33,10 +42,14 @@ void FillSlots(const Reaction& reaction, CompiledReaction& out) {
             out.realCoefficients[slot] = sign * side[n].coefficient;
             if (!reaction.realCoefficients)
                 out.coefficients[slot] = static_cast<int32_t>(std::lround(sign * side[n].coefficient));
+            out.slotsUsed = std::max(out.slotsUsed, static_cast<int32_t>(slot) + 1);
         }
     };
-    fill(reaction.reactants, SlotPositions(reaction.reactants.size(), 0, kProductFirst, ownProducts), -1.0);
-    fill(reaction.products, SlotPositions(reaction.products.size(), kProductFirst, 0, ownReactants), 1.0);
+    // The equation reader allows at most kMaxReactionSpecies, so the overflow stays inside the arrays.
+    static_assert(kMaxReactionSpecies <= static_cast<size_t>(kMaxSlots));
+    size_t overflow = kBaseSlots;
+    fill(reaction.reactants, SlotPositions(reaction.reactants.size(), 0, kProductFirst, ownProducts, overflow), -1.0);
+    fill(reaction.products, SlotPositions(reaction.products.size(), kProductFirst, 0, ownReactants, overflow), 1.0);
     if (!reaction.realCoefficients) out.realCoefficients.fill(0.0);
     const auto occupied = static_cast<int32_t>(reaction.reactants.size() + reaction.products.size());
     out.speciesCount = reaction.reversible ? occupied : -occupied;
@@ -44,9 +57,13 @@ void FillSlots(const Reaction& reaction, CompiledReaction& out) {
 }
 
 void FillFallOff(const Reaction& reaction, const ReactionUnits& units, CompiledReaction& out) {
-    if (!reaction.low) return;
-    const BinaryArrhenius low = ToBinary(*reaction.low, units, ForwardOrder(reaction) + 1.0);
-    std::copy(low.begin(), low.end(), out.fallOff.begin());
+    if (!reaction.low && !reaction.high) return;
+    // k0 [M] / kinf is a ratio, so the high-pressure limit has one order less than the reaction's
+    // own (low-pressure) rate, as the low-pressure limit of a fall-off reaction has one more.
+    const BinaryArrhenius limit = reaction.high ? ToBinary(*reaction.high, units, ForwardOrder(reaction) - 1.0)
+                                                : ToBinary(*reaction.low, units, ForwardOrder(reaction) + 1.0);
+    std::copy(limit.begin(), limit.end(), out.fallOff.begin());
+    out.fallOffForm = static_cast<int32_t>(reaction.form) + (reaction.high ? chem::kChemicallyActivatedForm : 0);
     for (size_t n = 0; n < reaction.formParameters.size() && n + 3 < out.fallOff.size(); ++n)
         out.fallOff[n + 3] = reaction.formParameters[n];
 }

@@ -1,5 +1,6 @@
 #include "outside/tolmar/listing_writer.h"
 
+#include <span>
 #include <string_view>
 
 #include "chemlib/mechanism_layout.h"
@@ -79,8 +80,9 @@ void ListSpecies(Listing& l, const Mechanism& mechanism) {
 
 void ListFallOff(Listing& l, const Mechanism& mechanism, const Reaction& r, const CompiledReaction& c) {
     static constexpr std::string_view kForms[] = {"", "Lindemann", "SRI", "Troe (3)", "Troe (4)"};
-    l << kIndent << "fall-off " << kForms[static_cast<int>(r.form)] << ", bath "
-      << (r.bathSpecies ? std::string_view(SpeciesName(mechanism, r.bathSpecies)) : std::string_view("M")) << ", low "
+    l << kIndent << (r.high ? "chemically activated " : "fall-off ") << kForms[static_cast<int>(r.form)] << ", bath "
+      << (r.bathSpecies ? std::string_view(SpeciesName(mechanism, r.bathSpecies)) : std::string_view("M"))
+      << (r.high ? ", high " : ", low ")
       << BinaryArrhenius{c.fallOff[0], c.fallOff[1], c.fallOff[2]};
     if (!r.formParameters.empty()) {
         l << ", form";
@@ -116,7 +118,10 @@ void ListReactionDetails(Listing& l, const Mechanism& mechanism, const Reaction&
     if (r.jan) (l << kIndent << "JAN").List(*r.jan).End();
     if (r.fit1) (l << kIndent << "FIT1").List(*r.fit1).End();
     if (r.excitation) (l << kIndent << "EXCI " << *r.excitation).End();
-    if (r.realCoefficients) (l << kIndent << "real coefficients").List(c.realCoefficients).End();
+    if (r.realCoefficients)
+        (l << kIndent << "real coefficients")
+            .List(std::span<const double>(c.realCoefficients.data(), static_cast<size_t>(c.slotsUsed)))
+            .End();
     if (!c.orders.empty()) ListOrders(l, mechanism, c);
     for (const auto& e : c.pressureTable)
         (l << kIndent << "PLOG P " << e[0] << " dyn/cm2  A " << e[1] << "  b " << e[2] << "  E " << e[3] << " cal/mol")

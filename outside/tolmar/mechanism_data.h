@@ -78,6 +78,9 @@ struct Reaction {
 
     std::vector<std::pair<int32_t, double>> efficiencies;  // enhanced third bodies
     std::optional<Arrhenius> low;
+    // HIGH instead of LOW: a chemically activated reaction, whose own rate is the low-pressure
+    // limit and HIGH the high-pressure one.
+    std::optional<Arrhenius> high;
     FallOffForm form = FallOffForm::Lindemann;
     std::vector<double> formParameters;  // TROE a, T***, T* [, T**] or SRI a, b, c [, d, e]
     std::optional<Arrhenius> reverse;

@@ -13,7 +13,7 @@ namespace {
 constexpr size_t kMaxTermLength = 48;
 constexpr double kMaxCoefficient = 1.0e6;
 
-enum class TermKind { Invalid, BadCoefficient, Species, ThirdBody };
+enum class TermKind { Invalid, BadCoefficient, Species, ThirdBody, Photon };
 
 struct Term {
     TermKind kind = TermKind::Invalid;
@@ -29,6 +29,12 @@ Term ReadTerm(std::string_view text, const NameIndex& species) {
     }
     if (const int32_t k = species.Find(text)) {
         term = {TermKind::Species, {k, 1.0}};
+        return term;
+    }
+    // "HV", unless declared as a species, is the photon of an emission or absorption: radiation
+    // that takes no part in the stoichiometry or the rates.
+    if (ToUpper(text) == "HV") {
+        term.kind = TermKind::Photon;
         return term;
     }
     const size_t digits = text.find_first_not_of("0123456789.");
@@ -57,6 +63,9 @@ public:
 
     // Terms of one side (fall-off marker already removed); thirdBodies counts the "M" terms.
     bool Parse(std::string_view side, std::vector<StoichTerm>& terms, int& thirdBodies) {
+        const auto used = [](const Term& term) {
+            return term.kind != TermKind::Invalid && term.kind != TermKind::BadCoefficient;
+        };
         size_t pos = 0;
         while (pos < side.size()) {
             // Try the longest term first, so names that contain '+' are found whole.
@@ -67,13 +76,17 @@ public:
             size_t end = 0;
             for (auto it = ends.rbegin(); it != ends.rend() && !found; ++it) {
                 const Term term = ReadTerm(side.substr(pos, *it - pos), species_);
-                if (term.kind == TermKind::Species || term.kind == TermKind::ThirdBody) found = term, end = *it;
+                if (used(term)) found = term, end = *it;
             }
             if (!found) return ReportBadTerm(side, pos, ends);
-            if (found->kind == TermKind::ThirdBody)
+            if (found->kind == TermKind::ThirdBody) {
                 ++thirdBodies;
-            else
+            } else if (found->kind == TermKind::Photon) {
+                diagnostics_.Warning(where_, "the radiation term HV of \"" + std::string(side) +
+                                                 "\" is left out; it takes no part in the stoichiometry or the rates");
+            } else {
                 Merge(terms, found->value);
+            }
             pos = end + 1;
         }
         return true;
@@ -171,11 +184,12 @@ bool ParseEquation(std::string_view equation, const NameIndex& species, Location
                           "at least one species on each side");
         return false;
     }
-    // Products beyond the third borrow free reactant slots (real mechanisms such as LLNL n-heptane
-    // have four or five products); more than three reactants are refused.
-    if (out.reactants.size() > kMaxSlotsPerSide || out.reactants.size() + out.products.size() > kMaxSlots) {
-        diagnostics.Error(kTooManySpecies, where, "more than three reactants, or more than six species in all",
-                          equation, "at most three different reactants, and six different species in all");
+    // Products beyond the third borrow free reactant slots and then slots after the sixth (LLNL
+    // n-heptane has four or five products, lumped fuel reactions up to ten); more than three
+    // reactants are refused.
+    if (out.reactants.size() > kMaxSlotsPerSide || out.reactants.size() + out.products.size() > kMaxReactionSpecies) {
+        diagnostics.Error(kTooManySpecies, where, "more than three reactants, or more than twelve species in all",
+                          equation, "at most three different reactants, and twelve different species in all");
         return false;
     }
     if (leftM == 1) {

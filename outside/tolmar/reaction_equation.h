@@ -2,7 +2,8 @@
 // Reaction equations: "A+B=C+D", "<=>" and "=>", stoichiometric coefficients ("2OH", "0.5H2"),
 // "+M" third bodies and "(+M)" / "(+SPECIES)" fall-off markers. Identical species of a side share
 // one slot with the summed coefficient. A reaction has six slots, three a side; a side with more
-// species borrows the free slots of the other (see compiled_reaction.h), so at most six in all.
+// species borrows the free slots of the other and then slots after the sixth (see
+// compiled_reaction.h), up to twelve species in all.
 
 #include <string_view>
 #include <vector>
@@ -14,7 +15,7 @@
 namespace vantor::tolmar {
 
 inline constexpr size_t kMaxSlotsPerSide = 3;
-inline constexpr size_t kMaxSlots = 6;
+inline constexpr size_t kMaxReactionSpecies = 12;
 
 struct ParsedEquation {
     std::vector<StoichTerm> reactants, products;

@@ -116,14 +116,14 @@ void ReactionReader::ReadAuxiliaryLine(const SourceLine& line) {
 void ReactionReader::FinishReaction() {
     if (!current_) return;
     Reaction& reaction = *current_;
-    if (reaction.IsFallOff() && !reaction.low)
+    if (reaction.IsFallOff() && !reaction.low && !reaction.high)
         diagnostics_.Error(kSyntaxError, {file_, reaction.line}, "fall-off reaction without LOW", reaction.equation,
-                           "LOW /A b E/ on the following lines");
+                           "LOW /A b E/ (or HIGH /A b E/) on the following lines");
     if (reaction.BorrowsSlots())
         diagnostics_.Warning({file_, reaction.line},
                              "reaction " + reaction.equation +
                                  " has more than three species on one side; they are stored in free slots of the "
-                                 "other side, with order entries for its rates of progress");
+                                 "other side (then after the sixth slot), with order entries for its rates of progress");
     mechanism_.reactions.push_back(std::move(reaction));
     current_.reset();
 }

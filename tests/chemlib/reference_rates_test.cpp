@@ -13,57 +13,14 @@
 #include <vector>
 
 #include "chemlib/mechanism.h"
+#include "chemlib/reference_data.h"
 #include "outside/tolmar/tolmar.h"
 
 using namespace vantor::chem;
+using namespace vantor::chem::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-struct SpeciesReference {
-    std::string name;
-    double H, GS, CpR;
-};
-
-struct ReactionReference {
-    double qf, qr;
-};
-
-struct StateReference {
-    double T = 0, Patm = 0;
-    std::vector<SpeciesReference> species;
-    std::vector<ReactionReference> reactions;
-};
-
-std::vector<StateReference> ReadReference(const std::string& path) {
-    std::ifstream in(path);
-    std::vector<StateReference> states;
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string tag;
-        fields >> tag;
-        if (tag == "STATE") {
-            StateReference s;
-            std::string label;
-            int number;
-            fields >> number >> label >> s.T >> label >> s.Patm;
-            states.push_back(s);
-        } else if (tag == "S" && !states.empty()) {
-            SpeciesReference sp;
-            int k;
-            double X, C, wdot, SR;
-            fields >> k >> sp.name >> X >> C >> wdot >> sp.H >> sp.GS >> SR >> sp.CpR;
-            states.back().species.push_back(sp);
-        } else if (tag == "R" && !states.empty()) {
-            ReactionReference r;
-            int i;
-            fields >> i >> r.qf >> r.qr;
-            states.back().reactions.push_back(r);
-        }
-    }
-    return states;
-}
 
 class ReferenceRates : public ::testing::Test {
 protected:
@@ -88,10 +45,6 @@ protected:
     static inline std::string folder_;
     static inline Mechanism* mechanism_ = nullptr;
 };
-
-bool Close(double actual, double expected, double tolerance, double floor = 0.0) {
-    return std::abs(actual - expected) <= tolerance * std::max(std::abs(expected), floor);
-}
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -96,4 +97,39 @@ TEST_F(CliTest, BadInputGivesAClearMessageAndFailureStatus) {
     const auto notBinary = RunCli("rates " + Data("gri30/chem.inp") + " --T 1000 --P 1 --X \"CH4 1\"");
     EXPECT_EQ(notBinary.exitCode, 1);
     EXPECT_NE(notBinary.output.find("cannot load"), std::string::npos);
+}
+
+TEST_F(CliTest, MixtureFileTakesNamesWithCommas) {
+    ASSERT_EQ(RunCli("compile " + Data("nc7_llnl/chem.inp") + " " + Data("nc7_llnl/therm.dat") + " -o " +
+                     Tmp("nc7.bin"))
+                  .exitCode,
+              0);
+    std::ofstream(Tmp("X.txt")) << "! n-heptane with a hydroperoxide\r\nNC7H16 1\n\nC3H51-2,3OOH 0.01\nO2 11\n";
+    const auto fromFile = RunCli("rates " + Tmp("nc7.bin") + " --T 900 --P 10 --X-file " + Tmp("X.txt"));
+    ASSERT_EQ(fromFile.exitCode, 0) << fromFile.output;
+    const auto typed = RunCli("rates " + Tmp("nc7.bin") + " --T 900 --P 10 --X \"NC7H16 1, O2 11\"");
+    ASSERT_EQ(typed.exitCode, 0);
+    EXPECT_NE(fromFile.output, typed.output);  // the hydroperoxide counts
+
+    std::ofstream(Tmp("bad.txt")) << "NC7H16 1\nC3H51-2 3OOH 1\n";
+    const auto bad = RunCli("ignite " + Tmp("nc7.bin") + " --X-file " + Tmp("bad.txt"));
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.output.find("bad.txt line 2: entry 'C3H51-2 3OOH 1' is not 'NAME amount'"), std::string::npos)
+        << bad.output;
+    EXPECT_EQ(RunCli("rates " + Tmp("nc7.bin") + " --T 900 --P 10").exitCode, 2);
+}
+
+TEST_F(CliTest, TransportFitsTheDataOfAMechanismBinary) {
+    ASSERT_EQ(RunCli("compile " + Data("gri30/chem.inp") + " " + Data("gri30/therm.dat") + " -o " + Tmp("Chem.bin"))
+                  .exitCode,
+              0);
+    const auto fitted = RunCli("transport " + Tmp("Chem.bin") + " " + Data("gri30/tran.dat") + " -o " + Tmp("T.bin"));
+    ASSERT_EQ(fitted.exitCode, 0) << fitted.output;
+    EXPECT_TRUE(fs::exists(Tmp("T.bin")) && fs::exists(Tmp("T.bin.lst")));
+    std::ofstream(Tmp("short.dat")) << "H2 1 38.000 2.920 0.000 0.790 280.000\n";
+    const auto missing = RunCli("transport " + Tmp("Chem.bin") + " " + Tmp("short.dat") + " -o " + Tmp("U.bin"));
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.output.find("no transport data in"), std::string::npos) << missing.output;
+    EXPECT_FALSE(fs::exists(Tmp("U.bin")));
+    EXPECT_EQ(RunCli("transport " + Tmp("Chem.bin") + " -o " + Tmp("U.bin")).exitCode, 2);
 }

@@ -12,6 +12,7 @@
 
 #include "chemlib/mechanism.h"
 #include "common/entry_abi.h"
+#include "engine/common/mechanism_tables.h"
 #include "engine/common/reduction_run.h"
 #include "engine/kelda/pfa_coefficients.h"
 #include "engine_test_support.h"
@@ -201,6 +202,29 @@ TEST(SharedLibraries, ExportTheEntriesAndCarryMxspFromRunToRun) {
         }
         ::dlclose(library);
     }
+}
+
+// A lumped reaction (real coefficients, eight species, so slots after the sixth) is in the
+// tables with its real net coefficients: every species of it shares fluxes with the others.
+TEST(MechanismTables, LumpedReactionLinksEverySpeciesWithItsRealCoefficients) {
+    TempDir dir;
+    const std::vector<std::string> names = {"S1", "S2", "S3", "S4", "S5", "S6", "S7", "S8"};
+    const CompiledMechanism compiled =
+        CompileIsomerMechanism(dir, names, {"S1+S2=>0.4S3+0.3S4+0.3S5+0.25S6+0.25S7+0.5S8", "S1=S2"});
+    chem::Mechanism mech;
+    std::ostringstream msg;
+    ASSERT_EQ(mech.Load(compiled.binPath, msg), 0) << msg.str();
+    ASSERT_EQ(mech.Layout().MXSP, 8);
+    MechanismTables tables;
+    tables.Build(mech.Ickwrk(), mech.Rckwrk(), mech.Layout(), 8, 2);
+    const double expected[] = {-1, -1, 0.4, 0.3, 0.3, 0.25, 0.25, 0.5};
+    for (int32_t k = 1; k <= 8; ++k) {
+        EXPECT_EQ(tables.StoichMatrix(k, 1), expected[k - 1]) << names[static_cast<size_t>(k) - 1];
+        EXPECT_EQ(tables.SpeciesReactions(k).front().index, 1);
+    }
+    EXPECT_EQ(tables.Neighbours(8).size(), 7u);
+    EXPECT_EQ(tables.SlotSpecies(1).size(), 8u);  // what the heat-release preselection marks
+    EXPECT_EQ(tables.StoichMatrix(2, 2), 1.0);
 }
 
 }  // namespace

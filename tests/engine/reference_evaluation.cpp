@@ -27,7 +27,7 @@ MechanismTables BuildTables(int32_t NS, const std::vector<std::vector<std::pair<
         }
     }
     MechanismTables tables;
-    tables.Build(ickwrk.data(), layout, NS, counts.II);
+    tables.Build(ickwrk.data(), nullptr, layout, NS, counts.II);
     return tables;
 }
 

@@ -2,6 +2,7 @@
 // parameter grid's editing rules, project save and reopen, the exports and the mixture wizard.
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -162,12 +163,18 @@ void OpenTest::projectSaveAndReopenRestoresMethodGridAndMixtures() {
     auto* mixtures = session.Find<QPlainTextEdit>("MixtureMemo");
     mixtures->setPlainText("CH4 1, O2 2\n\nH2 1, O2 0.5\n");
 
+    // The thermo data under a name of its own travels with the project.
+    QFile::copy(session.Path("therm.dat"), session.Path("thermdat"));
+    guitest::AnswerFileDialog(session.Path("thermdat"));
+    session.Action("M_File_Thermo")->trigger();
+
     QString title;
     guitest::AnswerFileDialog(session.Path("saved.PRJ"), &title);
     session.Action("SaveProjectB")->trigger();
     QCOMPARE(title, QString("Project save"));
     const QByteArray saved = guitest::ReadText(session.Path("saved.PRJ"));
     QVERIFY(saved.startsWith("ECFPROJ\r\n" + session.Path("chem.inp").toUtf8() + "\r\natm\r\n1.5,3.0\r\n"));
+    QVERIFY(saved.endsWith("\r\nThermo=" + session.Path("thermdat").toUtf8() + "\r\n"));
 
     // Change everything the project holds, then reopen it.
     session.Action("M_Setting_KELDA")->trigger();
@@ -185,6 +192,7 @@ void OpenTest::projectSaveAndReopenRestoresMethodGridAndMixtures() {
         QCOMPARE(grid->Cell(row, 0).toStdString(), vantor::FillParameterGrid()[static_cast<size_t>(row)][0]);
     }
     QCOMPARE(mixtures->toPlainText(), QString("CH4 1, O2 2\nH2 1, O2 0.5"));
+    QCOMPARE(QString::fromStdString(session.Window().CurrentFiles().thermoPath), session.Path("thermdat"));
     QCOMPARE(CheckedTexts(session.List("SP_CheckListBox"), true).size(), 53);
     QCOMPARE(session.Label("SPTitleL")->text(), QString("Detailed(SP#=53,RA#=325)"));
 }

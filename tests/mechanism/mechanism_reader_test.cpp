@@ -71,7 +71,7 @@ TEST(MechanismReader, SpeciesDeclaredTwiceAppearOnceAtTheirFirstPosition) {
 TEST(MechanismReader, SpeciesSectionRules) {
     TempDir dir;
     const MechanismModel m = OpenText(dir, kSmall);
-    // Names on the keyword line are not taken; tabs separate; a comment hides N2.
+    // Names on the keyword line count (as the compiler reads them); tabs separate; a comment hides N2.
     EXPECT_EQ(Names(m), (std::vector<std::string>{"H2", "O2", "H", "O", "OH"}));
     for (const auto& s : m.Species) EXPECT_TRUE(s.checked);
     for (const auto& l : m.MechanismText) EXPECT_TRUE(l.kept);
@@ -80,16 +80,12 @@ TEST(MechanismReader, SpeciesSectionRules) {
     EXPECT_EQ(m.DetailedReactionCount, 2);
 }
 
-TEST(MechanismReader, NameContainingEndClosesTheSection) {
+TEST(MechanismReader, OnlyTheWordEndOrANewSectionClosesTheSpeciesSection) {
     TempDir dir;
-    const auto m = OpenText(dir, "SPECIES\nH2 O2\nC3H5 XyEnd9 N2\nAR\nEND\n");
+    auto m = OpenText(dir, "SPECIES\nH2 O2 ! ends here\nC3H5 XyEnd9 N2\nAR end\nREACTIONS\nH2+O2=OH+OH 1 0 0\nEND\n");
+    EXPECT_EQ(Names(m), (std::vector<std::string>{"H2", "O2", "C3H5", "XyEnd9", "N2", "AR"}));
+    m = OpenText(dir, "elem h o end ! species follow\nspec H2 O2\nreactions\nH2+O2=OH+OH 1 0 0\nEND\n");
     EXPECT_EQ(Names(m), (std::vector<std::string>{"H2", "O2"}));
-}
-
-TEST(MechanismReader, SectionWithoutEndRunsIntoTheReactions) {
-    TempDir dir;
-    const auto m = OpenText(dir, "SPECIES\nH2 O2\nREACTIONS\nH2+O2=OH+OH 1 0 0\nEND\n");
-    EXPECT_EQ(Names(m), (std::vector<std::string>{"H2", "O2", "REACTIONS", "H2+O2=OH+OH", "1", "0"}));
 }
 
 TEST(MechanismReader, EqualsOutsideTheReactionsCountsAndNoSpeciesSectionGivesEmptyList) {

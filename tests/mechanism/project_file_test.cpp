@@ -146,3 +146,34 @@ TEST(ProjectFile, CellWithALineBreakIsRefusedAndTheEarlierFileStays) {
     EXPECT_EQ(ReadText(dir.File("x.PRJ")), "earlier");
     EXPECT_FALSE(SaveProject(dir.File("missing-folder/x.PRJ"), DefaultGridProject(), &error));
 }
+
+TEST(ProjectFile, ThermoAndTransportNamesFollowTheMixturesAndOlderProjectsReadAsBefore) {
+    TempDir dir;
+    WriteText(dir.File("chem.inp"), kMech);
+    ProjectData p = DefaultGridProject();
+    p.mechanismPath = "chem.inp";
+    p.thermoPath = "data/ARAMCOMECH30.THERM";
+    p.transportPath = "/abs/trandat-d";
+    std::string text;
+    ASSERT_TRUE(FormatProject(p, text));
+    EXPECT_NE(text.find("CH4 1, O2 2\r\nThermo=data/ARAMCOMECH30.THERM\r\nTransport=/abs/trandat-d\r\n"),
+              std::string::npos);
+    // Keys in any case; the lines are no mixtures; relative names resolve from the project folder.
+    WriteText(dir.File("x.PRJ"), text.substr(0, text.find("Thermo=")) + "  thermo= data/ARAMCOMECH30.THERM\r\n" +
+                                     "TRANSPORT=/abs/trandat-d\r\n");
+    MechanismModel model;
+    const auto r = OpenProject(model, dir.File("x.PRJ"));
+    ASSERT_TRUE(r.mechanism.ok) << r.mechanism.error;
+    EXPECT_EQ(r.project.data.mixtureLines, p.mixtureLines);
+    EXPECT_EQ(r.project.data.thermoPath, p.thermoPath);
+    EXPECT_EQ(model.ThermoPath, dir.File("data/ARAMCOMECH30.THERM"));
+    EXPECT_EQ(model.TransportPath, "/abs/trandat-d");
+
+    // A project without them is written as before and leaves the default names.
+    p.thermoPath.clear();
+    p.transportPath.clear();
+    ASSERT_TRUE(SaveProject(dir.File("x.PRJ"), p));
+    EXPECT_EQ(ReadText(dir.File("x.PRJ")).find("Thermo="), std::string::npos);
+    OpenProject(model, dir.File("x.PRJ"));
+    EXPECT_TRUE(model.ThermoPath.empty() && model.TransportPath.empty());
+}

@@ -92,7 +92,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ReducedWriter, NothingRemovedChangesOnlyHeaderSpeciesBlockAndKeywords) {
+TEST_F(ReducedWriter, NothingRemovedChangesOnlyHeaderAndSpeciesBlock) {
     const auto out = Build("NOTE: Original SP#=16\r\n");
     ASSERT_EQ(out.status, 0);
     std::vector<std::string> expected = {kRule, "!Chemistry reduced by PFA @2024-05-06 07:08:09",
@@ -102,8 +102,6 @@ TEST_F(ReducedWriter, NothingRemovedChangesOnlyHeaderSpeciesBlockAndKeywords) {
         if (i == 4) {
             expected.insert(expected.end(), {"SPECIES", "  H2 O2 H O OH", "  H2O HO2 H2O2 CO CO2",
                                              "  CH2 CH2(S) CH3 CH4 N2", "  AR"});
-        } else if (i == 10) {
-            expected.push_back("REACTIONS");
         } else if (i < 5 || i > 8) {
             expected.push_back(kMech[i]);
         }
@@ -131,7 +129,7 @@ TEST_F(ReducedWriter, RemovedSpeciesTakeTheirReactionsAndAuxiliaryLines) {
         "  H2O2 CO2 CH2(S) CH3 CH4",
         "  N2 AR",
         "END",
-        "REACTIONS",
+        "REACTIONS  KCAL/MOLE",
         "2O+M<=>O2+M       1.2E+17 -1.0 0.0",
         P + "H2/2.4/ H2O/15.4/ CO/1.75/ AR/0.83/\r\nH2/2.4/ H2O/15.4/          AR/0.83/",
         "O+H2=H+H2O   1 0 0  ! was OH",
@@ -161,6 +159,48 @@ TEST_F(ReducedWriter, RemovedSpeciesTakeTheirReactionsAndAuxiliaryLines) {
     EXPECT_EQ(out.reducedText, expected);
     EXPECT_EQ(out.removedReactionCount, 5);  // reaction lines only, never auxiliary ones
     EXPECT_EQ(out.reducedCountsCaption, "Reduced Chemistry (SP#=12, RA#=6)");
+}
+
+// Keywords count only where they begin a line: comments naming "reactions" or "end" and
+// lower-case keywords are read as the compiler reads them.
+TEST(ReducedWriterKeywords, CommentsNeitherOpenNorCloseSectionsAndUnitsStay) {
+    TempDir dir;
+    const MechanismModel model = OpenText(dir, Joined({
+        "elements h o n end",
+        "species ! the reactions below use all of them",
+        "H2 O2 OH H2O",
+        "N2 ! inert, recommended",
+        "HO2 end",
+        "reactions   kcal/mole   moles ! units",
+        "H2+O2=2OH   1 0 50  ! recommended end value",
+        "  LOW / 1 2 3 /  ! see end of file",
+        "  TROE / 0.5 1 2 /",
+        "  H2O/6/ N2/1/",
+        "  PLOG / 1.0 1 0 0 /",
+        "  FORD / OH 1.0 /",
+        "  DUP",
+        "H2+HO2=H2O+H2O  1 0 0",
+        "end",
+    }));
+    EXPECT_EQ(model.SpeciesNames(), (std::vector<std::string>{"H2", "O2", "OH", "H2O", "N2", "HO2"}));
+    WriteText(dir.File("SP.TRM"), "3\n");  // OH
+    ReducedWriterJob job{model, OneCaseSettings(), dir.File("SP.TRM"), dir.Path()};
+    const auto out = BuildReducedMechanism(job);
+    ASSERT_EQ(out.status, 0);
+    const std::vector<std::string> body(out.reducedText.begin() + 5, out.reducedText.end());
+    EXPECT_EQ(body, (std::vector<std::string>{
+                        "elements h o n end", "SPECIES", P + " OH", "  H2 O2 H2O N2 HO2", "end",
+                        "reactions   kcal/mole   moles ! units",
+                        P + "H2+O2=2OH   1 0 50  ! recommended end value",
+                        P + "  LOW / 1 2 3 /  ! see end of file",
+                        P + "  TROE / 0.5 1 2 /",
+                        P + "  H2O/6/ N2/1/",
+                        P + "  PLOG / 1.0 1 0 0 /",
+                        P + "  FORD / OH 1.0 /",
+                        P + "  DUP",
+                        "H2+HO2=H2O+H2O  1 0 0",
+                        "end"}))
+        << Joined(body);
 }
 
 TEST(ClassifyLine, CoefficientsWholeTokensAndComments) {
@@ -242,7 +282,7 @@ TEST_F(ReducedWriter, TaskWritesTheFileAndReturnsTheCompletionCode) {
     EXPECT_EQ(progress, kProgressFinished);
     const std::string text = ReadText(dir.File("NEW_Chem.inp"));
     EXPECT_EQ(text, JoinCrLf(outcome.reducedText));
-    EXPECT_NE(text.find("\r\nREACTIONS\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nREACTIONS  KCAL/MOLE\r\n"), std::string::npos);
 
     ApplyReducedOutcome(model, outcome);
     EXPECT_TRUE(model.ReducedInpReady);

@@ -135,6 +135,17 @@ TEST(ReactionMap, CodesAndFileLayout) {
     EXPECT_EQ(FormatReactionMap(map), "100005\r\n     100006\r\n200009\r\n");
 }
 
+TEST(ReactionMap, ACommentNamingEndNeitherHidesAReactionNorEndsTheMap) {
+    std::vector<MechanismLine> text;
+    for (const char* l : {"SPECIES ! used by the reactions", "A B", "END", "reac", "A=B 1 0 0 ! recommended end",
+                          "B=A 1 0 0", "end", "notes: k = 1e13 for A=B"}) {
+        text.push_back({l, true});
+    }
+    const ReactionMap map = BuildReactionMap(text);
+    EXPECT_EQ(map.reactionCount, 2);
+    EXPECT_EQ(FormatReactionMap(map), "100005\r\n200006\r\n");
+}
+
 TEST(ReactionMap, LargeMechanismsMapCorrectlyAndOversizedOnesAreRefused) {
     std::vector<MechanismLine> text{{"REACTIONS", true}};
     for (int i = 0; i < 12000; ++i) text.push_back({i % 2 ? "  LOW/1 2 3/" : "A=B 1 0 0", true});

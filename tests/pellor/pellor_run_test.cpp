@@ -202,6 +202,21 @@ TEST_F(PellorRun, BadLineFailsOnlyWhenTheMechanismNeedsIt) {
               std::string::npos);
 }
 
+TEST_F(PellorRun, EveryUnusableEntryIsNamedInOneMessage) {
+    const std::string tran = EditedTransportData([](std::vector<std::string>& lines) {
+        std::erase_if(lines, [](const std::string& l) { return l.rfind("CH2O ", 0) == 0 || l.rfind("HCN ", 0) == 0; });
+        for (auto& l : lines) {
+            if (l.rfind("N2 ", 0) == 0 || l.rfind("AR ", 0) == 0) l.replace(l.find_first_not_of(' ', 3), 1, "x");
+        }
+    });
+    const PellorReport report = FitTransport(Files(tran), nullptr);
+    EXPECT_EQ(report.status, kPellorTransportDataBad);
+    const size_t n2 = report.message.find(" is not a number; line "), missing = report.message.find("CH2O HCN");
+    EXPECT_NE(n2, std::string::npos) << report.message;  // both bad lines
+    EXPECT_NE(missing, std::string::npos) << report.message;
+    EXPECT_EQ(report.message.rfind(tran + ", line ", 0), 0u) << report.message;
+}
+
 TEST_F(PellorRun, MissingFilesFail) {
     PellorFiles files = Files((folder_ / "none.dat").string());
     EXPECT_EQ(FitTransport(files, nullptr).status, kPellorTransportDataMissing);

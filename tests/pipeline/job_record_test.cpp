@@ -122,5 +122,20 @@ TEST_F(JobRecordFill, InputChecksFollowTheTaskOrder) {
     EXPECT_FALSE(FindMissingInput(5, r.paths));
 }
 
+TEST_F(JobRecordFill, NamedDataFilesAndThermoAllNeedNoTherm) {
+    files.thermoPath = dir.File("ARAMCOMECH30.THERM");
+    files.transportPath = dir.File("trandat-d");
+    JobFillResult r = FillJobRecord(job, settings, files);
+    EXPECT_EQ(DecodePathField(job.ThermFile), files.thermoPath);
+    EXPECT_EQ(DecodePathField(job.TranDatFile), files.transportPath);
+    test::WriteText(files.mechanismPath, "SPECIES\nH2\nEND\nTHERMO\nEND\n");
+    auto missing = FindMissingInput(3, r.paths);
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->message, "<E> Cannot find thermal file (therm.dat).");
+    // "thermo all" (any case, a comment mentioning it elsewhere does not count) needs no file.
+    test::WriteText(files.mechanismPath, "SPECIES ! thermo all below\nH2\nEND\n  ther all\nEND\n");
+    EXPECT_FALSE(FindMissingInput(3, r.paths));
+}
+
 }  // namespace
 }  // namespace vantor

@@ -24,7 +24,7 @@ protected:
         host.input.mixtureLines = {"CH4 1, O2 2"};
         host.input.speciesNames = {"CH4", "O2", "N2"};
         host.input.speciesMarks = {true, true, true};
-        host.files = {"/opt/vantor", work.Path(), work.File("chem.inp"), work.File("chem.bin")};
+        host.files = {"/opt/vantor", work.Path(), work.File("chem.inp"), work.File("chem.bin"), "", ""};
         test::WriteText(work.File("chem.inp"), "SPECIES\r\nCH4 O2 N2\r\nEND\r\n");
         test::WriteText(work.File("therm.dat"), "THERMO\r\n");
         test::WriteText(work.File("tran.dat"), "CH4 2\r\n");

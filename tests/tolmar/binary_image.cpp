@@ -98,9 +98,15 @@ private:
                 r.speciesCount = c.Int();
                 r.reactantCount = c.Int();
                 for (double& p : r.arrhenius) p = c.Real();
-                for (int n = 0; n < 6; ++n) {
-                    r.coefficients[n] = c.Int();
-                    r.species[n] = c.Int();
+                for (int n = 0; n < D("MXSP"); ++n) {
+                    const int32_t nu = c.Int(), k = c.Int();
+                    if (n < 6) {
+                        r.coefficients[n] = nu;
+                        r.species[n] = k;
+                    } else {
+                        r.laterCoefficients.push_back(nu);
+                        r.laterSpecies.push_back(k);
+                    }
                 }
                 image_.reactions.push_back(r);
             }
@@ -126,7 +132,7 @@ private:
             {"NJLEP", &image_.jan, 0, 9, 0},
             {"NFIT1", &image_.fit1, 0, 4, 0},
             {"NEXCIT", &image_.excitation, 0, 1, 0},
-            {"NREALNU", &image_.realCoefficients, 0, 6, 0},
+            {"NREALNU", &image_.realCoefficients, 0, D("MXSP"), 0},
             {"NORDER", &image_.orders, 0, 0, mxorder},
         };
         for (const Optional& o : optional) {

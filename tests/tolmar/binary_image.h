@@ -23,6 +23,7 @@ struct ImageReaction {
     int32_t speciesCount = 0, reactantCount = 0;
     std::array<double, 3> arrhenius{};
     std::array<int32_t, 6> coefficients{}, species{};
+    std::vector<int32_t> laterCoefficients, laterSpecies;  // slots 7..MXSP of a lumped-reaction binary
 };
 
 // Per-reaction entries of an optional record: reaction number -> integers and reals of the entry.

@@ -278,5 +278,56 @@ TEST(TolmarMechanisms, ListingSummarisesWithCrLfLineEnds) {
     EXPECT_EQ(lf, crlf);
 }
 
+// Binaries of mechanisms whose reactions fit six slots stay byte for byte what earlier versions
+// wrote (FNV-1a digests of those files), so existing binaries and their users see no change.
+TEST(TolmarMechanisms, SixSlotMechanismsCompileToTheSameBytes) {
+    const struct {
+        const char* folder;
+        bool withThermo;
+        uint64_t digest;
+        size_t size;
+    } cases[] = {{"gri30", true, 0xe7264aba9bc6446cULL, 48200},
+                 {"h2_li", false, 0x63873ca46af23b56ULL, 4396},
+                 {"nc7_llnl", true, 0xb2ab832d2452fafdULL, 471768}};
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string bin = dir.Path("Chem.bin");
+        ASSERT_EQ(CompileMechanismFiles(DataPath(std::string(c.folder) + "/chem.inp"),
+                                        c.withThermo ? DataPath(std::string(c.folder) + "/therm.dat") : "", bin,
+                                        dir.Path("Out.dat")),
+                  0)
+            << c.folder;
+        const std::string bytes = ReadFileText(bin);
+        uint64_t digest = 0xcbf29ce484222325ULL;
+        for (const char b : bytes) digest = (digest ^ static_cast<unsigned char>(b)) * 0x100000001b3ULL;
+        EXPECT_EQ(bytes.size(), c.size) << c.folder;
+        EXPECT_EQ(digest, c.digest) << c.folder;
+    }
+}
+
+// The butanol mechanism of Sarathy et al. (2012): six chemically activated reactions (HIGH, with
+// Troe and SRI forms) and two emissions "...+hv". Its thermo file writes two exponents with a blank
+// for the sign, which the copy here spells out so that this test sees the reactions alone.
+TEST(TolmarMechanisms, ButanolKeepsItsChemicallyActivatedReactions) {
+    const std::string folder = DataPath("corpus/butanol_sarathy2012/");
+    std::string thermo = ReadFileText(folder + "1-s2.0-S0010218011004263-mmc6.txt");
+    for (size_t at = 0; (at = thermo.find("e 0", at)) != std::string::npos; ++at) thermo[at + 1] = '+';
+    TempDir dir;
+    const std::string bin = dir.Path("Chem.bin"), out = dir.Path("Out.dat");
+    ASSERT_EQ(CompileMechanismFiles(folder + "1-s2.0-S0010218011004263-mmc3.txt", dir.Write("therm.dat", thermo), bin,
+                                    out),
+              0)
+        << ReadFileText(out);
+    BinaryImage im;
+    std::string error;
+    ASSERT_TRUE(ReadBinaryImage(bin, im, error)) << error;
+    int activated = 0;
+    for (const auto& [reaction, entry] : im.fallOff) activated += entry.ints[0] > 10;
+    EXPECT_EQ(activated, 6);
+    const std::string listing = ReadFileText(out);
+    EXPECT_EQ(Count(listing, "chemically activated "), 6u);
+    EXPECT_EQ(Count(listing, "the radiation term HV of "), 2u);
+}
+
 }  // namespace
 }  // namespace vantor::tolmar::testing

@@ -56,7 +56,8 @@ TEST(TolmarReactions, MoleculeUnitsScaleByTheReactionOrder) {
         "H+O2=O+OH 1e-10 0 0\n REV /2e-10 0 0/\n"
         "H+O2+M=HO2+M 1e-30 0 0\n"
         "H2O2(+M)=OH+OH(+M) 1e14 0 0\n LOW /1e-8 0 0/\n"
-        "H2+O2=>OH+OH 1e-12 0 0\n FORD /O2 0.5/\n",
+        "H2+O2=>OH+OH 1e-12 0 0\n FORD /O2 0.5/\n"
+        "H+OH(+M)=H2+O(+M) 1e-11 0 0\n HIGH /1e5 0 0/ TROE /0.5 100 1000/\n",
         "MOLECULES");
     EXPECT_DOUBLE_EQ(im.reactions[0].arrhenius[0], 1e-10 * kNA);
     EXPECT_DOUBLE_EQ(im.reverse.at(1).reals[0], 2e-10 * kNA);
@@ -64,6 +65,10 @@ TEST(TolmarReactions, MoleculeUnitsScaleByTheReactionOrder) {
     EXPECT_DOUBLE_EQ(im.reactions[2].arrhenius[0], 1e14);
     EXPECT_DOUBLE_EQ(im.fallOff.at(3).reals[0], 1e-8 * kNA);
     EXPECT_DOUBLE_EQ(im.reactions[3].arrhenius[0], 1e-12 * std::pow(kNA, 0.5));
+    // chemically activated: the reaction's own rate is bimolecular, HIGH one order less; form 3 + 10
+    EXPECT_DOUBLE_EQ(im.reactions[4].arrhenius[0], 1e-11 * kNA);
+    EXPECT_DOUBLE_EQ(im.fallOff.at(5).reals[0], 1e5);
+    EXPECT_EQ(im.fallOff.at(5).ints[0], 13);
 }
 
 TEST(TolmarReactions, ThirdBodiesAndFallOffForms) {
@@ -212,6 +217,24 @@ TEST(TolmarReactions, CrowdedProductsBorrowFreeSlotsWithOrderEntries) {
     // reversible: the reverse rate takes every product from the order entries
     EXPECT_EQ(im.orders.at(1).ints, (std::vector<int32_t>{-HO2, -H2O2, H2O, O2, H, O}));
     EXPECT_EQ(im.orders.at(1).reals, (std::vector<double>{1, 1, 1, 1, 1, 1}));
+}
+
+TEST(TolmarReactions, LumpedReactionTakesSlotsAfterTheSixth) {
+    const BinaryImage im = Compile("H2O2+H2+N2=H2O+0.5OH+0.5H+0.5O+0.5H2+N2 1e12 0 0\nH+O2=O+OH 1e14 0 0\n");
+    const auto k = [&im](const char* name) { return im.SpeciesIndex(name); };
+    EXPECT_EQ(im.Dim("MXSP"), 9);
+    EXPECT_EQ(im.reactions[0].species, (std::array<int32_t, 6>{k("H2O2"), k("H2"), k("N2"), k("H2O"), k("OH"), k("H")}));
+    EXPECT_EQ(im.reactions[0].laterSpecies, (std::vector<int32_t>{k("O"), k("H2"), k("N2")}));
+    EXPECT_EQ(im.reactions[0].laterCoefficients, (std::vector<int32_t>{0, 0, 0}));  // real coefficients instead
+    EXPECT_EQ(im.reactions[0].speciesCount, 9);
+    EXPECT_EQ(im.realCoefficients.at(1).reals, (std::vector<double>{-1, -1, -1, 1, 0.5, 0.5, 0.5, 0.5, 1}));
+    EXPECT_EQ(im.orders.at(1).ints,
+              (std::vector<int32_t>{-k("H2O2"), -k("H2"), -k("N2"), k("H2O"), k("OH"), k("H"), k("O"), k("H2"), k("N2")}));
+    EXPECT_EQ(im.orders.at(1).reals, (std::vector<double>{1, 1, 1, 1, 0.5, 0.5, 0.5, 0.5, 1}));
+    // a reaction of six slots or fewer keeps its placement, the later slots empty
+    EXPECT_EQ(im.reactions[1].coefficients, (std::array<int32_t, 6>{-1, -1, 0, 1, 1, 0}));
+    EXPECT_EQ(im.reactions[1].laterSpecies, (std::vector<int32_t>{0, 0, 0}));
+    EXPECT_TRUE(im.atCleanEnd);
 }
 
 }  // namespace

@@ -143,9 +143,9 @@ TEST(TolmarRejects, DataTheBinaryCannotHold) {
     Failure f = CompileBad(Mechanism(kSpecies, "H+O2=O+OH 1e14 0 0\n  CHEB /7 4/\n"));
     EXPECT_EQ(f.status, kUnsupportedFeature);
     ExpectMessage(f, f.mechPath, 5, "CHEB");
-    f = CompileBad(Mechanism(kSpecies, "H+O2(+M)=HO2(+M) 1e14 0 0\n HIGH /1e20 0 0/\n"));
-    EXPECT_EQ(f.status, kUnsupportedFeature);
-    ExpectMessage(f, f.mechPath, 5, "HIGH");
+    f = CompileBad(Mechanism(kSpecies, "H+O2(+M)=HO2(+M) 1e14 0 0\n LOW /1e20 0 0/\n HIGH /1e10 0 0/\n"));
+    EXPECT_EQ(f.status, kSyntaxError);
+    ExpectMessage(f, f.mechPath, 6, "HIGH");  // LOW and HIGH together
 }
 
 TEST(TolmarRejects, MoreSpeciesThanTheSlotsHold) {
@@ -156,6 +156,10 @@ TEST(TolmarRejects, MoreSpeciesThanTheSlotsHold) {
     const Failure four = CompileBad(Mechanism(species, "H+O+OH+HO2=>H2O2+H2O 1e14 0 0\n"));
     EXPECT_EQ(four.status, kTooManySpecies);  // four reactants, although six slots would hold them
     ExpectMessage(four, four.mechPath, 4, "H+O+OH+HO2=>H2O2+H2O");
+    const Failure thirteen = CompileBad(
+        Mechanism(species + " CO CO2 HE", "H2+O2=>H+O+OH+H2O+HO2+H2O2+N2+AR+CO+CO2+HE 1e14 0 0\n"));
+    EXPECT_EQ(thirteen.status, kTooManySpecies);
+    ExpectMessage(thirteen, thirteen.mechPath, 4, "H2+O2=>H+O+OH+H2O+HO2+H2O2+N2+AR+CO+CO2+HE");
 }
 
 TEST(TolmarRejects, UnknownKeywords) {

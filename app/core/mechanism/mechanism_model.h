@@ -38,6 +38,10 @@ struct MechanismModel {
     std::string MechanismPath;        // full path of the opened input file, empty when none
     std::string MechanismBinaryPath;  // MechanismPath with its last three characters made "bin"
     std::string TrimmedSpeciesPath;   // the trimmed-species file the reader and the reaction trim use
+    // Thermo and transport data under the names they ship with; empty: "Therm.dat" and "Tran.dat"
+    // of the work folder. Cleared by every open of a mechanism; a project may set them.
+    std::string ThermoPath;
+    std::string TransportPath;
 
     bool ReducedInpReady = false;    // a reduced mechanism exists since the last open
     bool GenerationPending = false;  // a reduced-file generation started and did not complete

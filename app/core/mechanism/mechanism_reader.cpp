@@ -45,6 +45,8 @@ MechanismOpenResult OpenMechanism(MechanismModel& model, const std::string& path
 
     model.MechanismBinaryPath = DeriveMechanismBinaryPath(path);
     model.GenerationPending = false;
+    model.ThermoPath.clear();
+    model.TransportPath.clear();
     model.MechanismText.clear();
     model.Species.clear();
     model.ReducedText.clear();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/core/mechanism/project_data_files.h"
 #include "app/core/mechanism/text_file.h"
 #include "app/core/mechanism/text_format.h"
 #include "common/atomic_file.h"
@@ -38,6 +39,10 @@ bool FormatProject(const ProjectData& project, std::string& text, std::string* e
     }
     // The mixture text ends with one line end even when it is empty.
     if (project.mixtureLines.empty()) lines.emplace_back();
+    for (const auto& line : DataFileLines(project)) {
+        if (HoldsLineBreak(line)) return refuse("a thermo or transport file name");
+        lines.push_back(line);
+    }
     text = JoinCrLf(lines);
     return true;
 }
@@ -77,6 +82,7 @@ ProjectReadResult ReadProject(const std::string& projectPath) {
         result.data.grid[row].value = line(kFirstGridLine + 2 * row + 1);
     }
     for (size_t i = kFirstMixtureLine; i < lines.size(); ++i) {
+        if (TakeDataFileLine(lines[i], result.data)) continue;
         if (!TrimBlanks(lines[i]).empty()) result.data.mixtureLines.push_back(lines[i]);
     }
     result.resolvedMechanismPath = ResolveMechanismPath(projectPath, result.data.mechanismPath);
@@ -96,6 +102,8 @@ ProjectOpenResult OpenProject(MechanismModel& model, const std::string& projectP
     result.mechanismRead = true;
     result.mechanism = OpenMechanism(model, model.MechanismPath);
     result.workDirectory = result.mechanism.workDirectory;
+    model.ThermoPath = ResolveMechanismPath(projectPath, result.project.data.thermoPath);
+    model.TransportPath = ResolveMechanismPath(projectPath, result.project.data.transportPath);
     return result;
 }
 

@@ -27,6 +27,8 @@ struct ProjectData {
     std::string mechanismPath;    // line 2, as stored (may be empty or relative)
     std::array<ProjectGridRow, kProjectGridRows> grid;  // rows 1..8 of the grid
     std::vector<std::string> mixtureLines;              // non-empty lines only after reading
+    std::string thermoPath;       // optional lines after the mixtures (project_data_files.h)
+    std::string transportPath;
 };
 
 // The file's text; a cell holding a line break is refused (false, `error` names the row).
@@ -47,8 +49,8 @@ struct ProjectReadResult {
 // Reads a project file. Missing cells of a short file are empty; empty mixture lines are dropped.
 ProjectReadResult ReadProject(const std::string& projectPath);
 
-// A relative mechanism path is taken from the project file's folder; an absolute or empty one
-// is returned as it is.
+// A relative path the project names (mechanism, thermo, transport) is taken from the project
+// file's folder; an absolute or empty one is returned as it is.
 std::string ResolveMechanismPath(const std::string& projectPath, const std::string& storedPath);
 
 struct ProjectOpenResult {
@@ -59,7 +61,8 @@ struct ProjectOpenResult {
 };
 
 // "PRJ Open" without its dialog: clears the reduced state and MechanismPath, reads the project,
-// then reads the named mechanism into the model as "INP Open" does, and updates the counts.
+// then reads the named mechanism into the model as "INP Open" does, and updates the counts. The
+// project's thermo and transport files, resolved like the mechanism, go to the model.
 ProjectOpenResult OpenProject(MechanismModel& model, const std::string& projectPath);
 
 }  // namespace vantor

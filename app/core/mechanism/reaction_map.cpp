@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "app/core/mechanism/section_keywords.h"
 #include "app/core/mechanism/text_file.h"
 #include "app/core/mechanism/text_format.h"
 #include "app/core/mechanism/trimming.h"
@@ -79,12 +80,13 @@ ReactionMap BuildReactionMap(const std::vector<MechanismLine>& text) {
     for (size_t i = 0; i < text.size(); ++i) {
         const std::string trimmed = TrimLeadingBlanks(text[i].text);
         if (trimmed.empty() || trimmed[0] == '!') continue;
-        const std::string upper = ToUpperAscii(trimmed);
+        // The map covers the reaction section as the compiler reads it, so reaction numbers agree
+        // with the binary's: a trailing "! recommended" neither hides a reaction nor ends the section.
         if (!started) {
-            started = upper.find("REACTION") != std::string::npos;
+            started = LeadingKeyword(trimmed) == MechanismKeyword::Reactions;
             continue;
         }
-        if (upper.find("END") != std::string::npos) continue;
+        if (ClosesReactions(trimmed)) break;
         const auto line = static_cast<int64_t>(i + 1);
         const bool isReaction = trimmed.find('=') != std::string::npos;
         if (isReaction) ++reaction;

@@ -2,10 +2,12 @@
 
 #include "app/core/mechanism/reduced_writer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <exception>
 #include <memory>
 
+#include "app/core/mechanism/section_keywords.h"
 #include "app/core/mechanism/text_format.h"
 #include "app/core/mechanism/trimming.h"
 #include "common/atomic_file.h"
@@ -88,6 +90,9 @@ struct ReactionPass {
 };
 
 // Appends the transformed mechanism text; returns the number of reactions commented out.
+// Sections are recognised as the compiler recognises them (section_keywords.h). The REACTIONS
+// line is kept whole: its unit keywords (KCAL/MOLE, MOLES, ...) give every rate constant its
+// meaning.
 int32_t TransformText(const MechanismModel& model, std::vector<std::string>& out, double* progress) {
     bool inSpecies = false, speciesDone = false, inReactions = false, reactionsDone = false;
     ReactionPass reactions{model, out};
@@ -96,37 +101,53 @@ int32_t TransformText(const MechanismModel& model, std::vector<std::string>& out
     double value = 30.0;
     for (const auto& line : model.MechanismText) {
         value += step;
+        SetProgress(progress, value);
         const std::string trimmed = TrimLeadingBlanks(line.text);
-        const std::string upper = ToUpperAscii(trimmed);
-        const bool hasEnd = upper.find("END") != std::string::npos;
         if (trimmed.empty()) {
             if (line.kept) out.push_back(line.text);
-        } else if (!line.kept) {
-            // dropped
-        } else if (trimmed[0] == '!') {
+            continue;
+        }
+        if (!line.kept) continue;
+        if (trimmed[0] == '!') {
             out.push_back(line.text);
-        } else {
-            if (inSpecies && hasEnd) {
+            continue;
+        }
+        const MechanismKeyword keyword = LeadingKeyword(trimmed);
+        if (inSpecies) {
+            // The species block already holds the names; only the closing END is copied.
+            if (const size_t end = FindEndWord(trimmed); end != std::string::npos) {
                 inSpecies = false;
                 speciesDone = true;
-            } else if (!inSpecies && !speciesDone && upper.find("SPECIES") != std::string::npos) {
-                inSpecies = true;
-                out.push_back("SPECIES");
-                AppendSpeciesBlock(model, out);
+                out.push_back(end == 0 ? line.text : trimmed.substr(end));
+                continue;
             }
-            if (inReactions && !hasEnd) {
-                reactions.Add(line.text, trimmed);
-            } else if (inReactions) {
-                inReactions = false;
-                reactionsDone = true;
-                reactions.removedGroup = false;
-            } else if (!reactionsDone && upper.find("REACTIONS") != std::string::npos) {
-                inReactions = true;
-                out.push_back("REACTIONS");
-            }
-            if (!inSpecies && !inReactions) out.push_back(line.text);
+            if (!OpensSection(keyword)) continue;
+            inSpecies = false;  // a section without its END ends at the next keyword
+            speciesDone = true;
         }
-        SetProgress(progress, value);
+        if (inReactions) {
+            if (!ClosesReactions(trimmed)) {
+                reactions.Add(line.text, trimmed);
+                continue;
+            }
+            inReactions = false;
+            reactionsDone = true;
+            reactions.removedGroup = false;
+        }
+        if (keyword == MechanismKeyword::Species && !speciesDone) {
+            out.push_back("SPECIES");
+            AppendSpeciesBlock(model, out);
+            const std::string_view rest = std::string_view(trimmed).substr(std::min(trimmed.size(), trimmed.find(' ')));
+            if (const size_t end = FindEndWord(rest); end != std::string::npos) {
+                out.push_back(std::string(rest.substr(end)));
+                speciesDone = true;
+            } else {
+                inSpecies = true;
+            }
+            continue;
+        }
+        if (keyword == MechanismKeyword::Reactions && !reactionsDone) inReactions = true;
+        out.push_back(line.text);
     }
     return reactions.removedReactions;
 }

@@ -1,30 +1,24 @@
 // "Create Species list": the species check-list derived from the SPECIES section of the text.
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "app/core/mechanism/mechanism_reader.h"
+#include "app/core/mechanism/section_keywords.h"
 #include "app/core/mechanism/text_format.h"
 
 namespace vantor {
 
 namespace {
 
-// Names of one species line: runs of non-blank characters before the first "!".
-std::vector<std::string> NamesOnLine(const std::string& line) {
-    std::vector<std::string> names;
-    std::string name;
-    for (char c : line) {
-        if (c == '!') break;
-        if (c != ' ') {
-            name += c;
-        } else if (!name.empty()) {
-            names.push_back(std::move(name));
-            name.clear();
-        }
-    }
-    if (!name.empty() && ToUpperAscii(name) != "END") names.push_back(std::move(name));
-    return names;
+// Names of one species line: runs of non-blank characters before the comment, up to the word END.
+// `ended` tells whether END closed the section on this line.
+std::vector<std::string> NamesOnLine(std::string_view line, bool& ended) {
+    const size_t end = FindEndWord(line);
+    ended = end != std::string_view::npos;
+    return SplitAtBlanks(WithoutComment(ended ? line.substr(0, end) : line));
 }
 
 }  // namespace
@@ -35,17 +29,23 @@ std::vector<std::string> CreateSpeciesList(MechanismModel& model) {
     // A species declared twice keeps its first position, so species numbers agree with the
     // mechanism binary, which keeps the first declaration too.
     std::unordered_map<std::string, size_t> position;
+    // The section as the compiler reads it: from the line beginning with SPECIES (names on that
+    // line count) to the word END or the next section keyword.
     bool inSection = false;
     for (size_t i = 0; i < model.MechanismText.size(); ++i) {
         const std::string line = TrimBlanks(model.MechanismText[i].text);
         if (line.empty() || line[0] == '!') continue;
-        const std::string upper = ToUpperAscii(line);
+        const MechanismKeyword keyword = LeadingKeyword(line);
+        std::string_view names = line;
         if (!inSection) {
-            inSection = upper.find("SPECIES") != std::string::npos;
-            continue;
+            if (keyword != MechanismKeyword::Species) continue;
+            inSection = true;
+            names.remove_prefix(std::min(names.size(), names.find_first_of(" !")));
+        } else if (OpensSection(keyword)) {
+            break;
         }
-        if (upper.find("END") != std::string::npos) break;
-        for (auto& name : NamesOnLine(line)) {
+        bool ended = false;
+        for (auto& name : NamesOnLine(names, ended)) {
             const auto [it, added] = position.emplace(name, model.Species.size() + 1);
             if (added) {
                 model.Species.push_back({std::move(name), true});
@@ -55,6 +55,7 @@ std::vector<std::string> CreateSpeciesList(MechanismModel& model) {
                                    std::to_string(it->second) + ").");
             }
         }
+        if (ended) break;
     }
     model.SpeciesTitleCaption = "Species List(" + std::to_string(model.Species.size()) + ")";
     return warnings;

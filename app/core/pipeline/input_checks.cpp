@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <vector>
 
+#include "app/core/mechanism/section_keywords.h"
+#include "app/core/mechanism/text_file.h"
+
 namespace vantor {
 
 namespace {
@@ -27,13 +30,20 @@ std::vector<RequiredInput> RequiredInputs(int taskCode, const JobPaths& p) {
     }
 }
 
+// The compiler takes a THERMO ALL section instead of the thermo file, which is then not needed.
+bool ThermoFileNeeded(const std::string& inpFile) {
+    std::vector<std::string> lines;
+    return !ReadTextLines(inpFile, lines) || !DeclaresThermoAll(lines);
+}
+
 }  // namespace
 
 std::optional<MissingInput> FindMissingInput(int taskCode, const JobPaths& paths) {
     for (const RequiredInput& input : RequiredInputs(taskCode, paths)) {
         std::error_code ec;
-        if (!std::filesystem::is_regular_file(*input.path, ec))
-            return MissingInput{*input.path, input.message, input.endsRun};
+        if (std::filesystem::is_regular_file(*input.path, ec)) continue;
+        if (input.path == &paths.thermFile && !ThermoFileNeeded(paths.inpFile)) continue;
+        return MissingInput{*input.path, input.message, input.endsRun};
     }
     return std::nullopt;
 }

@@ -118,8 +118,8 @@ JobFillResult FillJobRecord(JobRecord& job, const TWState& settings, const RunFi
     JobPaths& p = result.paths;
     p = job.ReducedFilesFlag == 0 ? DetailedPaths(files) : ReducedPaths(files);
     p.startDir = files.systemDirectory;
-    p.thermFile = ResolveFixedName(files.workDirectory, "Therm.dat");
-    p.tranDatFile = ResolveFixedName(files.workDirectory, "Tran.dat");
+    p.thermFile = files.thermoPath.empty() ? ResolveFixedName(files.workDirectory, "Therm.dat") : files.thermoPath;
+    p.tranDatFile = files.transportPath.empty() ? ResolveFixedName(files.workDirectory, "Tran.dat") : files.transportPath;
     p.transpBinFile = JoinPath(files.workDirectory, "Tran.bin");
     FillPaths(job, p, result);
     FillCases(job, settings);

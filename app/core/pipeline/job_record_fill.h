@@ -15,6 +15,8 @@ struct RunFiles {
     std::string workDirectory;
     std::string mechanismPath;        // the input of the detailed mode
     std::string mechanismBinaryPath;  // the binary of the detailed mode, when set
+    std::string thermoPath;           // named by the user; empty: "Therm.dat" of the work folder
+    std::string transportPath;        // named by the user; empty: "Tran.dat" of the work folder
 };
 
 // The paths of the record's fields as UTF-8, as they were filled.

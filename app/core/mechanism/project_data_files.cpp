@@ -1,0 +1,34 @@
+#include "app/core/mechanism/project_data_files.h"
+
+#include "app/core/mechanism/project_file.h"
+#include "app/core/mechanism/text_format.h"
+
+namespace vantor {
+
+namespace {
+
+constexpr const char* kThermoKey = "Thermo=";
+constexpr const char* kTransportKey = "Transport=";
+
+// The text after `key` when `line` (leading blanks ignored) starts with it in any letter case.
+bool AfterKey(const std::string& line, const std::string& key, std::string& value) {
+    const std::string text = TrimLeadingBlanks(line);
+    if (text.size() < key.size() || ToUpperAscii(text.substr(0, key.size())) != ToUpperAscii(key)) return false;
+    value = TrimBlanks(text.substr(key.size()));
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::string> DataFileLines(const ProjectData& project) {
+    std::vector<std::string> lines;
+    if (!project.thermoPath.empty()) lines.push_back(kThermoKey + project.thermoPath);
+    if (!project.transportPath.empty()) lines.push_back(kTransportKey + project.transportPath);
+    return lines;
+}
+
+bool TakeDataFileLine(const std::string& line, ProjectData& project) {
+    return AfterKey(line, kThermoKey, project.thermoPath) || AfterKey(line, kTransportKey, project.transportPath);
+}
+
+}  // namespace vantor

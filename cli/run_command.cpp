@@ -19,18 +19,20 @@
 #include "app/core/pipeline/ignition_summary.h"
 #include "app/core/pipeline/library_binding.h"
 #include "app/core/pipeline/task_runner.h"
+#include "app/core/search/target_search.h"
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "cli/plot_output.h"
 #include "cli/data_file_options.h"
+#include "cli/target_error_run.h"
 #include "common/path_field.h"
 
 namespace vantor::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "run PROJECT.PRJ [--method pfa|ecf] [--jobs N] [--thermo FILE] [--transport FILE] [--plot DIR] "
-    "[--launcher \"mpirun -n N ...\"]";
+    "run PROJECT.PRJ [--method pfa|ecf] [--jobs N] [--thermo FILE] [--transport FILE] [--plot DIR]\n"
+    "                [--target-error PERCENT [--no-species-removal]] [--launcher \"mpirun -n N ...\"]";
 constexpr auto kTickInterval = std::chrono::milliseconds(50);
 
 // The message memo is standard output; notices that would be message boxes go to the errors.
@@ -154,7 +156,9 @@ struct RunRequest {
     int cores = 0;            // from --jobs; 0 leaves every core
     std::string plotDirectory;  // from --plot; empty writes no plots
     DataFileChoice dataFiles;  // from --thermo, --transport; else the project's
-    std::string launcher;       // from --launcher; empty runs the ignition steps in SENKIN
+    std::optional<double> targetError;  // --target-error: the search instead of one threshold
+    bool speciesRemoval = true;
+    std::string launcher;  // from --launcher; empty runs the ignition steps in SENKIN
 };
 
 void PrintHelp() {
@@ -165,15 +169,19 @@ void PrintHelp() {
               << "method; --jobs keeps the run on at most N cores. --thermo and --transport name the\n"
               << "thermo and transport data files (else the project's, else Therm.dat and Tran.dat beside\n"
               << "the mechanism). --plot writes the delay and temperature plots as PNG and SVG into DIR.\n"
-              << "--launcher runs every ignition step through that command and vantor-mpi-ignite (MPI ranks).\n"
+              << "--target-error PERCENT searches instead the smallest mechanism whose ignition delays\n"
+              << "stay within PERCENT of the detailed ones on every case (threshold search, then removal\n"
+              << "of single species unless --no-species-removal) and prints the candidates tried.\n"
+              << "--launcher runs the ignition steps of a run through that command and vantor-mpi-ignite.\n"
               << "Exit status 0 only on success.\n";
 }
 
 // The command line, or the exit status of a usage error or of --help.
 std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args) {
     std::string error;
-    const auto options = CliOptions::Parse(args, {"--method", "--jobs", "--thermo", "--transport", "--plot", "--launcher"},
-                                           {"--help", "-h"}, error);
+    const auto options = CliOptions::Parse(
+        args, {"--method", "--jobs", "--thermo", "--transport", "--plot", "--target-error", "--launcher"},
+        {"--help", "-h", "--no-species-removal"}, error);
     if (options && (options->Has("--help") || options->Has("-h"))) {
         PrintHelp();
         return 0;
@@ -194,6 +202,12 @@ std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args)
             if (!n || *n < 1 || *n > CPU_SETSIZE) error = "--jobs takes a whole number of cores, not '" + *jobs + "'";
             else request.cores = static_cast<int>(*n);
         }
+        if (const auto target = options->Value("--target-error"); target && error.empty())
+            request.targetError = search::ParseTargetPercent(*target, error);
+        request.speciesRemoval = !options->Has("--no-species-removal");
+        // The search runs its candidates in SENKIN; never a different computation than asked for.
+        if (request.targetError && !request.launcher.empty() && error.empty())
+            error = "--launcher cannot be used with --target-error yet";
     }
     if (!error.empty()) {
         std::cerr << "vantor-cli run: " << error << "\nUsage: vantor-cli " << kUsage << '\n';
@@ -235,6 +249,9 @@ int RunProject(const RunRequest& request) {
 
     EntryTable entries;
     if (entries.BindLibraries(systemDirectory, systemDirectory, sink, SleepMilliseconds) != kBindOk) return 1;
+    if (request.targetError)
+        return RunTargetError({*request.targetError, ecf, request.speciesRemoval}, model, opened, entries,
+                              systemDirectory);
     CliHost host(model, opened.project.data, RunFiles{systemDirectory, opened.workDirectory, "", "", "", ""}, ecf, sink);
     TaskRunner runner(host, sink, entries);
     runner.SetIgnitionLauncher(request.launcher);

@@ -43,7 +43,7 @@ const QString kChemistryFilter = "Chemistry file(*.Inp *.inp *.INP);;All file(*)
 }  // namespace
 
 bool TPruvexForm::RefuseWhileRunning() {
-    if (!runner_->RunActive() && !runner_->TaskInFlight()) return false;
+    if (!runner_->RunActive() && !runner_->TaskInFlight() && !TargetSearchRunning()) return false;
     vantor::ReportError(*sink_, "<E> A run is in progress: open another file when it has ended.");
     return true;
 }

@@ -32,6 +32,7 @@ class T2cccStringGrid;
 class TAboutCutForm;
 class TErrorFlag;
 class TMixSetForm;
+class TTargetSearchWorker;
 
 namespace vantor {
 class MemoMessageSink;
@@ -153,6 +154,12 @@ private:
     void WizardClick();
     void NoAction() {}
 
+    // Reduction to a target error (pruvex_target.cpp)
+    void TargetErrorClick();
+    void TargetStopClick();
+    void TargetSearchFinished();
+    bool TargetSearchRunning() const;
+
     std::string systemDirectory_;
     std::string workDirectory_;
     vantor::MechanismModel model_;
@@ -162,6 +169,7 @@ private:
     std::unique_ptr<vantor::TaskRunner> runner_;
     TAboutCutForm* about_ = nullptr;
     TMixSetForm* wizard_ = nullptr;
+    std::unique_ptr<TTargetSearchWorker> targetSearch_;
     bool librariesBound_ = false;
     bool workingLayout_ = false;
 
@@ -216,6 +224,8 @@ private:
     QAction* M_Operation_STD = nullptr;
     QAction* M_Operation_PFA = nullptr;
     QAction* CreateNewinpfile1 = nullptr;
+    QAction* M_Operation_Target = nullptr;
+    QAction* M_Operation_TargetStop = nullptr;
     QAction* M_Post_RCT = nullptr;
     QAction* M_Post_RCD = nullptr;
 

@@ -62,6 +62,10 @@ void TPruvexForm::CreateMenus() {
     M_Operation->setObjectName("M_Operation");
     M_Operation_IR =
         AddItem(M_Operation, "M_Operation_IR", "Integrated Reduction", &TPruvexForm::IntegratedReductionClick);
+    M_Operation_Target = AddItem(M_Operation, "M_Operation_Target", "Reduce to target error...",
+                                 &TPruvexForm::TargetErrorClick);
+    M_Operation_TargetStop =
+        AddItem(M_Operation, "M_Operation_TargetStop", "Stop target search", &TPruvexForm::TargetStopClick);
     M_Operation->addSeparator();
     M_Operation_ChemBin =
         AddItem(M_Operation, "M_Operation_ChemBin", "Create chem.bin", &TPruvexForm::CreateChemBinClick);
@@ -155,13 +159,14 @@ void TPruvexForm::FileMenuPopup() {
 // so the shortcuts follow the same rules.
 void TPruvexForm::UpdateCommandStates() {
     const bool menuOpen = M_Operation->isEnabled();
-    const bool available = menuOpen && runner_ && runner_->CommandsAvailable();
+    const bool available = menuOpen && runner_ && runner_->CommandsAvailable() && !TargetSearchRunning();
     // "Create reduced inp file" follows the same rule: it would otherwise replace an active run.
     for (QAction* action : {M_Operation_IR, M_Operation_ChemBin, M_Operation_TranBin, M_Operation_STD, M_Operation_PFA,
-                            CreateNewinpfile1})
+                            CreateNewinpfile1, M_Operation_Target})
         action->setEnabled(available);
-    M_Post_RCT->setEnabled(model_.ReducedInpReady);
-    M_Post_RCD->setEnabled(model_.ReducedInpReady);
+    M_Operation_TargetStop->setEnabled(TargetSearchRunning());
+    M_Post_RCT->setEnabled(model_.ReducedInpReady && !TargetSearchRunning());
+    M_Post_RCD->setEnabled(model_.ReducedInpReady && !TargetSearchRunning());
     if (model_.ReducedInpReady) MFile_INPSave->setEnabled(true);
 }
 

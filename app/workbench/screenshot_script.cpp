@@ -9,8 +9,10 @@
 #include <QWidget>
 #include <cstdio>
 
+#include "app/workbench/candidate_table_form.h"
 #include "app/workbench/compdat_form.h"
 #include "app/workbench/pruvex_form.h"
+#include "app/workbench/target_error_form.h"
 
 namespace {
 
@@ -65,9 +67,36 @@ void ScreenshotScript::GrabPlots(QWidget* viewer) {
         cases->setCurrentIndex(cases->count() - 1);
         QTimer::singleShot(kSettleMs, this, [this, viewer] {
             Grab(viewer, "comparison_history_plot");
+            viewer->close();
+            TargetSearchTour();
+        });
+    });
+}
+
+// "Reduce to target error...": the dialog, then the window and the candidate table at the end.
+void ScreenshotScript::TargetSearchTour() {
+    QTimer::singleShot(kSettleMs, this, [this] {
+        auto* dialog = qobject_cast<TTargetErrorForm*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        Grab(dialog, "target_dialog");
+        dialog->accept();
+    });
+    Trigger("M_Operation_Target");
+    waitedMs_ = 0;
+    auto* poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this, poll] {
+        waitedMs_ += kPollMs;
+        auto* table = window_.findChild<TCandidateTableForm*>();
+        if (!table && waitedMs_ < kRunLimitMs) return;
+        poll->deleteLater();
+        if (!table) return Finish(1);
+        QTimer::singleShot(kSettleMs, this, [this, table] {
+            Grab(&window_, "target_window");
+            Grab(table, "target_candidates");
             Finish(0);
         });
     });
+    poll->start(kPollMs);
 }
 
 void ScreenshotScript::Grab(QWidget* widget, const char* name) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "outside/tolmar/fortran_number.h"
+#include "outside/tolmar/rate_units.h"
 #include "outside/tolmar/source_text.h"
 
 namespace vantor::tolmar {
@@ -11,7 +12,7 @@ namespace {
 
 // Keywords of other CHEMKIN versions whose data the binary has no place for.
 constexpr std::string_view kUnsupported[] = {"CHEB", "PCHEB", "TCHEB",   "MOME",
-                                             "XSMI", "USRPROG", "UNITS", "COLLEFF"};
+                                             "XSMI", "USRPROG", "COLLEFF"};
 
 class ItemApplier {
 public:
@@ -41,6 +42,7 @@ public:
         if (keyword_ == "FORD") return Order(reaction_.forwardOrders, false);
         if (keyword_ == "RORD") return Order(reaction_.reverseOrders, true);
         if (keyword_ == "PLOG") return PressureTerm();
+        if (keyword_ == "UNITS") return Units();
         if (std::find(std::begin(kUnsupported), std::end(kUnsupported), keyword_) != std::end(kUnsupported))
             return Error(kUnsupportedFeature, "auxiliary keyword not supported", item_.word,
                          "data this interpreter can store (LOW, TROE, SRI, REV, PLOG, ...)");
@@ -157,14 +159,26 @@ private:
     }
 
     void PressureTerm() {
-        if (reaction_.kind != ReactionKind::Plain)
-            return Error(kSyntaxError, "PLOG for a third-body or fall-off reaction", reaction_.equation,
-                         "PLOG only for reactions without M");
+        if (reaction_.IsFallOff())
+            return Error(kSyntaxError, "PLOG for a fall-off reaction", reaction_.equation,
+                         "PLOG only for reactions without (+M)");
         std::vector<double> v;
         if (!Numbers(4, 4, v)) return;
         if (v[0] <= 0.0)
             return Error(kBadNumber, "PLOG pressure not positive", *item_.values, "a pressure above 0 atm");
         reaction_.pressureTerms.push_back({v[0], {v[1], v[2], v[3]}});
+    }
+
+    void Units() {
+        const auto words = SplitWords(item_.values.value_or(""));
+        if (words.empty()) return Error(kSyntaxError, "UNITS without units", item_.word, "UNITS /KCAL/MOLE/ or similar");
+        for (const std::string_view word : words) {
+            bool twice = false;
+            if (!ApplyUnitKeyword(word, reaction_.units, twice))
+                return Error(kUnknownKeyword, "unknown unit keyword in UNITS", word, std::string(kUnitKeywords));
+            if (twice) return Error(kSyntaxError, "UNITS gives one dimension twice", *item_.values,
+                                    "one energy and one amount unit per reaction");
+        }
     }
 
     void Efficiency() {
@@ -197,7 +211,13 @@ private:
             Error(kSyntaxError, keyword_ + " without values", item_.word, keyword_ + " /" + count + " numbers/");
             return false;
         }
-        const auto words = SplitWords(*item_.values);
+        std::string values(*item_.values);
+        if (values.find(',') != std::string::npos) {
+            std::replace(values.begin(), values.end(), ',', ' ');
+            diagnostics_.Warning(where_, keyword_ + " values \"" + Excerpt(Trim(*item_.values)) +
+                                             "\" separated by commas; read as separated by blanks");
+        }
+        const auto words = SplitWords(values);
         if (words.size() < fewest || words.size() > most) {
             Error(kSyntaxError, keyword_ + " takes " + count + " values", *item_.values,
                   count + " numbers between the slashes");
@@ -227,6 +247,24 @@ private:
     Reaction& reaction_;
 };
 
+// Unit keywords hold slashes ("UNITS /KCAL/MOLE/"): the values end at the last slash that still
+// leaves only unit keywords between them, or at the next slash when none does.
+size_t UnitsClose(std::string_view text, size_t open) {
+    const size_t first = text.find('/', open + 1);
+    size_t best = first;
+    for (size_t close = first; close != std::string_view::npos; close = text.find('/', close + 1)) {
+        const auto words = SplitWords(text.substr(open + 1, close - open - 1));
+        ReactionUnits scratch;
+        const bool allUnits = !words.empty() && std::all_of(words.begin(), words.end(), [&](std::string_view w) {
+            UnitsOverride o;
+            bool twice;
+            return ApplyUnitKeyword(w, scratch) || ApplyUnitKeyword(w, o, twice);
+        });
+        if (allUnits) best = close;
+    }
+    return best;
+}
+
 }  // namespace
 
 bool SplitAuxiliaryItems(std::string_view text, Location where, Diagnostics& diagnostics,
@@ -240,14 +278,20 @@ bool SplitAuxiliaryItems(std::string_view text, Location where, Diagnostics& dia
         AuxiliaryItem item{text.substr(start, i - start), std::nullopt};
         while (i < text.size() && IsBlank(text[i])) ++i;
         if (i < text.size() && text[i] == '/') {
-            const size_t close = text.find('/', i + 1);
+            size_t close = ToUpper(item.word) == "UNITS" ? UnitsClose(text, i) : text.find('/', i + 1);
             if (close == std::string_view::npos) {
-                diagnostics.Error(kSyntaxError, where, "values without closing slash", text.substr(start),
-                                  "KEYWORD /values/");
-                return false;
+                // Real files end a line's last item before a "!" comment without its slash.
+                if (Trim(text.substr(i + 1)).empty()) {
+                    diagnostics.Error(kSyntaxError, where, "values without closing slash", text.substr(start),
+                                      "KEYWORD /values/");
+                    return false;
+                }
+                diagnostics.Warning(where, "no closing slash after the last values \"" +
+                                               Excerpt(Trim(text.substr(start))) + "\"; read up to the end of the line");
+                close = text.size();
             }
             item.values = text.substr(i + 1, close - i - 1);
-            i = close + 1;
+            i = std::min(close + 1, text.size());
         }
         if (item.word.empty()) {
             diagnostics.Error(kSyntaxError, where, "values without a keyword", text.substr(start), "KEYWORD /values/");

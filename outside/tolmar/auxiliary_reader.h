@@ -1,6 +1,8 @@
 #pragma once
 // Auxiliary lines of the REACTIONS section: "KEYWORD /values/" items and third-body efficiencies
-// "SPECIES /value/", applied to the reaction above them.
+// "SPECIES /value/", applied to the reaction above them. A last value left without its closing
+// slash (before a "!" comment) and values separated by commas are read, with a warning; a
+// reaction's own UNITS line ("UNITS /KCAL/MOLE/") sets the units of its parameters.
 
 #include <optional>
 #include <string_view>

@@ -16,7 +16,7 @@ enum CompileStatus : int32_t {
     kMissingThermo = 6,        // a declared species has no thermo entry
     kBadNumber = 7,            // a number that cannot be read, or a value out of its range
     kElementImbalance = 8,     // a reaction does not conserve an element
-    kUndeclaredDuplicate = 9,  // a repeated reaction not marked DUPLICATE, or a DUPLICATE without partner
+    kUndeclaredDuplicate = 9,  // a repeated reaction not marked DUPLICATE on both
     kUnsupportedFeature = 10,  // input the binary cannot hold (CHEB, HIGH, ...)
     kTooManySpecies = 11,      // more than three reactants or products
     kTruncatedThermo = 12,     // a thermo entry cut short

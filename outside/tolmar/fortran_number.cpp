@@ -58,4 +58,19 @@ bool ParseNumber(std::string_view text, double& value) {
     return true;
 }
 
+bool ParseFieldNumber(std::string_view text, double& value, bool& blankSign) {
+    blankSign = false;
+    if (ParseNumber(text, value)) return true;
+    const size_t e = text.find_first_of("EeDd");
+    if (e == std::string_view::npos || e + 1 >= text.size() || text[e + 1] != ' ') return false;
+    const size_t digits = text.find_first_not_of(' ', e + 1);
+    if (digits == std::string_view::npos || !IsDigit(text[digits])) return false;
+    std::string signed_(text.substr(0, e + 1));
+    signed_ += '+';
+    signed_ += text.substr(digits);
+    if (!ParseNumber(signed_, value)) return false;
+    blankSign = true;
+    return true;
+}
+
 }  // namespace vantor::tolmar

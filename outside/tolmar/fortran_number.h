@@ -10,4 +10,9 @@ namespace vantor::tolmar {
 // characters, "inf", "nan", an overflowing exponent).
 bool ParseNumber(std::string_view text, double& value);
 
+// A number of a fixed-column field. Fortran E formats of some writers leave a blank where a "+"
+// exponent sign stands ("0.869E 01" = 8.69); such a field reads with the positive exponent and
+// `blankSign` is set, so the reader can say what it assumed.
+bool ParseFieldNumber(std::string_view text, double& value, bool& blankSign);
+
 }  // namespace vantor::tolmar

@@ -74,6 +74,7 @@ void ListSpecies(Listing& l, const Mechanism& mechanism) {
         l.End();
         l << kIndent << "thermo from " << s.thermoSource;
         l.End();
+        if (!s.extraElements.empty()) (l << kIndent << "elements read beyond column 80: " << s.extraElements).End();
     }
     l.End();
 }
@@ -127,6 +128,8 @@ void ListReactionDetails(Listing& l, const Mechanism& mechanism, const Reaction&
         (l << kIndent << "PLOG P " << e[0] << " dyn/cm2  A " << e[1] << "  b " << e[2] << "  E " << e[3] << " cal/mol")
             .End();
     if (r.duplicate) (l << kIndent << "DUPLICATE").End();
+    if (r.units.Any())
+        (l << kIndent << "units " << UnitsName(r.units.Over(mechanism.units)) << " (its UNITS line)").End();
 }
 
 void ListReactions(Listing& l, const Mechanism& mechanism, const std::vector<CompiledReaction>& compiled) {

@@ -88,8 +88,8 @@ void CheckDuplicates(const Mechanism& mechanism, std::string_view file, Diagnost
     }
     for (size_t i = 0; i < reactions.size(); ++i) {
         if (!reactions[i].duplicate || partnered[i]) continue;
-        diagnostics.Error(kUndeclaredDuplicate, {file, reactions[i].line}, "DUPLICATE reaction without a partner",
-                          reactions[i].equation, "another reaction with the same species, also marked DUPLICATE");
+        diagnostics.Warning({file, reactions[i].line}, "DUPLICATE reaction " + reactions[i].equation +
+                                                           " has no partner; read as a single reaction");
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Checks over the whole reaction list: every reaction conserves every element, and a reaction
 // repeated (same reactants and products, in the same or the reverse direction) is marked
-// DUPLICATE together with its partner.
+// DUPLICATE together with its partner. A DUPLICATE without partner, which real files have, is a
+// warning.
 
 #include <string_view>
 

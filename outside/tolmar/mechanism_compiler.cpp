@@ -27,6 +27,12 @@ bool AnySpeciesWithoutThermo(const Mechanism& mechanism) {
                        [](const Species& s) { return !s.hasThermo; });
 }
 
+std::string_view WithoutByteOrderMark(std::string_view text, std::string_view file, Diagnostics& diagnostics) {
+    if (TakeByteOrderMark(text))
+        diagnostics.Warning({file, 1}, "UTF-8 byte-order mark before the first keyword ignored");
+    return text;
+}
+
 void ReadThermo(const CompileInput& input, const std::vector<Section>& sections, const NameIndex& speciesIndex,
                 const NameIndex& elementIndex, CompileOutput& output) {
     ThermoReader reader(output.mechanism, speciesIndex, elementIndex, output.diagnostics);
@@ -35,7 +41,8 @@ void ReadThermo(const CompileInput& input, const std::vector<Section>& sections,
     const bool thermoAll = output.thermoAll = HasThermoAll(sections);
     if (!thermoAll) {
         if (input.thermoText) {
-            reader.ReadFile(SplitLines(*input.thermoText), input.thermoName);
+            reader.ReadFile(SplitLines(WithoutByteOrderMark(*input.thermoText, input.thermoName, output.diagnostics)),
+                            input.thermoName);
             output.thermoFileUsed = true;
         } else if (AnySpeciesWithoutThermo(output.mechanism)) {
             const std::string_view name = input.thermoName.empty() ? std::string_view("(no thermo file named)")
@@ -65,6 +72,7 @@ void ReadReactions(const CompileInput& input, const std::vector<Section>& sectio
     if (!reactions) return;
     ReactionReader reader(output.mechanism, speciesIndex, input.mechanismName, output.diagnostics);
     reader.ReadSection(*reactions);
+    DropThirdBodiesOfPressureTables(output.mechanism, input.mechanismName, output.diagnostics);
 }
 
 bool AllFinite(const CompiledReaction& c) {
@@ -93,7 +101,7 @@ void CheckFinite(const CompileOutput& output, std::string_view mechanismName, Di
 void WriteBinary(CompileOutput& output, std::string_view mechanismName) {
     output.compiled.reserve(output.mechanism.reactions.size());
     for (const Reaction& reaction : output.mechanism.reactions)
-        output.compiled.push_back(CompileReaction(reaction, output.mechanism.units));
+        output.compiled.push_back(CompileReaction(reaction, reaction.units.Over(output.mechanism.units)));
     CheckFinite(output, mechanismName, output.diagnostics);
     if (output.diagnostics.HasErrors()) {
         output.compiled.clear();
@@ -109,7 +117,8 @@ void WriteBinary(CompileOutput& output, std::string_view mechanismName) {
 }  // namespace
 
 void CompileMechanism(const CompileInput& input, CompileOutput& output) {
-    const std::vector<SourceLine> lines = SplitLines(input.mechanismText);
+    const std::vector<SourceLine> lines =
+        SplitLines(WithoutByteOrderMark(input.mechanismText, input.mechanismName, output.diagnostics));
     const std::vector<Section> sections = SplitSections(lines, input.mechanismName, output.diagnostics);
     NameIndex elementIndex, speciesIndex;
     ReadElements(sections, input.mechanismName, output.mechanism, elementIndex, output.diagnostics);

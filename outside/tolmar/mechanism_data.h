@@ -33,6 +33,7 @@ struct Species {
     double weight = 0.0;               // g/mol
     ThermoFit fit;
     std::string thermoSource;  // "file, line n" of the entry used
+    std::string extraElements;  // elements read beyond column 80 of the entry ("C 388 H 144")
 };
 
 enum class EnergyUnit { CalPerMole, KcalPerMole, JoulesPerMole, KjoulesPerMole, Kelvins, ElectronVolts };
@@ -40,6 +41,19 @@ enum class EnergyUnit { CalPerMole, KcalPerMole, JoulesPerMole, KjoulesPerMole, 
 struct ReactionUnits {
     EnergyUnit energy = EnergyUnit::CalPerMole;
     bool molecules = false;  // A in molecule-cm-s instead of mol-cm-s
+};
+
+// Units a reaction's own UNITS lines set; what they leave open follows the REACTIONS line.
+struct UnitsOverride {
+    std::optional<EnergyUnit> energy;
+    std::optional<bool> molecules;
+
+    bool Any() const { return energy || molecules; }
+    ReactionUnits Over(ReactionUnits base) const {
+        if (energy) base.energy = *energy;
+        if (molecules) base.molecules = *molecules;
+        return base;
+    }
 };
 
 struct Arrhenius {
@@ -93,6 +107,7 @@ struct Reaction {
     std::vector<std::pair<int32_t, double>> forwardOrders, reverseOrders;  // FORD, RORD
     std::vector<PressureTerm> pressureTerms;                               // PLOG, as given
     bool duplicate = false;
+    UnitsOverride units;  // UNITS lines of this reaction
 
     bool IsThirdBody() const { return kind == ReactionKind::ThirdBody || kind == ReactionKind::FallOffMixture; }
     bool IsFallOff() const { return kind == ReactionKind::FallOffMixture || kind == ReactionKind::FallOffSpecies; }

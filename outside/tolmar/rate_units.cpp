@@ -22,38 +22,58 @@ double Order(const std::vector<StoichTerm>& side, const std::vector<std::pair<in
     return order;
 }
 
+// Full spellings; any prefix of at least four letters is accepted ("KCAL", "KELV", "MOLEC").
+struct UnitSpelling {
+    std::string_view text;
+    bool energy;
+    EnergyUnit energyUnit;
+    bool molecules;
+};
+
+const UnitSpelling* FindUnitKeyword(std::string_view word) {
+    static constexpr UnitSpelling kSpellings[] = {
+        {"CAL/MOLE", true, EnergyUnit::CalPerMole, false},
+        {"KCAL/MOLE", true, EnergyUnit::KcalPerMole, false},
+        {"JOULES/MOLE", true, EnergyUnit::JoulesPerMole, false},
+        {"JOULE/MOLE", true, EnergyUnit::JoulesPerMole, false},
+        {"KJOULES/MOLE", true, EnergyUnit::KjoulesPerMole, false},
+        {"KJOULE/MOLE", true, EnergyUnit::KjoulesPerMole, false},
+        {"KELVINS", true, EnergyUnit::Kelvins, false},
+        {"EVOLTS", true, EnergyUnit::ElectronVolts, false},
+        {"MOLES", false, EnergyUnit::CalPerMole, false},
+        {"MOLECULES", false, EnergyUnit::CalPerMole, true},
+    };
+    for (const UnitSpelling& s : kSpellings)
+        if (MatchesKeyword(word, s.text, 4)) return &s;
+    return nullptr;
+}
+
 }  // namespace
 
 bool ApplyUnitKeyword(std::string_view word, ReactionUnits& units) {
-    // Full spellings; any prefix of at least four letters is accepted ("KCAL", "KELV", "MOLEC").
-    enum Kind { Energy, Amount };
-    struct Spelling {
-        std::string_view text;
-        Kind kind;
-        EnergyUnit energy;
-        bool molecules;
-    };
-    static constexpr Spelling kSpellings[] = {
-        {"CAL/MOLE", Energy, EnergyUnit::CalPerMole, false},
-        {"KCAL/MOLE", Energy, EnergyUnit::KcalPerMole, false},
-        {"JOULES/MOLE", Energy, EnergyUnit::JoulesPerMole, false},
-        {"JOULE/MOLE", Energy, EnergyUnit::JoulesPerMole, false},
-        {"KJOULES/MOLE", Energy, EnergyUnit::KjoulesPerMole, false},
-        {"KJOULE/MOLE", Energy, EnergyUnit::KjoulesPerMole, false},
-        {"KELVINS", Energy, EnergyUnit::Kelvins, false},
-        {"EVOLTS", Energy, EnergyUnit::ElectronVolts, false},
-        {"MOLES", Amount, EnergyUnit::CalPerMole, false},
-        {"MOLECULES", Amount, EnergyUnit::CalPerMole, true},
-    };
-    for (const Spelling& s : kSpellings) {
-        if (!MatchesKeyword(word, s.text, 4)) continue;
-        if (s.kind == Energy)
-            units.energy = s.energy;
-        else
-            units.molecules = s.molecules;
-        return true;
-    }
-    return false;
+    const UnitSpelling* s = FindUnitKeyword(word);
+    if (!s) return false;
+    if (s->energy)
+        units.energy = s->energyUnit;
+    else
+        units.molecules = s->molecules;
+    return true;
+}
+
+bool ApplyUnitKeyword(std::string_view word, UnitsOverride& units, bool& twice) {
+    static constexpr UnitSpelling kMol{"MOL", false, EnergyUnit::CalPerMole, false};
+    const UnitSpelling* s = ToUpper(word) == "MOL" ? &kMol : FindUnitKeyword(word);
+    if (!s) return false;
+    twice = s->energy ? units.energy.has_value() : units.molecules.has_value();
+    if (s->energy)
+        units.energy = s->energyUnit;
+    else
+        units.molecules = s->molecules;
+    return true;
+}
+
+std::string UnitsName(const ReactionUnits& units) {
+    return std::string(EnergyUnitName(units.energy)) + (units.molecules ? ", MOLECULES" : ", MOLES");
 }
 
 const char* EnergyUnitName(EnergyUnit unit) {

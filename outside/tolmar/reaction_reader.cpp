@@ -49,7 +49,7 @@ void ReactionReader::ReadUnits(const SourceLine& header) {
     for (size_t i = 1; i < words.size(); ++i) {
         if (!ApplyUnitKeyword(words[i], mechanism_.units))
             diagnostics_.Error(kUnknownKeyword, {file_, header.number}, "unknown unit keyword", words[i],
-                               "CAL/MOLE, KCAL/MOLE, JOULES/MOLE, KJOULES/MOLE, KELVINS, EVOLTS, MOLES or MOLECULES");
+                               kUnitKeywords);
     }
 }
 
@@ -126,6 +126,20 @@ void ReactionReader::FinishReaction() {
                                  "other side (then after the sixth slot), with order entries for its rates of progress");
     mechanism_.reactions.push_back(std::move(reaction));
     current_.reset();
+}
+
+void DropThirdBodiesOfPressureTables(Mechanism& mechanism, std::string_view file, Diagnostics& diagnostics) {
+    for (Reaction& reaction : mechanism.reactions) {
+        if (reaction.kind != ReactionKind::ThirdBody || reaction.pressureTerms.empty()) continue;
+        // The rate constants of a pressure table already hold the pressure dependence.
+        diagnostics.Warning({file, reaction.line},
+                            "PLOG on the +M reaction " + reaction.equation +
+                                ": the rate constants at each pressure are taken as they are and no third body is "
+                                "applied" +
+                                (reaction.efficiencies.empty() ? "" : "; its efficiencies are ignored"));
+        reaction.kind = ReactionKind::Plain;
+        reaction.efficiencies.clear();
+    }
 }
 
 }  // namespace vantor::tolmar

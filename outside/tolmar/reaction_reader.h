@@ -36,4 +36,8 @@ private:
     std::deque<std::string> joinedLines_;  // storage of continued lines
 };
 
+// PLOG on a "+M" reaction, as real files write it: the pressure table is taken as it is and the
+// reaction loses its third body (with a warning).
+void DropThirdBodiesOfPressureTables(Mechanism& mechanism, std::string_view file, Diagnostics& diagnostics);
+
 }  // namespace vantor::tolmar

@@ -37,6 +37,7 @@ public:
     Splitter(std::string_view file, Diagnostics& diagnostics) : file_(file), diagnostics_(diagnostics) {}
 
     void Feed(const SourceLine& line) {
+        if (ignoringRest_) return;
         if (open_ && StartsNewSection(line, sections_.back().kind)) open_ = false;
         if (open_)
             FeedOpen(line);
@@ -52,6 +53,14 @@ private:
         const std::string_view word = FirstWord(content);
         if (word.empty() || IsEndWord(word)) return;
         SectionKind kind;
+        if (!SectionKeyword(word, kind) && reactionsClosed_) {
+            // Reference lists and notes after the mechanism proper.
+            diagnostics_.Warning({file_, line.number},
+                                 "text after the END of the REACTIONS section ignored, from \"" +
+                                     Excerpt(Trim(content)) + "\" to the end of the file");
+            ignoringRest_ = true;
+            return;
+        }
         if (!SectionKeyword(word, kind)) {
             diagnostics_.Error(kUnknownKeyword, {file_, line.number}, "unknown keyword", Trim(content),
                                "a section keyword ELEMENTS, SPECIES, THERMO, REACTIONS or END");
@@ -87,6 +96,7 @@ private:
         }
         if (IsEndWord(FirstWord(content))) {
             open_ = false;
+            reactionsClosed_ = reactionsClosed_ || section.kind == SectionKind::Reactions;
             return;
         }
         if (section.kind == SectionKind::Transport) return;
@@ -97,6 +107,8 @@ private:
     Diagnostics& diagnostics_;
     std::vector<Section> sections_;
     bool open_ = false;
+    bool reactionsClosed_ = false;  // an END has closed the REACTIONS section
+    bool ignoringRest_ = false;
 };
 
 }  // namespace

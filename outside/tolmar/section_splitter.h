@@ -1,6 +1,8 @@
 #pragma once
 // Splits the mechanism input into its sections (ELEMENTS, SPECIES, THERMO, REACTIONS and a
 // TRANSPORT section that is skipped). Keywords may be shortened to their first four letters.
+// Text after the END of the REACTIONS section that begins no section (reference lists, notes)
+// ends the input, with a warning.
 
 #include <string_view>
 #include <vector>

@@ -41,6 +41,18 @@ std::vector<std::string_view> SplitWords(std::string_view s) {
     return words;
 }
 
+std::string_view Columns(std::string_view line, size_t first, size_t last) {
+    if (line.size() < first) return {};
+    return line.substr(first - 1, last - first + 1);
+}
+
+bool TakeByteOrderMark(std::string_view& text) {
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    if (text.substr(0, kMark.size()) != kMark) return false;
+    text.remove_prefix(kMark.size());
+    return true;
+}
+
 std::string ToUpper(std::string_view s) {
     std::string out(s);
     for (char& c : out)

@@ -28,6 +28,12 @@ std::string_view StripComment(std::string_view s);
 // Blank-separated words.
 std::vector<std::string_view> SplitWords(std::string_view s);
 
+// Columns first..last (1-based, inclusive) of a fixed-format line; short lines read as blanks.
+std::string_view Columns(std::string_view line, size_t first, size_t last);
+
+// Removes a UTF-8 byte-order mark at the start of the text; true when there was one.
+bool TakeByteOrderMark(std::string_view& text);
+
 // ASCII upper case; other bytes pass unchanged.
 std::string ToUpper(std::string_view s);
 

@@ -1,22 +1,14 @@
 #include "outside/tolmar/thermo_reader.h"
 
-#include <algorithm>
-#include <cmath>
 #include <string>
 
+#include "common/fixed_format.h"
 #include "outside/tolmar/fortran_number.h"
 #include "outside/tolmar/section_splitter.h"
+#include "outside/tolmar/thermo_first_line.h"
 
 namespace vantor::tolmar {
 namespace {
-
-constexpr double kMaxAtomCount = 1.0e6;
-
-// Columns first..last (1-based, inclusive) of a fixed-format line; short lines read as blanks.
-std::string_view Columns(std::string_view line, size_t first, size_t last) {
-    if (line.size() < first) return {};
-    return line.substr(first - 1, last - first + 1);
-}
 
 char Marker(const SourceLine& line) {
     return line.text.size() >= 80 ? line.text[79] : ' ';
@@ -51,19 +43,6 @@ bool IsDefaultTemperatureLine(const SourceLine& line) {
     return Marker(line) != '1' && ParseNumber(FirstWord(line.text), t);
 }
 
-int32_t PhaseCode(char c) {
-    switch (c) {
-        case 'L':
-        case 'l':
-            return 1;
-        case 'S':
-        case 's':
-            return -1;
-        default:
-            return 0;
-    }
-}
-
 }  // namespace
 
 ThermoReader::ThermoReader(Mechanism& mechanism, const NameIndex& species, const NameIndex& elements,
@@ -73,6 +52,7 @@ ThermoReader::ThermoReader(Mechanism& mechanism, const NameIndex& species, const
 void ThermoReader::ReadSection(const std::vector<SourceLine>& lines, std::string_view file) {
     defaultCommon_ = 1000.0;
     ReadEntries(lines, SkipDefaultTemperatures(lines, 0, file), file);
+    tally_.Flush(file, diagnostics_);
 }
 
 void ThermoReader::ReadFile(const std::vector<SourceLine>& lines, std::string_view file) {
@@ -82,6 +62,7 @@ void ThermoReader::ReadFile(const std::vector<SourceLine>& lines, std::string_vi
     SectionKind kind;
     if (i < lines.size() && SectionKeyword(FirstWord(lines[i].text), kind) && kind == SectionKind::Thermo) ++i;
     ReadEntries(lines, SkipDefaultTemperatures(lines, i, file), file);
+    tally_.Flush(file, diagnostics_);
 }
 
 size_t ThermoReader::SkipDefaultTemperatures(const std::vector<SourceLine>& lines, size_t at, std::string_view file) {
@@ -163,88 +144,11 @@ void ThermoReader::ReadEntry(const SourceLine* entry[4], std::string_view file) 
         return;
     }
     Species parsed = species;
-    if (!ReadComposition(first, file, parsed) || !ReadTemperatures(first, file, parsed.fit) ||
-        !ReadCoefficients(entry, file, parsed.fit))
-        return;
-    parsed.phase = PhaseCode(first.text.size() >= 45 ? first.text[44] : 'G');
+    const ThermoLineContext context{mechanism_, elements_, file, diagnostics_, tally_, defaultCommon_};
+    if (!ReadThermoFirstLine(first, context, parsed) || !ReadCoefficients(entry, file, parsed.fit)) return;
     parsed.hasThermo = true;
     parsed.thermoSource = DescribeLocation({file, first.number});
     species = std::move(parsed);
-}
-
-bool ThermoReader::ReadComposition(const SourceLine& line, std::string_view file, Species& species) {
-    static constexpr size_t kFieldStarts[] = {25, 30, 35, 40, 74};
-    species.composition.assign(mechanism_.elements.size(), 0);
-    bool ok = true;
-    bool anyAtom = false;
-    for (const size_t start : kFieldStarts) {
-        const std::string_view field = Columns(line.text, start, start + 4);
-        const std::string_view symbol = Trim(field.substr(0, std::min<size_t>(2, field.size())));
-        const std::string_view countText = field.size() > 2 ? Trim(field.substr(2)) : std::string_view();
-        if (symbol.empty() || symbol.find_first_not_of('0') == std::string_view::npos) continue;
-        double count = 0.0;
-        if (!ParseNumber(countText, count) || count != std::round(count) || std::abs(count) > kMaxAtomCount) {
-            diagnostics_.Error(kBadNumber, {file, line.number},
-                               "bad atom count of " + std::string(symbol) + " for " + species.name, field,
-                               "a whole number after the element symbol in columns " + std::to_string(start) + "-" +
-                                   std::to_string(start + 4));
-            ok = false;
-            continue;
-        }
-        if (count == 0.0) continue;
-        const int32_t m = elements_.Find(symbol);
-        if (m == 0) {
-            diagnostics_.Error(kUndeclaredElement, {file, line.number},
-                               "undeclared element in the thermo entry of " + species.name, symbol,
-                               "an element of the ELEMENTS section");
-            ok = false;
-            continue;
-        }
-        species.composition[static_cast<size_t>(m - 1)] += static_cast<int32_t>(count);
-        anyAtom = true;
-    }
-    if (ok && !anyAtom) {
-        diagnostics_.Error(kSyntaxError, {file, line.number}, "thermo entry without elements", species.name,
-                           "element symbols and counts in columns 25-44");
-        return false;
-    }
-    if (!ok) return false;
-    species.weight = 0.0;
-    species.charge = 0;
-    for (size_t m = 0; m < mechanism_.elements.size(); ++m) {
-        const int32_t count = species.composition[m];
-        species.weight += count * mechanism_.elements[m].weight;
-        if (ToUpper(mechanism_.elements[m].name) == "E") species.charge -= count;
-    }
-    return true;
-}
-
-bool ThermoReader::ReadTemperatures(const SourceLine& line, std::string_view file, ThermoFit& fit) {
-    struct Field {
-        size_t first, last;
-        double* value;
-        const char* what;
-    };
-    const std::string_view commonText = Trim(Columns(line.text, 66, 73));
-    fit.tCommon = defaultCommon_;
-    const Field fields[] = {{46, 55, &fit.tLow, "low temperature"},
-                            {56, 65, &fit.tHigh, "high temperature"},
-                            {66, 73, &fit.tCommon, "common temperature"}};
-    for (const Field& f : fields) {
-        const std::string_view text = Trim(Columns(line.text, f.first, f.last));
-        if (f.value == &fit.tCommon && commonText.empty()) continue;
-        if (!ParseNumber(text, *f.value) || *f.value <= 0.0) {
-            diagnostics_.Error(
-                kBadNumber, {file, line.number}, std::string("bad ") + f.what, text,
-                "a positive temperature in columns " + std::to_string(f.first) + "-" + std::to_string(f.last));
-            return false;
-        }
-    }
-    if (!(fit.tLow <= fit.tCommon && fit.tCommon <= fit.tHigh))
-        diagnostics_.Warning({file, line.number}, "fit temperatures of " +
-                                                      std::string(Trim(Columns(line.text, 1, 18))) +
-                                                      " are not ascending (low, common, high)");
-    return true;
 }
 
 bool ThermoReader::ReadCoefficients(const SourceLine* entry[4], std::string_view file, ThermoFit& fit) {
@@ -259,11 +163,16 @@ bool ThermoReader::ReadCoefficients(const SourceLine* entry[4], std::string_view
         for (size_t f = 0; f < 5 && targets[l][f]; ++f) {
             const size_t first = 15 * f + 1;
             const std::string_view text = Trim(Columns(line.text, first, first + 14));
-            if (!ParseNumber(text, *targets[l][f])) {
+            bool blankSign = false;
+            if (!ParseFieldNumber(text, *targets[l][f], blankSign)) {
                 diagnostics_.Error(kBadNumber, {file, line.number}, "bad thermo coefficient", text,
                                    "a number in columns " + std::to_string(first) + "-" + std::to_string(first + 14));
                 return false;
             }
+            if (blankSign)
+                tally_.Note("blank exponent sign", line.number,
+                            "blank exponent sign in \"" + std::string(text) + "\" read as +, giving " +
+                                FormatFull(*targets[l][f]));
         }
     }
     return true;

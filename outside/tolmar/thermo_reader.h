@@ -1,7 +1,6 @@
 #pragma once
 // Thermodynamic data in the fixed-column NASA 7-coefficient format, four lines a species:
-//   line 1: name (columns 1-18), four element/count fields (25-44), phase (45), low, high and
-//           common temperature (46-55, 56-65, 66-73), an optional fifth element field (74-78);
+//   line 1: name (columns 1-18), elements, phase and fit temperatures (thermo_first_line.h);
 //   lines 2-4: five coefficients of 15 columns each: a1..a5 (high), a6 a7 (high) a1..a3 (low),
 //           a4..a7 (low).
 // Column 80 carries the line number of the entry (1 to 4) when present. A species takes the
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "outside/tolmar/diagnostics.h"
+#include "outside/tolmar/irregularity_tally.h"
 #include "outside/tolmar/mechanism_data.h"
 #include "outside/tolmar/name_index.h"
 #include "outside/tolmar/source_text.h"
@@ -35,8 +35,6 @@ public:
 private:
     void ReadEntries(const std::vector<SourceLine>& lines, size_t first, std::string_view file);
     void ReadEntry(const SourceLine* entry[4], std::string_view file);
-    bool ReadComposition(const SourceLine& line, std::string_view file, Species& species);
-    bool ReadTemperatures(const SourceLine& line, std::string_view file, ThermoFit& fit);
     bool ReadCoefficients(const SourceLine* entry[4], std::string_view file, ThermoFit& fit);
     size_t SkipDefaultTemperatures(const std::vector<SourceLine>& lines, size_t at, std::string_view file);
 
@@ -44,6 +42,7 @@ private:
     const NameIndex& species_;
     const NameIndex& elements_;
     Diagnostics& diagnostics_;
+    IrregularityTally tally_;
     double defaultCommon_ = 1000.0;
 };
 

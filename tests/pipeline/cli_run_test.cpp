@@ -48,7 +48,8 @@ std::optional<double> NumberAfter(const std::string& output, const std::string& 
 
 TEST(CliRun, CommandLineErrorsGiveUsage) {
     for (const char* args : {"run", "run a.PRJ b.PRJ", "run a.PRJ --method xyz", "run a.PRJ --jobs 0",
-                             "run a.PRJ --jobs many", "run a.PRJ --colour red", "run a.PRJ --plot"}) {
+                             "run a.PRJ --jobs many", "run a.PRJ --colour red", "run a.PRJ --plot",
+                             "run a.PRJ --target-error 0", "run a.PRJ --target-error ten"}) {
         const CliResult r = RunCli(args);
         EXPECT_EQ(r.status, 2) << args << "\n" << r.output;
         EXPECT_NE(r.output.find("Usage: vantor-cli run PROJECT.PRJ"), std::string::npos) << args;

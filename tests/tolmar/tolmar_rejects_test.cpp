@@ -133,10 +133,6 @@ TEST(TolmarRejects, UndeclaredDuplicates) {
     f = CompileBad(Mechanism(kSpecies, "H+O2=O+OH 1e14 0 0\nDUP\nO+OH=>H+O2 2e13 0 0\n"));
     EXPECT_EQ(f.status, kUndeclaredDuplicate);
     ExpectMessage(f, f.mechPath, 6, "O+OH=>H+O2");
-    // DUPLICATE without a partner
-    f = CompileBad(Mechanism(kSpecies, "H+O2=O+OH 1e14 0 0\n DUPLICATE\n"));
-    EXPECT_EQ(f.status, kUndeclaredDuplicate);
-    ExpectMessage(f, f.mechPath, 4, "H+O2=O+OH");
 }
 
 TEST(TolmarRejects, DataTheBinaryCannotHold) {

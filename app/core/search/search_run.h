@@ -1,0 +1,96 @@
+#pragma once
+// One run of the target search (target_search.h): its state and steps, split over
+// search_run.cpp (the detailed runs, one candidate), search_phases.cpp (threshold search and
+// species removal) and search_result.cpp (the result files).
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/core/pipeline/message_sink.h"
+#include "app/core/search/candidate_ignition.h"
+#include "app/core/search/candidate_mechanism.h"
+#include "app/core/search/target_search.h"
+
+namespace vantor::search {
+
+// The search's lines as a message sink, for the pipeline's functions that report through one.
+class ObserverSink : public MessageSink {
+public:
+    explicit ObserverSink(SearchObserver& observer) : observer_(observer) {}
+    void AddLine(const std::string& line) override { observer_.AddLine(line); }
+
+private:
+    SearchObserver& observer_;
+};
+
+// What a run candidate leaves for later: its species, mechanism and case results.
+struct CandidateRecord {
+    KeepMarks marks;
+    ReducedWriterOutcome mechanism;
+    double threshold = 0.0;
+};
+
+class SearchRun {
+public:
+    SearchRun(const SearchEntries& entries, const TargetSearchSettings& settings, const TargetSearchInput& input,
+              SearchObserver& observer, const TargetSearch& owner);
+
+    TargetSearchResult Execute();
+
+private:
+    // search_run.cpp
+    bool Prepare();
+    bool RunDetailed();
+    // The engine's species at grid threshold `t` (its listing at `listingPath`); false on failure.
+    bool EngineMarks(double t, KeepMarks& marks, const std::string& listingPath);
+    // Runs (or matches) a candidate; its row is added. False only on a library failure or stop.
+    bool Evaluate(const KeepMarks& marks, double t, const std::string& removed, CandidateRow& row);
+    std::optional<int> SameAs(const KeepMarks& marks) const;
+    JobRecord CandidateJob(const KeepMarks& marks) const;
+    void Report(const CandidateRow& row);
+    void Fail(const std::string& error, int32_t status, const std::string& listing);
+    bool Stopped() const;
+    double Elapsed() const;
+
+    // search_phases.cpp
+    bool ThresholdSearch();
+    bool TryThreshold(double t, bool& within);
+    bool TryMarks(const KeepMarks& marks, double t, bool& within);
+    bool SpeciesRemoval();
+    void SetProgress(double fraction, const std::string& status);
+
+    // search_result.cpp
+    bool WriteResult();
+    void WriteTable();
+    std::vector<std::string> ResultHeader() const;
+
+    const SearchEntries& entries_;
+    const TargetSearchSettings& settings_;
+    const TargetSearchInput& input_;
+    SearchObserver& observer_;
+    const TargetSearch& owner_;
+    CandidateIgnition ignition_;
+    std::chrono::steady_clock::time_point started_;
+
+    TWState detailedSettings_;
+    JobRecord detailedJob_{};
+    JobPaths detailedPaths_;
+    std::vector<IgnitionCase> reference_;
+    KeepMarks fixed_;     // the mixtures' species: never removed
+    std::string folder_;  // the candidates' files
+    ReducedHeaderSettings header_;
+    int lastWorstCase_ = 0;
+    int runCandidates_ = 0;
+    int removalTries_ = 0;
+
+    std::vector<CandidateRow> rows_;
+    std::vector<std::optional<CandidateRecord>> records_;  // per row; empty for rows not run
+    int best_ = 0;                                         // row number, 0 when none within target
+    bool failed_ = false;
+    std::optional<ReducedWriterOutcome> result_;
+    std::string tablePath_;
+};
+
+}  // namespace vantor::search

@@ -1,0 +1,51 @@
+#include "app/workbench/target_error_form.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+
+#include "app/workbench/locale_numbers.h"
+
+TTargetErrorForm::TTargetErrorForm(double targetPercent, bool ecf, bool speciesRemoval, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName("TTargetErrorForm");
+    setWindowTitle("Reduce to target error");
+    auto* form = new QFormLayout(this);
+    TargetE = new QLineEdit(QLocale().toString(targetPercent), this);
+    TargetE->setObjectName("TargetE");
+    form->addRow("Largest ignition-delay difference (%):", TargetE);
+    MethodCB = new QComboBox(this);
+    MethodCB->setObjectName("MethodCB");
+    MethodCB->addItems({"PFA (KELDA)", "ECF (MORVA)"});
+    MethodCB->setCurrentIndex(ecf ? 1 : 0);
+    form->addRow("Method:", MethodCB);
+    RemovalCH = new QCheckBox("Then remove single species while within the target", this);
+    RemovalCH->setObjectName("RemovalCH");
+    RemovalCH->setChecked(speciesRemoval);
+    form->addRow(RemovalCH);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName("TargetButtons");
+    connect(buttons, &QDialogButtonBox::accepted, this, &TTargetErrorForm::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &TTargetErrorForm::reject);
+    form->addRow(buttons);
+}
+
+bool TTargetErrorForm::EcfSelected() const { return MethodCB->currentIndex() == 1; }
+
+bool TTargetErrorForm::SpeciesRemoval() const { return RemovalCH->isChecked(); }
+
+void TTargetErrorForm::accept() {
+    std::string message;
+    const auto target =
+        vantor::search::ParseTargetPercent(TargetE->text().toStdString(), message, vantor::UserLocaleNumbers());
+    if (!target) {
+        QMessageBox::warning(this, windowTitle(), QString::fromStdString(message));
+        return;
+    }
+    target_ = *target;
+    QDialog::accept();
+}

@@ -1,0 +1,30 @@
+#pragma once
+// "Reduce to target error...": the dialog that asks for the target (percent), the method and
+// whether single species are removed after the threshold search.
+
+#include <QDialog>
+
+#include "app/core/search/target_search.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+class TTargetErrorForm : public QDialog {
+    Q_OBJECT
+public:
+    TTargetErrorForm(double targetPercent, bool ecf, bool speciesRemoval, QWidget* parent = nullptr);
+
+    // After acceptance: the checked settings.
+    double TargetPercent() const { return target_; }
+    bool EcfSelected() const;
+    bool SpeciesRemoval() const;
+
+    void accept() override;  // refuses a target that is not a number above 0, with a message
+
+private:
+    QLineEdit* TargetE = nullptr;
+    QComboBox* MethodCB = nullptr;
+    QCheckBox* RemovalCH = nullptr;
+    double target_ = 0.0;
+};

@@ -1,0 +1,28 @@
+#pragma once
+// A loaded mechanism against the reference values of tests/data/reference (reference_data.h):
+// rates of progress and species thermodynamics at every state of a reference file.
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "chemlib/mechanism.h"
+#include "chemlib/reference_data.h"
+
+namespace vantor::chem::testing {
+
+// 1-based numbers of the reactions whose rate the reference takes from a pressure table (PLOG).
+std::set<int> PressureTableReactions(const std::string& path);
+
+// At each state, with the composition X_k = (1 + k mod 7) / S of the reference files: forward and
+// reverse rates of progress, enthalpies, S/R - H/RT and cp/R agree to `tolerance` (relative).
+// The chemistry library evaluates pressure tables the classic way (single-precision 4.18 J per
+// calorie, a table pressure within 2 % taken as exact, the reverse rate constant from the base
+// Arrhenius line), so for the reactions in `pressureTables` only the forward rate is compared, to
+// within 20 %: enough to show the table arrived whole (pressures, units, exponents).
+// States (1-based) in `refusedStates` are ones where a rate constant of the mechanism exceeds the
+// library's limit (1e30): there the library must refuse, and only the thermodynamics are compared.
+void ExpectMatchesReference(Mechanism& m, const std::vector<StateReference>& states, double tolerance,
+                            const std::set<int>& pressureTables = {}, const std::set<int>& refusedStates = {});
+
+}  // namespace vantor::chem::testing

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
   libsundials-dev libsuitesparse-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libopenmpi-dev openmpi-bin
   clang libclang-rt-14-dev
   xvfb xauth
   cmark-gfm

@@ -114,6 +114,8 @@ TPruvexForm::TPruvexForm(QWidget* parent) : QMainWindow(parent) {
     systemDirectory_ = QDir::currentPath().toStdString();
     workDirectory_ = vantor::InitialWorkDirectory(systemDirectory_);
     runner_ = std::make_unique<vantor::TaskRunner>(*this, *sink_, entries_, vantor::UserLocaleNumbers());
+    runner_->SetIgnitionLauncher(vantor::ReadSetting(systemDirectory_, vantor::kSystemSection, vantor::kIgnitionLauncherKey));
+    if (!runner_->IgnitionLauncher().empty()) sink_->AddLine("> Ignition runs through: " + runner_->IgnitionLauncher());
 
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

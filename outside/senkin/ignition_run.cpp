@@ -24,25 +24,33 @@ namespace {
 // Shared by the worker threads of one run.
 class CaseQueue {
 public:
-    CaseQueue(size_t total, double* progress) : total_(total), progress_(progress) {}
+    CaseQueue(const std::vector<size_t>& indices, double* progress, const CaseDone& caseDone)
+        : indices_(indices), total_(indices.size()), progress_(progress), caseDone_(caseDone) {}
 
     // The next case to run, or false when all are taken or a case has failed.
     bool Next(size_t& index) {
         if (failed_.load()) return false;
-        index = next_.fetch_add(1);
-        return index < total_;
+        const size_t slot = next_.fetch_add(1);
+        if (slot >= total_) return false;
+        index = indices_[slot];
+        return true;
     }
     void Abort() { failed_.store(true); }
-    void Done(bool ok) {
+    void Done(size_t index, bool ok) {
         if (!ok) failed_.store(true);
-        const std::lock_guard<std::mutex> lock(mutex_);
-        ++done_;
-        if (progress_) StoreProgress(progress_, 100.0 * static_cast<double>(done_) / static_cast<double>(total_));
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            ++done_;
+            if (progress_) StoreProgress(progress_, 100.0 * static_cast<double>(done_) / static_cast<double>(total_));
+        }
+        if (caseDone_) caseDone_(index);
     }
 
 private:
+    const std::vector<size_t>& indices_;
     size_t total_;
     double* progress_;
+    const CaseDone& caseDone_;
     std::atomic<size_t> next_{0};
     std::atomic<bool> failed_{false};
     std::mutex mutex_;
@@ -119,9 +127,9 @@ int ThreadCount(int requested, size_t cases) {
 }
 
 // Runs every case; returns a failure that is no case's own (a thread that could not start), or "".
-std::string RunAllCases(const chem::Mechanism& mechanism, RunReport& report, const RunOptions& options, int threads,
-                        double* progress) {
-    CaseQueue queue(report.cases.size(), progress);
+std::string RunAllCases(const chem::Mechanism& mechanism, RunReport& report, const std::vector<size_t>& indices,
+                        const RunOptions& options, int threads, double* progress, const CaseDone& caseDone) {
+    CaseQueue queue(indices, progress, caseDone);
     std::mutex problemMutex;
     std::string problem;
     const auto worker = [&] {
@@ -137,7 +145,7 @@ std::string RunAllCases(const chem::Mechanism& mechanism, RunReport& report, con
                     result.finished = false;
                     result.listing = ListingError(DescribeCase(result.ignitionCase) + ": " + e.what());
                 }
-                queue.Done(result.finished);
+                queue.Done(index, result.finished);
             }
         } catch (const std::exception& e) {
             queue.Abort();
@@ -179,43 +187,71 @@ RunReport Fail(RunReport report, int32_t status, const std::string& message, std
 
 }  // namespace
 
-RunReport RunIgnitionJob(const JobRecord& job, const IgnitionFiles& files, const RunOptions& options,
-                         double* progress) {
-    RunReport report;
-    if (progress) StoreProgress(progress, 0.0);
-    std::string listing = ListingTitle();
+PreparedJob PrepareIgnitionJob(const JobRecord& job, const IgnitionFiles& files) {
+    PreparedJob prepared;
+    prepared.files = files;
+    RunReport& report = prepared.report;
+    std::string& listing = prepared.listing;
+    listing = ListingTitle();
     // Checked, not written: a good listing is replaced only by the whole new one.
     if (std::string error; !files.listing.empty() && !CheckWritable(files.listing, &error)) {
         report.status = kSenkinListingNotWritable;
         report.message = "the run listing cannot be written: " + error;
-        return report;
+        return prepared;
     }
 
     if (!std::filesystem::exists(files.mechanismBinary)) {
-        return Fail(std::move(report), kSenkinMechanismMissing, "FILE " + files.mechanismBinary + " not found.",
-                    listing, files);
+        report = Fail(std::move(report), kSenkinMechanismMissing, "FILE " + files.mechanismBinary + " not found.",
+                      listing, files);
+        return prepared;
     }
-    chem::Mechanism mechanism;
+    chem::Mechanism& mechanism = prepared.mechanism;
     std::ostringstream loadMessages;
     if (const int32_t loaded = mechanism.Load(files.mechanismBinary, loadMessages); loaded != 0) {
-        return Fail(std::move(report), kSenkinMechanismUnreadable,
-                    "the mechanism binary " + files.mechanismBinary + " cannot be read (reader status " +
-                        std::to_string(loaded) + "): " + loadMessages.str(),
-                    listing, files);
+        report = Fail(std::move(report), kSenkinMechanismUnreadable,
+                      "the mechanism binary " + files.mechanismBinary + " cannot be read (reader status " +
+                          std::to_string(loaded) + "): " + loadMessages.str(),
+                      listing, files);
+        return prepared;
     }
     std::string planError;
     auto plan = PlanCases(job, mechanism.KK(), planError);
-    if (!plan) return Fail(std::move(report), kSenkinBadJobRecord, "job record: " + planError, listing, files);
+    if (!plan) {
+        report = Fail(std::move(report), kSenkinBadJobRecord, "job record: " + planError, listing, files);
+        return prepared;
+    }
     report.plan = std::move(*plan);
     for (int32_t k = 1; k <= mechanism.KK(); ++k) report.speciesNames.push_back(mechanism.SpeciesName(k));
     for (const auto& c : report.plan.cases) report.cases.push_back(CaseResult{c, false, {}, 0.0, {}, {}});
+    return prepared;
+}
 
-    const int threads = ThreadCount(options.threads, report.cases.size());
-    listing += ListingRunDescription({files.mechanismBinary, mechanism.KK(), mechanism.II(), threads,
-                                      options.integrator},
-                                     report.plan);
-    const std::string threadProblem = RunAllCases(mechanism, report, options, threads, progress);
+int IgnitionThreads(const RunOptions& options, size_t cases) { return ThreadCount(options.threads, cases); }
 
+void DescribeRun(PreparedJob& prepared, const RunOptions& options, int threads) {
+    const chem::Mechanism& mechanism = prepared.mechanism;
+    prepared.listing += ListingRunDescription({prepared.files.mechanismBinary, mechanism.KK(), mechanism.II(),
+                                               threads, options.integrator},
+                                              prepared.report.plan);
+}
+
+std::string RunIgnitionCases(PreparedJob& prepared, const std::vector<size_t>& indices, const RunOptions& options,
+                             double* progress, const CaseDone& caseDone) {
+    std::vector<size_t> all;
+    if (indices.empty()) {
+        for (size_t i = 0; i < prepared.report.cases.size(); ++i) all.push_back(i);
+    }
+    const std::vector<size_t>& chosen = indices.empty() ? all : indices;
+    if (chosen.empty()) return "";
+    return RunAllCases(prepared.mechanism, prepared.report, chosen, options,
+                       ThreadCount(options.threads, chosen.size()), progress, caseDone);
+}
+
+RunReport FinishIgnitionJob(PreparedJob&& prepared, const std::string& threadProblem) {
+    RunReport report = std::move(prepared.report);
+    std::string& listing = prepared.listing;
+    const IgnitionFiles& files = prepared.files;
+    const chem::Mechanism& mechanism = prepared.mechanism;
     std::string data = StandardDataHeader(files.mechanismName,
                                           {static_cast<int>(report.cases.size()), mechanism.KK(), mechanism.II(),
                                            mechanism.IntWorkLength(), mechanism.RealWorkLength(),
@@ -245,24 +281,43 @@ RunReport RunIgnitionJob(const JobRecord& job, const IgnitionFiles& files, const
     return report;
 }
 
-int32_t RunSenkin(const JobRecord& jobRecord, int32_t* status, double* progress) {
-    StoreStatus(status, 0);
-    StoreProgress(progress, 0.0);
-    const JobRecord job = jobRecord;  // the caller's record is only read at entry
+RunReport RunIgnitionJob(const JobRecord& job, const IgnitionFiles& files, const RunOptions& options,
+                         double* progress) {
+    if (progress) StoreProgress(progress, 0.0);
+    PreparedJob prepared = PrepareIgnitionJob(job, files);
+    if (prepared.report.status != kSenkinOk) return std::move(prepared.report);
+    DescribeRun(prepared, options, ThreadCount(options.threads, prepared.report.cases.size()));
+    const std::string threadProblem = RunIgnitionCases(prepared, {}, options, progress);
+    return FinishIgnitionJob(std::move(prepared), threadProblem);
+}
+
+IgnitionFiles JobRecordFiles(const JobRecord& job) {
     IgnitionFiles files;
     files.mechanismBinary = DecodePathField(job.MechBinFile);
     files.standardData = DecodePathField(job.SaveFile);
     files.listing = DecodePathField(job.OutFile);
     const std::string input = DecodePathField(job.InpFile);
     files.mechanismName = std::filesystem::path(input.empty() ? files.mechanismBinary : input).filename().string();
-    if (files.listing.empty()) {
-        StoreStatus(status, kSenkinListingNotWritable);
-        return 0;
-    }
+    return files;
+}
+
+int32_t CheckJobRecordFiles(const IgnitionFiles& files) {
+    if (files.listing.empty()) return kSenkinListingNotWritable;
     if (files.standardData.empty()) {
         RunReport report;
         WriteListing(files, ListingTitle() + ListingError("job record: SaveFile names no file"), report);
-        StoreStatus(status, kSenkinBadJobRecord);
+        return kSenkinBadJobRecord;
+    }
+    return kSenkinOk;
+}
+
+int32_t RunSenkin(const JobRecord& jobRecord, int32_t* status, double* progress) {
+    StoreStatus(status, 0);
+    StoreProgress(progress, 0.0);
+    const JobRecord job = jobRecord;  // the caller's record is only read at entry
+    const IgnitionFiles files = JobRecordFiles(job);
+    if (const int32_t refused = CheckJobRecordFiles(files); refused != kSenkinOk) {
+        StoreStatus(status, refused);
         return 0;
     }
     const RunReport report = RunIgnitionJob(job, files, RunOptions{}, progress);

@@ -4,10 +4,13 @@
 // case order, identical whatever the number of threads, and the run listing. Both files are
 // written atomically: a failed run leaves an earlier standard-data file as it was.
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "chemlib/mechanism.h"
 #include "common/job_record.h"
 #include "outside/senkin/case_plan.h"
 #include "outside/senkin/ignition_integrator.h"
@@ -60,6 +63,36 @@ struct RunReport {
 // (may be null) rises to 100 in percent of the cases done.
 RunReport RunIgnitionJob(const JobRecord& job, const IgnitionFiles& files, const RunOptions& options,
                          double* progress);
+
+// The same run in its three parts, for a run whose cases are spread over several processes:
+// each prepares the whole job, runs its share of the cases, and one of them, holding every
+// case's result, finishes it.
+struct PreparedJob {
+    RunReport report;     // status above 0 (listing written) when the job cannot run
+    std::string listing;  // so far
+    chem::Mechanism mechanism;
+    IgnitionFiles files;
+};
+// Begins the listing, loads the mechanism and plans the cases (none run).
+PreparedJob PrepareIgnitionJob(const JobRecord& job, const IgnitionFiles& files);
+// The worker threads for `cases` cases.
+int IgnitionThreads(const RunOptions& options, size_t cases);
+// Adds what is run and how to the listing.
+void DescribeRun(PreparedJob& prepared, const RunOptions& options, int threads);
+// Called on a worker thread once a case's result is complete; the result is not touched after.
+using CaseDone = std::function<void(size_t index)>;
+// Runs the cases of `indices` (0-based, every case when empty) into report.cases; `progress`
+// rises to 100 in percent of these cases. Returns a failure that is no case's own, or "".
+std::string RunIgnitionCases(PreparedJob& prepared, const std::vector<size_t>& indices, const RunOptions& options,
+                             double* progress, const CaseDone& caseDone = {});
+// Assembles the standard data and the listing of every case in case order and writes both;
+// `problem` (from RunIgnitionCases) fails the run.
+RunReport FinishIgnitionJob(PreparedJob&& prepared, const std::string& problem);
+
+// The files of the entry SENKIN: the job record's paths.
+IgnitionFiles JobRecordFiles(const JobRecord& job);
+// A job record without a listing or a standard-data path is refused with its status (0: fine).
+int32_t CheckJobRecordFiles(const IgnitionFiles& files);
 
 // The body of the entry SENKIN: files from the job record's paths, every core. Returns 10108 and
 // leaves 9999.0 in the progress on success; otherwise 0 with the status above 0.

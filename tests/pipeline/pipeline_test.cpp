@@ -378,6 +378,18 @@ TEST_F(Pipeline, PathTooLongIsRefusedBeforeTheStepStarts) {
     EXPECT_EQ(Fake(LibraryId::Senkin).Calls(), 0);
 }
 
+TEST_F(Pipeline, LauncherThatIsNotFoundFailsTheIgnitionStep) {
+    test::WriteText(work.File("chem.bin"), "binary");
+    runner->SetIgnitionLauncher("no-such-launcher -n 2");
+    runner->GenerateStandardData();
+    RunToEnd();
+    EXPECT_TRUE(runner->Halted());
+    EXPECT_EQ(Fake(LibraryId::Senkin).Calls(), 0);  // nothing runs in its place
+    EXPECT_TRUE(sink.Has("<E> Run standard procedure failed: the launcher 'no-such-launcher' is not found"))
+        << sink.Joined();
+    EXPECT_TRUE(sink.Has("> Something wrrong #4111 ,please check out.dat file."));
+}
+
 TEST_F(Pipeline, UnboundLibraryIsNeverCalled) {
     EntryTable empty;
     TaskRunner bare(host, sink, empty);

@@ -10,6 +10,9 @@ namespace vantor {
 inline constexpr const char* kSettingsFileName = "PFA.ini";
 inline constexpr const char* kSystemSection = "SYS";
 inline constexpr const char* kWorkDirectoryKey = "WDIR";
+// The launcher command of the ignition runs over MPI ranks ("mpirun -n 16 --hostfile hosts");
+// missing or empty: in the SENKIN library.
+inline constexpr const char* kIgnitionLauncherKey = "LAUNCHER";
 
 // The value of `key` in `section` (both matched without regard to case), blanks trimmed; empty
 // when the file, the section or the key is missing.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/core/pipeline/input_checks.h"
+#include "app/core/pipeline/launched_ignition_call.h"
 #include "app/core/pipeline/task_runner.h"
 
 namespace vantor {
@@ -137,6 +138,7 @@ TaskCall TaskRunner::MakeTaskCall(int32_t code, const std::string& name) {
         if (!writer) ReportError(sink_, "<E> No reduced-mechanism writer: [" + name + "] cannot run.");
         return writer;
     }
+    if (code == kTaskStandardData && !ignitionLauncher_.empty()) return LaunchedIgnitionCall(ignitionLauncher_, &job_);
     const SharedLibrary* library = EntryTable::LibraryForTask(code, ecfSelected_);
     const EntryFunction entry = entries_.EntryForTask(code, ecfSelected_);
     if (!library || !entry) {

@@ -54,6 +54,11 @@ public:
     // The method switch: PFA (KELDA) or ECF (MORVA), with the display name of task 2.
     void SelectMethod(bool ecf);
 
+    // Ignition steps through this launcher command (vantor-mpi-ignite over MPI ranks); empty:
+    // in the SENKIN library.
+    void SetIgnitionLauncher(std::string command) { ignitionLauncher_ = std::move(command); }
+    const std::string& IgnitionLauncher() const { return ignitionLauncher_; }
+
     // One timer tick.
     void Tick();
     // Shows the failure lines the worker has handed over.
@@ -133,6 +138,7 @@ private:
     int64_t runStartTick_ = 0;
     int64_t runEndTick_ = 0;
     std::string lastProgressMessage_;
+    std::string ignitionLauncher_;
     int heartbeatState_ = 0;
 
     WorkerMessageQueue workerMessages_;

@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "app/core/pipeline/library_binding.h"
@@ -13,13 +14,24 @@ namespace {
 constexpr const char* kPlotLibrary = "libVantorPlots.so";
 constexpr int32_t kMessageSize = 1 << 20;
 
+// Beside the program (the build tree), else the installed layout's library folder; a failure
+// names the first place.
+std::string PlotLibraryPath() {
+    const std::filesystem::path exe = ExecutableDirectory();
+    const std::filesystem::path beside = exe / kPlotLibrary;
+    const std::filesystem::path installed = exe.parent_path() / "lib" / "vantor" / kPlotLibrary;
+    std::error_code ec;
+    return (!std::filesystem::exists(beside, ec) && std::filesystem::exists(installed, ec) ? installed : beside)
+        .string();
+}
+
 }  // namespace
 
 bool WriteRunPlots(const std::string& workDirectory, const std::string& directory,
                    const std::vector<std::string>& mixtureLines, MessageSink& sink) {
     // Loaded only here, so the rest of vantor-cli runs where Qt is not installed. It stays
     // loaded until the program ends: Qt does not support being unloaded.
-    const std::string path = ExecutableDirectory() + "/" + kPlotLibrary;
+    const std::string path = PlotLibraryPath();
     void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     const auto entry =
         handle ? reinterpret_cast<VantorWritePlotsEntry>(::dlsym(handle, kWritePlotsEntryName)) : nullptr;

@@ -2,15 +2,16 @@
 # Installs the build into a temporary prefix and runs the installed vantor-cli on the installed
 # example from an unrelated folder: the programs must find their libraries in the installed
 # library folder, and a library missing there must be named together with the path looked at.
-# install_test.sh BUILD_DIR
+# install_test.sh BUILD_DIR [CMAKE]
 set -euo pipefail
 build=$1
+cmake=${2:-cmake}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/prefix
 fail() { echo "FAIL: $*" >&2; [ -f "$tmp/out.txt" ] && cat "$tmp/out.txt" >&2; exit 1; }
 
-cmake --install "$build" --prefix "$prefix" > "$tmp/install.log" || { cat "$tmp/install.log"; fail "install"; }
+"$cmake" --install "$build" --prefix "$prefix" > "$tmp/install.log" || { cat "$tmp/install.log"; fail "install"; }
 libs=$prefix/lib/vantor
 for f in bin/vantor-cli share/man/man1/vantor-cli.1 share/doc/vantor/examples/gri30/gri30.PRJ \
          lib/vantor/libTolmar.so lib/vantor/libPellor.so lib/vantor/libSENKIN.so \

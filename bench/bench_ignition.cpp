@@ -1,7 +1,8 @@
 // Ignition runs: the four default GRI-Mech 3.0 cases of the parameter grid ("CH4 1, O2 2" at 1
 // and 2 atm, 1000 and 1200 K, 20 points), each on one core, and one LLNL n-heptane case
 // (stoichiometric with air, 10 atm, 1000 K). Targets: under 0.1 s a GRI-Mech case, under 10 s
-// the n-heptane case.
+// the n-heptane case. And a GRI-Mech case that cannot ignite (methane in argon, 10 atm, 1500 K,
+// max. time 1e10 s), which must end once its state is steady: under 1 s.
 //   build/bin/bench_ignition --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 #include <benchmark/benchmark.h>
@@ -97,6 +98,11 @@ BENCHMARK(BM_GriMechDefaultCase)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
+
+void BM_GriMechWithoutOxidizer(benchmark::State& state) {
+    RunCase(state, GriBinary(), OneCase(GriBinary(), 10.0, 1500.0, {{"CH4", 1.0}, {"AR", 5.0}}));
+}
+BENCHMARK(BM_GriMechWithoutOxidizer)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 void BM_HeptaneStoichiometricAir10atm1000K(benchmark::State& state) {
     const std::string& bin = HeptaneBinary();

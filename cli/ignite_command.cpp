@@ -229,6 +229,13 @@ int RunIgnite(const std::vector<std::string>& arguments) {
                                       std::filesystem::path(binary).filename().string()};
     const senkin::RunReport report = senkin::RunIgnitionJob(job, files, run, nullptr);
     PrintTable(report, mixtures);
+    for (const auto& c : report.cases) {
+        if (c.finished && c.outcome.stop == senkin::RunStop::StepLimit) {
+            std::cerr << "vantor-cli ignite: warning: " << senkin::DescribeCase(c.ignitionCase)
+                      << ": the integrator's step limit was reached before an ignition; no ignition by t = "
+                      << c.outcome.endTime << " s\n";
+        }
+    }
     if (report.status != senkin::kSenkinOk) {
         std::cerr << "vantor-cli ignite: failed with status " << report.status << ": " << report.message << "\n";
         for (const auto& c : report.cases) {

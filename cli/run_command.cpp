@@ -142,11 +142,8 @@ void PrintSummary(const MechanismModel& model, const TWState& settings, const st
               << "; reactions kept: " << model.ReducedReactionCount << " of " << model.DetailedReactionCount << "\n\n";
     for (const std::string& line : FormatComparisonTable(detailed, reduced, settings.n_Ps * settings.n_Ts))
         std::cout << line << '\n';
-    if (const auto largest = LargestDelayDifference(detailed, reduced)) {
-        char text[64];
-        std::snprintf(text, sizeof text, "%.2f", *largest);
-        std::cout << "\nLargest ignition-delay difference: " << text << " %\n";
-    }
+    if (const std::string largest = LargestDifferenceLine(detailed, reduced); !largest.empty())
+        std::cout << '\n' << largest << '\n';
     std::cout << "Comparison report: " << JoinPath(workDirectory, "CMP.dat") << '\n';
 }
 

@@ -12,6 +12,7 @@
 
 #include "common/fixed_format.h"
 #include "outside/senkin/record_points.h"
+#include "outside/senkin/steady_state.h"
 
 namespace vantor::senkin {
 namespace {
@@ -193,11 +194,17 @@ IntegrationOutcome IntegrateIgnition(ConstantPressureReactor& reactor, ReactorJa
     if (!session.Ok() || !session.Configure(y0, limits, settings, watch.Limit(), data)) {
         return Failure("the integrator cannot be set up", 0.0, data);
     }
+    SteadyStateWatch steady(reactor.SpeciesCount());
+    RunStop stop = RunStop::EndTime;
     double t = 0.0;
     long steps = 0;
     double stopTime = watch.Limit();
     while (!watch.Finished(t)) {
         if (++steps > settings.maxSteps) {
+            if (!watch.Ignited()) {
+                stop = RunStop::StepLimit;
+                break;
+            }
             return Failure("more than " + std::to_string(settings.maxSteps) + " integrator steps", t, data);
         }
         const int flag = CVode(session.Memory(), stopTime, session.State(), &t, CV_ONE_STEP);
@@ -211,13 +218,19 @@ IntegrationOutcome IntegrateIgnition(ConstantPressureReactor& reactor, ReactorJa
         if (watch.Observe(t, y[iT], slope, trajectory, stopTime) && stopTime > t) {
             CVodeSetStopTime(session.Memory(), stopTime);
         }
+        if (!watch.Ignited() && !watch.Finished(t) && steady.Observe(t, y)) {
+            stop = RunStop::Steady;
+            break;
+        }
     }
 
     IntegrationOutcome outcome;
     outcome.ok = true;
     outcome.ignited = watch.Ignited();
     outcome.ignition = SummariseIgnition(trajectory);
-    outcome.endTime = watch.End(trajectory);
+    outcome.stop = stop;
+    if (stop == RunStop::Steady) outcome.steadySince = steady.SteadySince();
+    outcome.endTime = stop == RunStop::EndTime ? watch.End(trajectory) : t;
     trajectory.EndAt(outcome.endTime);
     outcome.ignition.finalTemperature = trajectory.Temperature(trajectory.Steps() - 1);
     CVodeGetNumSteps(session.Memory(), &outcome.steps);

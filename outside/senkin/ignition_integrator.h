@@ -10,6 +10,10 @@
 //   times the time of the highest temperature ("tmax": the first time the temperature comes
 //   within 1 K of the highest one reached by then). A run that has not ignited ends at MaxTime.
 // - Never past MaxTime.
+// - A run that has not ignited (yet) ends early once its state is steady (steady_state.h), or at
+//   the integrator's step limit; both are "no ignition" up to the time reached, not failures.
+//   The step limit after an ignition, and every failure of the integrator or of the rates, fail
+//   the run.
 
 #include <string>
 
@@ -35,6 +39,13 @@ struct RunLimits {
     double firstStep = 0.0; // s; 0 lets the integrator choose
 };
 
+// How a run ended.
+enum class RunStop {
+    EndTime,    // at its end time (or MaxTime)
+    Steady,     // not ignited, and its state no longer changed
+    StepLimit,  // not ignited when the integrator's step limit was reached
+};
+
 struct IntegrationOutcome {
     bool ok = false;
     std::string error;         // why the run failed, with the time reached
@@ -42,6 +53,8 @@ struct IntegrationOutcome {
     bool ignited = false;      // the temperature rose by at least 50 K
     IgnitionSummary ignition;  // over everything integrated; finalTemperature at endTime
     long steps = 0;            // integrator steps
+    RunStop stop = RunStop::EndTime;
+    double steadySince = 0.0;  // s, with RunStop::Steady: when the steady stretch began
 };
 
 // Integrates from state y0 and leaves in `trajectory` the steps from 0 to the run's end time.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/fixed_format.h"
+#include "outside/senkin/steady_state.h"
 
 namespace vantor::senkin {
 namespace {
@@ -44,6 +45,7 @@ std::string ListingLine(const std::string& text) {
 }
 
 std::string ListingError(const std::string& text) { return ListingLine("* ERROR: " + text); }
+std::string ListingWarning(const std::string& text) { return ListingLine("* WARNING: " + text); }
 
 std::string ListingTitle() { return ListingLine("SENKIN: homogeneous ignition runs (adiabatic, constant pressure)"); }
 
@@ -64,6 +66,15 @@ std::string ListingRunDescription(const ListingContext& context, const RunPlan& 
                        "temperature.");
     out += ListingLine("A case whose temperature rises less than 50 K has not ignited; it is recorded up to the "
                        "max. time (sec: the end time) and that time stands as its delay.");
+    out += ListingLine("  Such a run ends earlier, as no ignition up to the time reached, once its state is steady: "
+                       "while the time grew tenfold (10 steps");
+    out += ListingLine("  at least) no mass fraction Y changed by more than " + Number(kSteadyRelativeChange) +
+                       " max(Y, " + Number(kSteadyMassFractionFloor) + ") and the temperature by no more than " +
+                       Number(kSteadyTemperatureChange) + " T");
+    out += ListingLine("  (chemical equilibrium is such a state; a species building up from nothing gains 90 % of "
+                       "itself in that time),");
+    out += ListingLine("  or when the integrator's step limit (" + std::to_string(context.integrator.maxSteps) +
+                       " steps) is reached before an ignition (with a warning).");
     out += ListingLine("Recorded states per case: " + std::to_string(plan.points) + ". With an ignition, half "
                        "(rounded up) at equal steps of temperature from 5 % to 95 % of the rise,");
     out += ListingLine("  of the rest half (rounded up) at equal steps of time before it from the initial state, "
@@ -77,7 +88,7 @@ std::string ListingRunDescription(const ListingContext& context, const RunPlan& 
 }
 
 std::string ListingCase(const IgnitionCase& c, const Mixture& mixture, const std::vector<std::string>& names,
-                        const IntegrationOutcome& outcome, double wallSeconds) {
+                        const IntegrationOutcome& outcome, double wallSeconds, long maxSteps) {
     std::string out = ListingLine("");
     out += ListingLine("Case " + std::to_string(c.number) + ": mixture " + std::to_string(mixture.number) +
                        ", P = " + FormatFull(c.pressureAtm) + " atm, T = " + FormatFull(c.temperature) + " K");
@@ -93,6 +104,14 @@ std::string ListingCase(const IgnitionCase& c, const Mixture& mixture, const std
     } else {
         out += ListingLine("  No ignition: the temperature rose by less than 50 K up to " +
                            Number(outcome.endTime, "%.8E") + " s");
+        if (outcome.stop == RunStop::Steady) {
+            out += ListingLine("  Stopped early: the state was steady from " + Number(outcome.steadySince, "%.8E") +
+                               " s; no ignition by t = " + Number(outcome.endTime, "%.8E") + " s");
+        } else if (outcome.stop == RunStop::StepLimit) {
+            out += ListingWarning(DescribeCase(c) + ": the integrator's step limit of " + std::to_string(maxSteps) +
+                                  " steps was reached before an ignition; no ignition by t = " +
+                                  Number(outcome.endTime, "%.8E") + " s");
+        }
     }
     out += ListingLine("  Temperature rise    " + Number(outcome.ignition.rise, "%.4f") + " K");
     out += ListingLine("  Final temperature   " + Number(outcome.ignition.finalTemperature, "%.4f") + " K at " +

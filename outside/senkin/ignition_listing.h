@@ -22,10 +22,12 @@ struct ListingContext {
 std::string ListingTitle();
 // Mechanism, cases, end rule, integrator, and the rules of the recorded states.
 std::string ListingRunDescription(const ListingContext& context, const RunPlan& plan);
+// A run stopped by the step limit `maxSteps` before an ignition gets a warning line.
 std::string ListingCase(const IgnitionCase& ignitionCase, const Mixture& mixture,
                         const std::vector<std::string>& speciesNames, const IntegrationOutcome& outcome,
-                        double wallSeconds);
+                        double wallSeconds, long maxSteps);
 std::string ListingLine(const std::string& text);  // " " + text + CR LF, a line for each line of text
 std::string ListingError(const std::string& text);  // " * ERROR: " + text + CR LF
+std::string ListingWarning(const std::string& text);  // " * WARNING: " + text + CR LF
 
 }  // namespace vantor::senkin

@@ -68,6 +68,16 @@ bool AppendRecordedStates(ConstantPressureReactor& reactor, const Trajectory& tr
     return true;
 }
 
+// The tail of the "! no ignition" comment of a run that ended before its end time.
+std::string WhyStopped(RunStop stop) {
+    switch (stop) {
+        case RunStop::Steady: return ", where its state had become steady";
+        case RunStop::StepLimit: return ", where the integrator's step limit stopped it";
+        case RunStop::EndTime: break;
+    }
+    return "";
+}
+
 void RunCase(chem::Mechanism& mechanism, ReactorJacobian& jacobian, const RunPlan& plan,
              const std::vector<std::string>& names, const RunOptions& options, CaseResult& result) {
     const auto start = std::chrono::steady_clock::now();
@@ -96,9 +106,9 @@ void RunCase(chem::Mechanism& mechanism, ReactorJacobian& jacobian, const RunPla
     }
     const auto& o = result.outcome;
     data += o.ignited ? CaseFooter(o.ignition.delay, o.ignition.rise, 0.0)
-                      : CaseFooter(o.endTime, o.ignition.rise, o.endTime);
+                      : CaseFooter(o.endTime, o.ignition.rise, o.endTime, WhyStopped(o.stop));
     result.standardData = std::move(data);
-    result.listing = ListingCase(c, mixture, names, o, result.wallSeconds);
+    result.listing = ListingCase(c, mixture, names, o, result.wallSeconds, options.integrator.maxSteps);
     result.finished = true;
 }
 

@@ -73,11 +73,12 @@ void AppendDataLine(std::string& out, double time, double pressure, const StateP
     out += kLineEnd;
 }
 
-std::string CaseFooter(double ignitionDelay, double temperatureRise, double noIgnitionUntil) {
+std::string CaseFooter(double ignitionDelay, double temperatureRise, double noIgnitionUntil,
+                       const std::string& whyStopped) {
     std::string out;
     if (noIgnitionUntil > 0.0) {
         out += "! no ignition: the temperature rose by less than 50 K up to " + FormatFull(noIgnitionUntil) + " s" +
-               kLineEnd;
+               whyStopped + kLineEnd;
     }
     out += "DTAUi(s)= " + FormatFull(ignitionDelay) + kLineEnd;
     out += "DTMAX(K)= " + FormatFull(temperatureRise) + kLineEnd;

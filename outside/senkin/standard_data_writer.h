@@ -15,7 +15,8 @@
 //     1 time (s), 2 pressure (dyn/cm2), 3 density (g/cm3), 4 mean molecular weight (g/mol),
 //     5 dT/dt (K/s), 6 heat release rate (erg/(cm3 s)), 7 temperature (K),
 //     8.. mole fractions in species order (0 or more)
-//   ! no ignition: ...                             only for a case that did not ignite
+//   ! no ignition: ...                             only for a case that did not ignite; its delay
+//                                                  is then the time its run ended at
 //   DTAUi(s)= 0.2387                               ignition delay (time of the largest dT/dt)
 //   DTMAX(K)= 2140.2                               temperature rise (highest minus initial)
 //   END
@@ -45,8 +46,10 @@ std::string StandardDataHeader(const std::string& mechanismName, const StandardD
 std::string CaseHeader(const IgnitionCase& ignitionCase, const Mixture& mixture);
 void AppendDataLine(std::string& out, double time, double pressure, const StateProperties& properties,
                     double temperature, const double* moleFractions, int32_t speciesCount);
-// `noIgnitionUntil` > 0 adds the comment that the case did not ignite by that time.
-std::string CaseFooter(double ignitionDelay, double temperatureRise, double noIgnitionUntil);
+// `noIgnitionUntil` > 0 adds the comment that the case did not ignite by that time, followed by
+// `whyStopped` (", where ..." or empty) when the run ended before its end time.
+std::string CaseFooter(double ignitionDelay, double temperatureRise, double noIgnitionUntil,
+                       const std::string& whyStopped = "");
 std::string StandardDataEnd();
 
 }  // namespace vantor::senkin

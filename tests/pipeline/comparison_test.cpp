@@ -139,5 +139,57 @@ TEST(IgnitionSummary, CasesAreReadAndSetSideBySide) {
     for (const auto& line : table) EXPECT_EQ(line.size(), table[0].size()) << line;
 }
 
+// Makes case `c` (1-based) of a standard-data file one that did not ignite, as the ignition runs
+// write it.
+void WithoutIgnition(std::vector<std::string>& lines, int c) {
+    int seen = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].rfind("DTAUi(s)", 0) != 0 || ++seen != c) continue;
+        lines[i] = "DTAUi(s)= 0.5";
+        lines.insert(lines.begin() + static_cast<long>(i),
+                     "! no ignition: the temperature rose by less than 50 K up to 0.5 s, where its state had become "
+                     "steady");
+        return;
+    }
+}
+
+TEST(IgnitionSummary, CaseWithoutIgnitionShowsNoDelayAndIgnitingWithOneMechanismOnlyFails) {
+    auto detailedLines = StandardData("a", 3, 1.0), reducedLines = StandardData("b", 3, 1.1);
+    WithoutIgnition(detailedLines, 3);
+    WithoutIgnition(reducedLines, 2);
+    WithoutIgnition(reducedLines, 3);
+
+    const auto report = BuildComparisonReport(detailedLines, reducedLines, "t");
+    ASSERT_EQ(report.size(), 4u + 1u + 3u * 5u);
+    EXPECT_EQ(report[9],
+              "Detailed chemistry: DTAUi(s)= 0.001000; DTMAX(K)= 1501.000000\n"
+              "Skeletal chemistry: DTAUi(s)= 0.001100; DTMAX(K)= 1501.000000");
+    EXPECT_EQ(report[14],
+              "Detailed chemistry: DTAUi(s)= 0.002000; DTMAX(K)= 1502.000000\n"
+              "Skeletal chemistry: no ignition by t = 0.5 s; DTMAX(K)= 1502.000000");
+    EXPECT_EQ(report[19],
+              "Detailed chemistry: no ignition by t = 0.5 s; DTMAX(K)= 1503.000000\n"
+              "Skeletal chemistry: no ignition by t = 0.5 s; DTMAX(K)= 1503.000000");
+
+    const auto detailed = ReadCaseResults(detailedLines), reduced = ReadCaseResults(reducedLines);
+    EXPECT_EQ(CaseIgnited(reducedLines, 1), true);
+    EXPECT_EQ(CaseIgnited(reducedLines, 2), false);
+    EXPECT_EQ(CaseIgnited(reducedLines, 4), std::nullopt);
+    EXPECT_FALSE(reduced[1].delay);
+    EXPECT_EQ(reduced[1].noIgnitionUntil, 0.5);
+    EXPECT_EQ(IgnitionMismatches(detailed, reduced), std::vector<int>{2});
+    EXPECT_EQ(LargestDifferenceLine(detailed, reduced),
+              "Largest ignition-delay difference: the reduced mechanism fails: case 2 ignites with one mechanism only");
+    EXPECT_EQ(LargestDifferenceLine(detailed, detailed), "Largest ignition-delay difference: 0.00 %");
+
+    const auto table = FormatComparisonTable(detailed, reduced, 3);
+    ASSERT_EQ(table.size(), 4u);
+    EXPECT_NE(table[1].find("10.00"), std::string::npos);
+    EXPECT_NE(table[2].find("2.000000E-03        no ignition     fails"), std::string::npos) << table[2];
+    EXPECT_NE(table[3].find("        no ignition        no ignition         -"), std::string::npos) << table[3];
+    EXPECT_EQ(table[3].find("E-01"), std::string::npos);  // the end time is no delay
+    for (const auto& line : table) EXPECT_EQ(line.size(), table[0].size()) << line;
+}
+
 }  // namespace
 }  // namespace vantor

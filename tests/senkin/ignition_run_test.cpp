@@ -197,16 +197,20 @@ TEST_F(IgnitionRun, NonsenseInTheJobRecordFailsWithAMessageAndKeepsTheOldFile) {
     EXPECT_NE(ReadText(dir_ / "Out.dat").find("SaveFile names no file"), std::string::npos);
 }
 
-TEST_F(IgnitionRun, IntegratorFailureNamesTheCaseAndWritesNoStandardData) {
+TEST_F(IgnitionRun, NonFiniteRatesFailTheNamedCaseAndWriteNoStandardData) {
     std::ofstream(dir_ / "SAVE.dat") << "earlier standard data";
-    const JobRecord job = MakeJob(gri_, {1.0}, {1200.0, 1400.0}, {kMethaneOxygen});
+    std::string overflowing = kHydrogenMechanism;
+    overflowing.insert(overflowing.rfind("END"), "H2+O2=>OH+OH 1.0E300 20.0 0.\n");
+    IgnitionFiles files = Files();
+    files.mechanismBinary = CompileSmallMechanism("overflowing", overflowing);
+    const JobRecord job = MakeJob(LoadBinary(files.mechanismBinary), {1.0}, {1200.0, 1400.0}, {{{"H2", 2.0}, {"O2", 1.0}}});
     RunOptions options;
     options.threads = 1;
-    options.integrator.maxSteps = 50;
-    const RunReport report = RunIgnitionJob(job, Files(), options, nullptr);
+    const RunReport report = RunIgnitionJob(job, files, options, nullptr);
     EXPECT_EQ(report.status, kSenkinCaseFailed);
     const std::string listing = ReadText(dir_ / "Out.dat");
-    EXPECT_NE(listing.find("* ERROR: case 1 (mixture 1, 1 atm, 1200 K): more than 50 integrator steps at t = "),
+    EXPECT_NE(listing.find("* ERROR: case 1 (mixture 1, 1 atm, 1200 K): the initial state cannot be evaluated at "
+                           "t = 0 s: rates not finite"),
               std::string::npos)
         << listing;
     EXPECT_NE(listing.find("case 1 (mixture 1, 1 atm, 1200 K) failed; no standard data written"), std::string::npos);

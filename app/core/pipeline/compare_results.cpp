@@ -6,7 +6,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/core/pipeline/ignition_summary.h"
 #include "app/core/pipeline/job_record_fill.h"
+#include "app/core/pipeline/number_text.h"
 #include "common/atomic_file.h"
 #include "common/local_timestamp.h"
 
@@ -40,21 +42,48 @@ std::string FromSp(const std::string& line) {
     return at == std::string::npos ? line : line.substr(at);
 }
 
+// Follows whether the current case of a file has its "! no ignition" comment.
+class IgnitionFlag {
+public:
+    void See(const std::string& line) {
+        if (Contains(line, "INI P(atm")) ignited_ = true;
+        else if (IsNoIgnitionLine(line)) ignited_ = false;
+    }
+    bool Ignited() const { return ignited_; }
+
+private:
+    bool ignited_ = true;
+};
+
 // Walks the reduced file forward to the next line holding a marker; at its end the last line
 // read stays current.
 class ReducedCursor {
 public:
     explicit ReducedCursor(const std::vector<std::string>& lines) : lines_(lines) {}
     const std::string& SyncTo(const char* marker) {
-        while (next_ < lines_.size() && !Contains(current_, marker)) current_ = lines_[next_++];
+        while (next_ < lines_.size() && !Contains(current_, marker)) {
+            current_ = lines_[next_++];
+            flag_.See(current_);
+        }
         return current_;
     }
+    bool Ignited() const { return flag_.Ignited(); }
 
 private:
     const std::vector<std::string>& lines_;
     size_t next_ = 0;
     std::string current_;
+    IgnitionFlag flag_;
 };
+
+// The delay part of a case's result: the delay line as written, or for a case that did not
+// ignite "no ignition by t = " and the time its run ended at (the value of its delay line).
+std::string DelayPart(const std::string& delayLine, bool ignited) {
+    if (ignited) return delayLine;
+    const size_t eq = delayLine.find('=');
+    const std::string until = eq == std::string::npos ? "" : TrimBlanksAndTabs(delayLine.substr(eq + 1));
+    return until.empty() ? "no ignition" : "no ignition by t = " + until + " s";
+}
 
 }  // namespace
 
@@ -64,7 +93,9 @@ std::vector<std::string> BuildComparisonReport(const std::vector<std::string>& d
     ReducedCursor cursor(reduced);
     int caseNumber = 0;
     std::string detailedDelay, reducedDelay;
+    IgnitionFlag detailedFlag;
     for (const std::string& d : detailed) {
+        detailedFlag.See(d);
         if (!PassesFilter(d)) continue;
         const Marker marker = MarkerOf(d);
         if (marker == kNoMarker) continue;
@@ -78,8 +109,8 @@ std::vector<std::string> BuildComparisonReport(const std::vector<std::string>& d
             case kSpeciesIndex:
             case kSpeciesMoles: out.push_back(d); break;
             case kDelay:
-                detailedDelay = d;
-                reducedDelay = r;
+                detailedDelay = DelayPart(d, detailedFlag.Ignited());
+                reducedDelay = DelayPart(r, cursor.Ignited());
                 break;
             case kRise:
                 out.push_back("Detailed chemistry: " + detailedDelay + "; " + d + "\nSkeletal chemistry: " +

@@ -1,7 +1,8 @@
 #pragma once
 // The comparison report "CMP.dat": the ignition results of the detailed ("SAVE.dat") and the
 // reduced ("New_SAVE.dat") standard data side by side, case by case, copied and paired line by
-// line.
+// line. A case that did not ignite (its "! no ignition" comment) shows "no ignition by t = ..."
+// in place of its delay line.
 
 #include <chrono>
 #include <cstdint>

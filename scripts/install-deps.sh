@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth
   cmark-gfm
+  desktop-file-utils dpkg-dev
 )
 
 missing=()

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "chemlib/mechanism_layout.h"
+#include "chemlib/rate_constant_cache.h"
 #include "chemlib/reaction_tables.h"
 #include "common/record_io.h"
 
@@ -124,6 +125,7 @@ private:
     std::vector<double> speciesScratch_ = {1.0};        // KK per-species values and a constant 1.0
     std::vector<int32_t> pressureTableIndex_;
     std::vector<double> pressureTableData_;
+    RateConstantCache rateConstants_;  // the last state's rate constants
 };
 
 }  // namespace vantor::chem

@@ -113,7 +113,18 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
     const int64_t row = int64_t(L.NPARAM) + 1;
     const double* arrhenius = rckwrk + L.rArrhenius;
 
-    for (int32_t i = 0; i < t.II; ++i) RKF[i] = Arrhenius(arrhenius + i * row, ALOGT, T1);
+    // A T^b exp(-E/T) as A exp(b ln T - E/T), the exponential shared by a run of equal (b, E); b = E
+    // = 0 (sorted first when present) leaves A exactly.
+    double runB = 0.0, runE = 0.0, runFactor = 1.0;
+    for (const int32_t i : t.exponentOrder) {
+        const double* p = arrhenius + i * row;
+        if (p[1] != runB || p[2] != runE) {
+            runB = p[1];
+            runE = p[2];
+            runFactor = runB == 0.0 && runE == 0.0 ? 1.0 : std::exp(runB * ALOGT - runE / T1);
+        }
+        RKF[i] = p[0] * runFactor;
+    }
 
     double thirdPower = 0.0, twoThirdsPower = 0.0;
     if (!t.landauTeller.empty() || !t.revLandauTeller.empty()) {

@@ -140,7 +140,14 @@ int32_t ChemistryLibrary::ComputeProductionRates(std::ostream& msg, int32_t NT, 
         msg << "Stop: temperature array must be larger than 2" << kLineEnd;
         return kRateTemperatureArray;
     }
-    if (const int32_t status = ComputeRateConstants(msg, NT, T, ickwrk, rckwrk); status != kRateOk) return status;
+    const MechanismLayout& L = layout_;
+    double* RKF = rckwrk + L.rForwardConstants;
+    double* RKR = rckwrk + L.rReverseConstants;
+    double* SMH = rckwrk + L.rSpeciesScratch[1];
+    if (!rateConstants_.Restore(rckwrk, NT, T, P, RKF, RKR, SMH)) {
+        if (const int32_t status = ComputeRateConstants(msg, NT, T, ickwrk, rckwrk); status != kRateOk) return status;
+        rateConstants_.Store(rckwrk, NT, T, P, tables_.II, tables_.KK, RKF, RKR, SMH);
+    }
     MassFractionsToConcentrations(P, T, Y, ickwrk, rckwrk, rckwrk + layout_.rSpeciesScratch[0]);
     ComputeRatesOfProgress(T[0], rckwrk);
 

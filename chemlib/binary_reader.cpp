@@ -278,6 +278,7 @@ void ChemistryLibrary::SetTables(ReactionTables tables) {
     speciesScratch_.assign(size_t(tables_.KK) + 1, 1.0);
     rateConstants_.Clear();
     rateConstants_.Reserve(tables_.II, tables_.KK);
+    fallOffTerms_.assign(tables_.fallOff.size(), FallOffTemperatureTerms{});
 }
 
 void ChemistryLibrary::ReleasePressureTables() {

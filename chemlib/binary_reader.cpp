@@ -271,19 +271,25 @@ void ChemistryLibrary::ReadMechanismBinary(int32_t intWorkLen, int32_t realWorkL
             if ((errFlag = load.ReadPressureTables()) != kLoadOk) return;
         }
     }
-    SetTables(BuildReactionTables(layout_, ickwrk, pressureTableIndex_));
+    ReactionTables tables = BuildReactionTables(layout_, ickwrk, pressureTableIndex_);
+    OrderByExponents(tables, layout_, rckwrk);
+    SetTables(std::move(tables));
 }
 
 void ChemistryLibrary::SetTables(ReactionTables tables) {
     tables_ = std::move(tables);
     paddedConcentrations_.assign(size_t(tables_.KK) + 1, 1.0);
     speciesScratch_.assign(size_t(tables_.KK) + 1, 1.0);
+    rateConstants_.Clear();
+    rateConstants_.Reserve(tables_.II, tables_.KK);
+    fallOffTerms_.assign(tables_.fallOff.size(), FallOffTemperatureTerms{});
 }
 
 void ChemistryLibrary::ReleasePressureTables() {
     pressureTableIndex_.clear();
     pressureTableData_.clear();
     tables_.pressureTables.clear();
+    rateConstants_.Clear();
 }
 
 }  // namespace vantor::chem

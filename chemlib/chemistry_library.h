@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "chemlib/mechanism_layout.h"
+#include "chemlib/rate_constant_cache.h"
 #include "chemlib/reaction_tables.h"
 #include "common/record_io.h"
 
@@ -54,6 +55,12 @@ enum RateStatus : int32_t {
     kRateStateRange = 23,        // pressure below 1e-30 or temperature below 0.02 K
     kRateTableOverflow = 24,     // a pressure-table rate constant beyond +-1e30
     kRateTemperatureIndex = 25,  // an electron-impact temperature index beyond NT
+};
+
+// The temperature-only terms of one fall-off reaction: the other limit's rate constant and the
+// broadening terms that do not depend on the reduced pressure.
+struct FallOffTemperatureTerms {
+    double limit = 0.0, a = 0.0, b = 0.0, c = 0.0;
 };
 
 class ChemistryLibrary {
@@ -112,7 +119,8 @@ private:
     bool CheckHeader(RecordReader& mech, std::ostream& msg, int32_t& needInt, int32_t& needReal, int32_t& needName);
     int32_t ComputeRateConstants(std::ostream& msg, int32_t NT, const double* T, const int32_t* ickwrk, double* rckwrk);
     int32_t ApplyPressureTables(std::ostream& msg, double T1, double* rckwrk) const;
-    void ComputeRatesOfProgress(double T1, double* rckwrk);
+    // `sameTemperature`: the fall-off terms of the previous call still hold.
+    void ComputeRatesOfProgress(double T1, double* rckwrk, bool sameTemperature);
     void BuildTemperatureTerms(double T, bool entropy);
     // Installs the index tables and sizes the per-species scratch to match.
     void SetTables(ReactionTables tables);
@@ -124,6 +132,8 @@ private:
     std::vector<double> speciesScratch_ = {1.0};        // KK per-species values and a constant 1.0
     std::vector<int32_t> pressureTableIndex_;
     std::vector<double> pressureTableData_;
+    RateConstantCache rateConstants_;  // the last state's rate constants
+    std::vector<FallOffTemperatureTerms> fallOffTerms_;  // per fall-off entry, at the last state
 };
 
 }  // namespace vantor::chem

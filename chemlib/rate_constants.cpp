@@ -38,8 +38,26 @@ constexpr double kRatioLimit = 170.0;
 
 // Steps of the equilibrium constants, for the reactions whose reverse rate constant derives from
 // them: exp(min(S, EXPARG)) times PFAC to the coefficient sum, S the sum of coefficient x SMH.
+// PFAC to the small integer powers of the coefficient sums, taken from a table made once per call
+// (the same values SmallPower gives, without its branch per reaction).
+class PfacPowers {
+public:
+    explicit PfacPowers(double PFAC) : pfac_(PFAC) {
+        for (int64_t n = -kRange; n <= kRange; ++n) table_[n + kRange] = SmallPower(PFAC, n);
+    }
+    double operator()(int64_t n) const {
+        return n >= -kRange && n <= kRange ? table_[n + kRange] : SmallPower(pfac_, n);
+    }
+
+private:
+    static constexpr int64_t kRange = 4;
+    double pfac_;
+    double table_[2 * kRange + 1];
+};
+
 void EquilibriumConstants(const ReactionTables& t, const MechanismLayout& L, const double* SMH, double PFAC,
                           const double* rckwrk, double* speciesExp, double* EQK) {
+    const PfacPowers pfacPower(PFAC);
     double largest = 0.0;
     for (int32_t k = 0; k < t.KK; ++k) largest = std::max(largest, std::abs(SMH[k]));
     const bool ratios = largest < kRatioLimit;
@@ -52,21 +70,21 @@ void EquilibriumConstants(const ReactionTables& t, const MechanismLayout& L, con
             const int32_t* d = e.denominator;
             const double ratio = speciesExp[n[0]] * speciesExp[n[1]] * speciesExp[n[2]] * speciesExp[n[3]] /
                                  (speciesExp[d[0]] * speciesExp[d[1]] * speciesExp[d[2]] * speciesExp[d[3]]);
-            EQK[e.reaction] = std::min(ratio, kExpOfExpArg) * SmallPower(PFAC, t.coefficientSum[e.reaction]);
+            EQK[e.reaction] = std::min(ratio, kExpOfExpArg) * pfacPower(t.coefficientSum[e.reaction]);
         }
     }
     for (const int32_t i : ratios ? t.equilibriumBySum : t.equilibriumReactions) {
         double S = 0.0;
         for (int32_t s = t.slotBegin[i]; s < t.slotBegin[i + 1]; ++s)
             S += t.slotCoefficients[s] * SMH[t.slotSpecies[s]];
-        EQK[i] = std::exp(std::min(S, kExpArg)) * SmallPower(PFAC, t.coefficientSum[i]);
+        EQK[i] = std::exp(std::min(S, kExpArg)) * pfacPower(t.coefficientSum[i]);
     }
     for (const auto& e : t.realStoich) {
         if (!t.needsEquilibrium[e.reaction]) continue;
         const double* nu = rckwrk + e.coefficients;
         double S = 0.0;
         for (int32_t s = e.begin; s < e.end; ++s) S += nu[t.realSlots[s].slot] * SMH[t.realSlots[s].species];
-        if (S != 0.0) EQK[e.reaction] = std::exp(std::min(S, kExpArg)) * SmallPower(PFAC, t.coefficientSum[e.reaction]);
+        if (S != 0.0) EQK[e.reaction] = std::exp(std::min(S, kExpArg)) * pfacPower(t.coefficientSum[e.reaction]);
     }
     for (const auto& e : t.realStoich) {
         if (t.needsEquilibrium[e.reaction]) {
@@ -113,7 +131,18 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
     const int64_t row = int64_t(L.NPARAM) + 1;
     const double* arrhenius = rckwrk + L.rArrhenius;
 
-    for (int32_t i = 0; i < t.II; ++i) RKF[i] = Arrhenius(arrhenius + i * row, ALOGT, T1);
+    // A T^b exp(-E/T) as A exp(b ln T - E/T), the exponential shared by a run of equal (b, E); b = E
+    // = 0 (sorted first when present) leaves A exactly.
+    double runB = 0.0, runE = 0.0, runFactor = 1.0;
+    for (const int32_t i : t.exponentOrder) {
+        const double* p = arrhenius + i * row;
+        if (p[1] != runB || p[2] != runE) {
+            runB = p[1];
+            runE = p[2];
+            runFactor = runB == 0.0 && runE == 0.0 ? 1.0 : std::exp(runB * ALOGT - runE / T1);
+        }
+        RKF[i] = p[0] * runFactor;
+    }
 
     double thirdPower = 0.0, twoThirdsPower = 0.0;
     if (!t.landauTeller.empty() || !t.revLandauTeller.empty()) {

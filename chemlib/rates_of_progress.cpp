@@ -20,20 +20,33 @@ constexpr double kTroeCSlope = 0.6700000166893005;   // 0.67
 constexpr double kTroeD = 0.14000000059604645;       // 0.14
 constexpr double kLn10 = 2.302585092994046;
 
-// The broadening factor F of a fall-off reaction of form 2 (SRI), 3 or 4 (Troe).
-double Broadening(int32_t form, const double* p, double PR, double T1) {
-    const double PRLOG = std::log10(std::max(PR, kSmall));
+// The parts of a fall-off reaction of form 2 (SRI), 3 or 4 (Troe) that depend on the temperature
+// only: SRI the base a exp(-b/T) + exp(-T/c), d and T^e; Troe log10 Fcent, n and c.
+void BroadeningTerms(int32_t form, const double* p, double T1, FallOffTemperatureTerms& terms) {
     if (form == 2) {
-        const double XP = 1.0 / (1.0 + PRLOG * PRLOG);
-        return std::pow(p[3] * std::exp(-p[4] / T1) + std::exp(-T1 / p[5]), XP) * p[6] * std::pow(T1, p[7]);
+        terms.a = p[3] * std::exp(-p[4] / T1) + std::exp(-T1 / p[5]);
+        terms.b = p[6];
+        terms.c = std::pow(T1, p[7]);
+        return;
     }
     double FCENT = (1.0 - p[3]) * std::exp(-T1 / (p[4] + kTroeTiny)) + p[3] * std::exp(-T1 / (p[5] + kTroeTiny));
     if (form == 4) FCENT += std::exp(-p[6] / T1);
     const double FCLOG = std::log10(std::max(FCENT, kSmall));
-    const double XN = 0.75 - kTroeN * FCLOG;
-    const double CPRLOG = PRLOG - (kTroeC + kTroeCSlope * FCLOG);
-    const double ratio = CPRLOG / (XN - kTroeD * CPRLOG);
-    const double FLOG = FCLOG / (1.0 + ratio * ratio);
+    terms.a = FCLOG;
+    terms.b = 0.75 - kTroeN * FCLOG;             // n
+    terms.c = kTroeC + kTroeCSlope * FCLOG;      // c
+}
+
+// The broadening factor F from those terms and the reduced pressure.
+double Broadening(int32_t form, const FallOffTemperatureTerms& terms, double PR) {
+    const double PRLOG = std::log10(std::max(PR, kSmall));
+    if (form == 2) {
+        const double XP = 1.0 / (1.0 + PRLOG * PRLOG);
+        return std::pow(terms.a, XP) * terms.b * terms.c;
+    }
+    const double CPRLOG = PRLOG - terms.c;
+    const double ratio = CPRLOG / (terms.b - kTroeD * CPRLOG);
+    const double FLOG = terms.a / (1.0 + ratio * ratio);
     return std::exp(FLOG * kLn10);  // 10^FLOG
 }
 
@@ -44,7 +57,7 @@ double Product(double rate, const SpeciesPower* factors, int count, const double
 
 }  // namespace
 
-void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk) {
+void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sameTemperature) {
     const MechanismLayout& L = layout_;
     const ReactionTables& t = tables_;
     const double* C = rckwrk + L.rSpeciesScratch[0];
@@ -70,18 +83,26 @@ void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk) {
         }
     }
 
-    const double ALOGT = std::log(T1);
-    for (const FallOffEntry& e : t.fallOff) {
+    if (!sameTemperature) {
+        const double ALOGT = std::log(T1);
+        for (size_t n = 0; n < t.fallOff.size(); ++n) {
+            const FallOffEntry& e = t.fallOff[n];
+            const double* p = rckwrk + e.params;
+            // The other limit: the low-pressure one of a fall-off reaction, the high-pressure one
+            // of a chemically activated reaction (whose RKF is its low-pressure limit).
+            fallOffTerms_[n].limit = p[0] * std::exp(p[1] * ALOGT - p[2] / T1);
+            if (e.form > 1) BroadeningTerms(e.form, p, T1, fallOffTerms_[n]);
+        }
+    }
+    for (size_t n = 0; n < t.fallOff.size(); ++n) {
+        const FallOffEntry& e = t.fallOff[n];
         const int32_t i = e.reaction;
-        const double* p = rckwrk + e.params;
-        // The other limit: the low-pressure one of a fall-off reaction, the high-pressure one of a
-        // chemically activated reaction (whose RKF is its low-pressure limit).
-        const double RKLIM = p[0] * std::exp(p[1] * ALOGT - p[2] / T1);
+        const double RKLIM = fallOffTerms_[n].limit;
         const double M = e.bath < 0 ? CTB[i] : C[e.bath];
         if (e.bath < 0) CTB[i] = 1.0;  // the mixture is counted once, inside PR
         const double PR = e.activated ? RKF[i] * M / RKLIM : RKLIM * M / RKF[i];
         double PCOR = e.activated ? 1.0 / (1.0 + PR) : PR / (1.0 + PR);
-        if (e.form > 1) PCOR *= Broadening(e.form, p, PR, T1);
+        if (e.form > 1) PCOR *= Broadening(e.form, fallOffTerms_[n], PR);
         RKF[i] *= PCOR;
         RKR[i] *= PCOR;
     }
@@ -140,9 +161,19 @@ int32_t ChemistryLibrary::ComputeProductionRates(std::ostream& msg, int32_t NT, 
         msg << "Stop: temperature array must be larger than 2" << kLineEnd;
         return kRateTemperatureArray;
     }
-    if (const int32_t status = ComputeRateConstants(msg, NT, T, ickwrk, rckwrk); status != kRateOk) return status;
+    const MechanismLayout& L = layout_;
+    double* RKF = rckwrk + L.rForwardConstants;
+    double* RKR = rckwrk + L.rReverseConstants;
+    double* SMH = rckwrk + L.rSpeciesScratch[1];
+    // The fall-off terms of the last evaluation belong to the state the cache holds: every stored
+    // state is followed by its rates of progress.
+    const bool sameState = rateConstants_.Restore(rckwrk, NT, T, P, RKF, RKR, SMH);
+    if (!sameState) {
+        if (const int32_t status = ComputeRateConstants(msg, NT, T, ickwrk, rckwrk); status != kRateOk) return status;
+        rateConstants_.Store(rckwrk, NT, T, P, tables_.II, tables_.KK, RKF, RKR, SMH);
+    }
     MassFractionsToConcentrations(P, T, Y, ickwrk, rckwrk, rckwrk + layout_.rSpeciesScratch[0]);
-    ComputeRatesOfProgress(T[0], rckwrk);
+    ComputeRatesOfProgress(T[0], rckwrk, sameState);
 
     const ReactionTables& t = tables_;
     const double* RF = rckwrk + layout_.rReactionScratch[0];

@@ -1,7 +1,10 @@
 #include "chemlib/reaction_tables.h"
 
 #include <algorithm>
+#include <bit>
+#include <numeric>
 #include <optional>
+#include <utility>
 
 namespace vantor::chem {
 namespace {
@@ -290,6 +293,21 @@ ReactionTables BuildReactionTables(const MechanismLayout& L, const int32_t* ickw
         }
     }
     return t;
+}
+
+void OrderByExponents(ReactionTables& t, const MechanismLayout& L, const double* rckwrk) {
+    const int64_t row = int64_t(L.NPARAM) + 1;
+    const double* arrhenius = rckwrk + L.rArrhenius;
+    // Sorted by bit pattern, a total order even for NaN; equal values of different bits (0.0 and
+    // -0.0) only miss a reuse.
+    const auto key = [&](int32_t i) {
+        const double* p = arrhenius + i * row;
+        return std::pair(std::bit_cast<uint64_t>(p[1]), std::bit_cast<uint64_t>(p[2]));
+    };
+    t.exponentOrder.resize(t.II);
+    std::iota(t.exponentOrder.begin(), t.exponentOrder.end(), 0);
+    std::stable_sort(t.exponentOrder.begin(), t.exponentOrder.end(),
+                     [&](int32_t a, int32_t b) { return key(a) < key(b); });
 }
 
 }  // namespace vantor::chem

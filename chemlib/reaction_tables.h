@@ -150,10 +150,16 @@ struct ReactionTables {
     std::vector<OrderEntry> orders;
     std::vector<OrderTerm> orderTerms;
     std::vector<PressureTableEntry> pressureTables;
+    // (II) every reaction once, those with bit-identical temperature exponent and activation
+    // temperature adjacent: exp(b ln T - E/T) is evaluated once per run of equal pairs.
+    std::vector<int32_t> exponentOrder;
 };
 
 // `pressureTableIndex` as the reader holds it: entry 0 NPMAX, then II flags, then II term counts.
 ReactionTables BuildReactionTables(const MechanismLayout& L, const int32_t* ickwrk,
                                    const std::vector<int32_t>& pressureTableIndex);
+
+// Fills t.exponentOrder from the loaded Arrhenius parameters.
+void OrderByExponents(ReactionTables& t, const MechanismLayout& L, const double* rckwrk);
 
 }  // namespace vantor::chem

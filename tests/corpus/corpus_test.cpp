@@ -23,6 +23,7 @@
 #include "app/core/pipeline/ignition_summary.h"
 #include "app/core/pipeline/parameter_grid.h"
 #include "chemlib/mechanism.h"
+#include "cli_runner.h"
 #include "outside/tolmar/tolmar.h"
 
 namespace vantor {
@@ -118,23 +119,8 @@ void ExpectOnlyHighRefused(const std::string& mechanismText, const std::string& 
     EXPECT_GT(highReactions, 0);
 }
 
-struct CliResult {
-    int status = -1;
-    std::string output;
-};
-
-CliResult RunCli(const std::string& arguments) {
-    const std::string command = std::string(VANTOR_BIN_DIR) + "/vantor-cli " + arguments + " 2>&1";
-    CliResult result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return result;
-    std::array<char, 4096> buffer;
-    size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
+using test::CliResult;
+using test::RunCli;
 
 // The project a user would write for the entry: the grid's defaults, its one state and mixture.
 ProjectData EntryProject(const CorpusEntry& e) {

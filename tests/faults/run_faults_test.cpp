@@ -15,6 +15,7 @@
 #include "app/core/mechanism/project_file.h"
 #include "app/core/mechanism/trimming.h"
 #include "app/core/pipeline/settings_file.h"
+#include "cli_runner.h"
 #include "faults/write_faults.h"
 
 namespace vantor {
@@ -26,22 +27,8 @@ using faults::ReadText;
 
 constexpr const char* kNoSpace = ": No space left on device";
 
-struct CliResult {
-    int status = -1;  // the exit status; -1 when the program was killed (a crash)
-    std::string output;
-};
-
-CliResult RunCli(const std::string& prefix, const std::string& arguments) {
-    const std::string command = prefix + std::string(VANTOR_BIN_DIR) + "/vantor-cli " + arguments + " 2>&1";
-    CliResult result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return result;
-    std::array<char, 4096> buffer;
-    for (size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) result.output.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
+using test::CliResult;
+using test::RunCli;
 
 bool LibrariesBuilt() {
     for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so"})
@@ -76,7 +63,8 @@ TEST(RunFaults, EachOutputOnAFullDeviceFailsTheRunWithTheFileAndTheReason) {
         dirs.push_back(std::make_unique<Folder>(std::string("full_") + c.file));
         CopyOneCaseExample(*dirs.back());
         faults::LinkToFullDevice(dirs.back()->Path(c.file));
-        runs.push_back(std::async(std::launch::async, RunCli, "", "run '" + dirs.back()->Path("run.PRJ") + "' --jobs 1"));
+        runs.push_back(
+            std::async(std::launch::async, RunCli, "run '" + dirs.back()->Path("run.PRJ") + "' --jobs 1", ""));
     }
     for (size_t i = 0; i < runs.size(); ++i) {
         const OutputCase& c = cases[i];
@@ -104,7 +92,7 @@ TEST(RunFaults, DiskFullPartwayFailsTheStepAndLeavesNoHalfFile) {
     CopyOneCaseExample(dir);
     faults::WriteText(dir.Path("chem.bin"), "earlier binary");
     // 64 blocks of 512 bytes: less than the mechanism binary, more than its listing.
-    const CliResult r = RunCli("trap '' XFSZ; ulimit -f 64; ", "run '" + dir.Path("run.PRJ") + "' --jobs 1");
+    const CliResult r = RunCli("run '" + dir.Path("run.PRJ") + "' --jobs 1", "trap '' XFSZ; ulimit -f 64; ");
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_NE(r.output.find("<E> Run Tolmar procedure failed"), std::string::npos) << r.output;
     EXPECT_NE(ReadText(dir.Path("Out.dat")).find("cannot write " + dir.Path("chem.bin") + ": File too large"),
@@ -144,7 +132,7 @@ TEST(RunFaults, ReadOnlyWorkFolderNamesTheFileAtEveryStepAndInEveryWriter) {
     EXPECT_NE(ReadText(dir.Path("run.PRJ")).find("PFAPROJ"), std::string::npos);  // the project is as it was
 
     if (!LibrariesBuilt()) return;
-    const CliResult r = RunCli("", "run '" + dir.Path("run.PRJ") + "' --jobs 1");
+    const CliResult r = RunCli("run '" + dir.Path("run.PRJ") + "' --jobs 1");
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_NE(r.output.find("<E> Cannot write " + dir.Path("chem.bin") + ": " + reason), std::string::npos)
         << r.output;

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cli_runner.h"
 #include "pipeline/test_support.h"
 
 namespace vantor {
@@ -19,24 +20,8 @@ namespace {
 using test::TempDir;
 namespace fs = std::filesystem;
 
-struct CliResult {
-    int status = -1;
-    std::string output;  // standard output and errors together
-};
-
-// `prefix` goes before the program: a change of folder, an environment setting.
-CliResult RunCli(const std::string& arguments, const std::string& prefix = "") {
-    const std::string command = prefix + std::string(VANTOR_BIN_DIR) + "/vantor-cli " + arguments + " 2>&1";
-    CliResult result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return result;
-    std::array<char, 4096> buffer;
-    size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
+using test::CliResult;
+using test::RunCli;
 
 std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 

@@ -52,6 +52,7 @@ double Timed(int repeats, const std::function<bool()>& work) {
 struct Row {
     std::string name;
     int KK = 0, II = 0;
+    std::string note;  // why a column is empty
     double compile = NAN, rates = NAN, sameT = NAN, pfaState = NAN, ecfState = NAN, ignition = NAN;  // s
 };
 
@@ -90,7 +91,8 @@ double EngineStateSeconds(enginebench::Workspace& w, Entry entry, double thresho
 }
 
 // Microseconds per evaluation, alternating between two temperatures or keeping one.
-double RatesSeconds(chem::Mechanism& m, bool sameTemperature) {
+// A stopped evaluation leaves its message in `why`.
+double RatesSeconds(chem::Mechanism& m, bool sameTemperature, std::string& why) {
     const int KK = m.KK(), II = m.II();
     std::vector<double> X(KK), Y(KK), wdot(KK), qf(II), qr(II);
     double sum = 0.0;
@@ -102,8 +104,10 @@ double RatesSeconds(chem::Mechanism& m, bool sameTemperature) {
     return Timed(5, [&] {
                for (int n = 0; n < calls; ++n) {
                    const double T = sameTemperature || n % 2 == 0 ? 1200.0 : 1201.0;
-                   if (m.ProductionRates(msg, 1013250.0, T, Y.data(), wdot.data(), qf.data(), qr.data()) != 0)
+                   if (m.ProductionRates(msg, 1013250.0, T, Y.data(), wdot.data(), qf.data(), qr.data()) != 0) {
+                       why = msg.str();
                        return false;
+                   }
                }
                return true;
            }) / calls;
@@ -185,8 +189,8 @@ int main() {
         }
         row.KK = m.KK();
         row.II = m.II();
-        row.rates = RatesSeconds(m, false);
-        row.sameT = RatesSeconds(m, true);
+        row.rates = RatesSeconds(m, false, row.note);
+        row.sameT = RatesSeconds(m, true, row.note);
         enginebench::Workspace w;
         if (enginebench::CompileInto(w, dir + f[1], therm)) {
             std::vector<std::pair<std::string, double>> major = MixtureSpecies(m, f[4]);
@@ -215,6 +219,9 @@ int main() {
                     Exponent(rows, &Row::compile, count), Exponent(rows, &Row::rates, count),
                     Exponent(rows, &Row::sameT, count), Exponent(rows, &Row::pfaState, count),
                     Exponent(rows, &Row::ecfState, count), Exponent(rows, &Row::ignition, count));
+    }
+    for (const Row& r : rows) {
+        if (!r.note.empty()) std::printf("%s: %s\n", r.name.c_str(), r.note.substr(0, r.note.find('\n')).c_str());
     }
     return 0;
 }

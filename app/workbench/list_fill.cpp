@@ -1,6 +1,7 @@
 #include "app/workbench/list_fill.h"
 
 #include <QListWidget>
+#include <algorithm>
 #include <QSignalBlocker>
 
 namespace vantor {
@@ -22,6 +23,40 @@ private:
 };
 
 }  // namespace
+
+TextLineDelegate::TextLineDelegate(int lineHeight, QObject* parent)
+    : QStyledItemDelegate(parent), lineHeight_(lineHeight) {
+    advances_.fill(-1);
+}
+
+QSize TextLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    const QString text = index.data().toString();
+    const int lines = static_cast<int>(text.count('\n')) + 1;
+    if (index.data(Qt::CheckStateRole).isValid()) {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(lineHeight_ * lines);
+        return size;
+    }
+    if (option.font != font_) {
+        font_ = option.font;
+        advances_.fill(-1);
+    }
+    int width = 0, line = 0;
+    for (const QChar c : text) {
+        if (c == '\n') {
+            width = std::max(width, line);
+            line = 0;
+        } else if (c.unicode() < advances_.size()) {
+            int& advance = advances_[c.unicode()];
+            if (advance < 0) advance = option.fontMetrics.horizontalAdvance(c);
+            line += advance;
+        } else {
+            line += option.fontMetrics.horizontalAdvance(c);
+        }
+    }
+    width = std::max(width, line);
+    return QSize(width + 2 * option.fontMetrics.averageCharWidth(), lineHeight_ * lines);
+}
 
 // Items get their flags and marks before they join the list, so no change is signalled per item.
 void FillCheckList(QListWidget* list, const std::vector<QString>& texts, const std::vector<bool>& marks) {

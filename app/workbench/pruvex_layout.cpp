@@ -15,16 +15,15 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
 
 #include "app/core/pipeline/settings_file.h"
 #include "app/workbench/cover_text.h"
+#include "app/workbench/list_fill.h"
 #include "app/workbench/locale_numbers.h"
 #include "app/workbench/message_memo.h"
 #include "app/workbench/parameter_grid_view.h"
@@ -72,50 +71,6 @@ QLabel* HeaderLabel(const QString& text, QWidget* parent) {
 }
 
 // The lines of the mechanism lists are 14 pixels high.
-class FixedHeightDelegate : public QStyledItemDelegate {
-public:
-    FixedHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {
-        advances_.fill(-1);
-    }
-    // A plain text item is measured by its widest line, from the advances of its characters: the
-    // style's text layout per item costs more than all the rest of filling a list of thousands
-    // of lines. Kerning is not counted; a margin of two characters covers it.
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        const QString text = index.data().toString();
-        const int lines = static_cast<int>(text.count('\n')) + 1;
-        if (index.data(Qt::CheckStateRole).isValid()) {
-            QSize size = QStyledItemDelegate::sizeHint(option, index);
-            size.setHeight(height_ * lines);
-            return size;
-        }
-        if (option.font != font_) {
-            font_ = option.font;
-            advances_.fill(-1);
-        }
-        int width = 0, line = 0;
-        for (const QChar c : text) {
-            if (c == '\n') {
-                width = std::max(width, line);
-                line = 0;
-            } else if (c.unicode() < advances_.size()) {
-                int& advance = advances_[c.unicode()];
-                if (advance < 0) advance = option.fontMetrics.horizontalAdvance(c);
-                line += advance;
-            } else {
-                line += option.fontMetrics.horizontalAdvance(c);
-            }
-        }
-        width = std::max(width, line);
-        const int margin = option.fontMetrics.averageCharWidth();
-        return QSize(width + 2 * margin, height_ * lines);
-    }
-
-private:
-    int height_;
-    mutable QFont font_;
-    mutable std::array<int, 128> advances_;  // -1: not measured yet
-};
-
 // Gives the focus back to the hidden edit when the mouse is released over the cover text.
 class CoverFocusFilter : public QObject {
 public:
@@ -229,7 +184,7 @@ QWidget* TPruvexForm::CreateTopPanel() {
     OINP_CheckListBox->setObjectName("OINP_CheckListBox");
     OINP_CheckListBox->setFont(SerifFont(8));
     OINP_CheckListBox->setUniformItemSizes(true);
-    OINP_CheckListBox->setItemDelegate(new FixedHeightDelegate(14, OINP_CheckListBox));
+    OINP_CheckListBox->setItemDelegate(new vantor::TextLineDelegate(14, OINP_CheckListBox));
     originalLayout->addWidget(InpPanel);
     originalLayout->addWidget(OINP_CheckListBox);
     PageS->addTab(original, "Original Chemistry");
@@ -239,7 +194,7 @@ QWidget* TPruvexForm::CreateTopPanel() {
     NEWINP_ListBox = new QListWidget(PageS);
     NEWINP_ListBox->setObjectName("NEWINP_ListBox");
     NEWINP_ListBox->setFont(SerifFont(8));
-    NEWINP_ListBox->setItemDelegate(new FixedHeightDelegate(14, NEWINP_ListBox));
+    NEWINP_ListBox->setItemDelegate(new vantor::TextLineDelegate(14, NEWINP_ListBox));
     QPalette sky = NEWINP_ListBox->palette();
     sky.setColor(QPalette::Base, kSkyBlue);
     NEWINP_ListBox->setPalette(sky);

@@ -1,150 +1,33 @@
 // Reduction engine benchmarks: a full KELDA run on GRI-Mech 3.0 (4 cases of 40 points), and KELDA
-// and MORVA per recorded state on LLNL n-heptane with NC7H16 and O2 as start species and the
-// default thresholds (PFA 0.04, ECF 0.98, heat kept ratio 0).
-//
-// The states are a composition spread over all species (every species 1e-5, the fuel 0.02,
-// O2 0.2, N2 0.75, normalised) at 1 atm and temperatures spread from 700 K to 2100 K, so that
-// every reaction has a non-zero rate and the search reaches far into the mechanism.
+// and MORVA per recorded state on LLNL n-heptane (NC7H16 and O2 as start species) and on
+// ic8_llnl3 (IC8H18 and O2) with the default thresholds (PFA 0.04, ECF 0.98, heat kept ratio 0),
+// on the spread states of engine_states.h.
 //
 //   build/bin/bench_engines --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
-#include <vector>
 
-#include "chemlib/mechanism.h"
-#include "common/fixed_format.h"
-#include "common/path_field.h"
+#include "bench/engine_states.h"
 #include "engine/kelda/kelda_entry.h"
 #include "engine/morva/morva_entry.h"
-#include "outside/tolmar/tolmar.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using vantor::JobRecord;
+using namespace enginebench;
 
-// A folder of its own for one mechanism's files, removed when the program ends.
-struct Workspace {
-    std::string dir;
-    vantor::chem::Mechanism mech;
-    bool ok = false;
-    ~Workspace() {
-        std::error_code ec;
-        if (!dir.empty()) fs::remove_all(dir, ec);
-    }
-};
-
-std::string Data(const std::string& name) { return std::string(VANTOR_TEST_DATA_DIR) + "/" + name; }
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// The mechanism binary holds at most three species a side; LLNL n-heptane has a few reactions
-// with four or five products. The copy compiled here comments out the lines Tolmar names.
-std::string WithoutOversizedReactions(const std::string& inp, const std::string& listing) {
-    std::vector<size_t> drop;
-    const std::string marker = "chem.inp, line ";
-    for (size_t at = listing.find(marker); at != std::string::npos; at = listing.find(marker, at + 1)) {
-        const size_t number = at + marker.size();
-        if (listing.compare(listing.find(':', number), 23, ": more than three produ") == 0 ||
-            listing.compare(listing.find(':', number), 23, ": more than three react") == 0)
-            drop.push_back(std::stoul(listing.substr(number)));
-    }
-    std::istringstream in(inp);
-    std::string out, line;
-    for (size_t n = 1; std::getline(in, line); ++n) {
-        if (std::find(drop.begin(), drop.end(), n) != drop.end()) out += "!";
-        out += line + "\n";
-    }
-    return out;
-}
-
-// Compiles the mechanism once per process into a folder of its own.
+// Compiles a mechanism of tests/data once per process into a folder of its own.
 Workspace& Compiled(const std::string& mechanism) {
     static std::map<std::string, Workspace> all;
     Workspace& w = all[mechanism];
-    if (!w.dir.empty()) return w;
-    std::string pattern = (fs::temp_directory_path() / ("vantor_bench_" + mechanism + "_XXXXXX")).string();
-    w.dir = ::mkdtemp(pattern.data()) ? pattern : std::string();
-    const std::string bin = w.dir + "/Chem.bin";
-    const std::string listing = w.dir + "/tolmar.lst";
-    const std::string therm = Data(mechanism + "/therm.dat");
-    std::string inp = Data(mechanism + "/chem.inp");
-    if (vantor::tolmar::CompileMechanismFiles(inp, therm, bin, listing) != 0) {
-        const std::string trimmed = w.dir + "/chem.inp";
-        std::ofstream(trimmed, std::ios::binary) << WithoutOversizedReactions(ReadText(inp), ReadText(listing));
-        inp = trimmed;
-        if (vantor::tolmar::CompileMechanismFiles(inp, therm, bin, listing) != 0) return w;
+    if (w.dir.empty()) {
+        const bool corpus = mechanism == "ic8_llnl3";
+        CompileInto(w, corpus ? Data("corpus/ic8_llnl3/ic8_ver3_mech.txt") : Data(mechanism + "/chem.inp"),
+                    corpus ? Data("corpus/ic8_llnl3/prf_v3_therm_dat.txt") : Data(mechanism + "/therm.dat"));
     }
-    std::ostringstream msg;
-    w.ok = w.mech.Load(bin, msg) == 0;
     return w;
-}
-
-std::vector<double> Spread(const vantor::chem::Mechanism& mech, const std::vector<std::pair<std::string, double>>& major) {
-    std::vector<double> x(static_cast<size_t>(mech.KK()), 1e-5);
-    for (const auto& [name, amount] : major) {
-        const int32_t k = mech.SpeciesIndex(name);
-        if (k > 0) x[static_cast<size_t>(k) - 1] = amount;
-    }
-    double sum = 0.0;
-    for (const double v : x) sum += v;
-    for (double& v : x) v /= sum;
-    return x;
-}
-
-// SAVE.dat with `cases` cases of `points` states each.
-void WriteStandardData(Workspace& w, int cases, int points, const std::vector<std::pair<std::string, double>>& major,
-                       const std::vector<std::string>& start) {
-    const auto& m = w.mech;
-    std::ostringstream out;
-    out << "! Var#=" << m.KK() + 7 << "  SP chem.inp\r\n";
-    out << "M DIMENSIONS       " << cases << " " << m.KK() << " " << m.II() << " " << m.IntWorkLength() << " "
-        << m.RealWorkLength() << " " << m.NameWorkLength() << "\r\n";
-    const std::vector<double> x = Spread(m, major);
-    for (int c = 0; c < cases; ++c) {
-        out << "TAU0 " << c + 1 << " 1.0 1000.0\r\n";
-        out << "INI SP IDX ";
-        for (const auto& name : start) out << " " << m.SpeciesIndex(name);
-        out << "\r\n";
-        for (int p = 0; p < points; ++p) {
-            const double T = 700.0 + 1400.0 * p / std::max(points - 1, 1) + 25.0 * c;
-            out << " 0.0 1013250.0 0.0 0.0 0.0 0.0 " << vantor::FormatFull(T);
-            for (const double v : x) out << " " << vantor::FormatFull(v);
-            out << "\r\n";
-        }
-    }
-    out << "END\r\n";
-    std::ofstream(w.dir + "/SAVE.dat", std::ios::binary) << out.str();
-}
-
-JobRecord Job(const Workspace& w, double threshold, int cases, int points) {
-    JobRecord job{};
-    for (auto* f : {&job.StartDir, &job.TmpFile, &job.InpFile, &job.ThermFile, &job.TranDatFile, &job.TranspBinFile})
-        vantor::ClearPathField(*f);
-    vantor::EncodePathField(w.dir + "/Chem.bin", job.MechBinFile);
-    vantor::EncodePathField(w.dir + "/Out.dat", job.OutFile);
-    vantor::EncodePathField(w.dir + "/SP.TRM", job.TrimFile);
-    vantor::EncodePathField(w.dir + "/SAVE.dat", job.SaveFile);
-    job.NPress = 1;
-    job.NTemp = static_cast<int16_t>(cases);
-    job.NMix = 1;
-    job.NPoints = static_cast<int16_t>(points);
-    job.Threshold = threshold;
-    job.HeatKeptRatio = 0.0;
-    return job;
 }
 
 using Entry = int32_t (*)(const JobRecord*, int32_t*, double*);
@@ -185,6 +68,21 @@ BENCHMARK(BM_KeldaHeptanePerState)->Unit(benchmark::kMillisecond);
 
 void BM_MorvaHeptanePerState(benchmark::State& state) { HeptaneRun(state, &vantor::engine::RunMorva, 0.98); }
 BENCHMARK(BM_MorvaHeptanePerState)->Unit(benchmark::kMillisecond);
+
+constexpr int kIsoOctaneStates = 8;
+
+void IsoOctaneRun(benchmark::State& state, Entry entry, double threshold) {
+    Workspace& w = Compiled("ic8_llnl3");
+    if (!w.ok) return state.SkipWithError("ic8_llnl3 did not compile");
+    WriteStandardData(w, 1, kIsoOctaneStates, {{"IC8H18", 0.016}, {"O2", 0.2}, {"N2", 0.75}}, {"IC8H18", "O2"});
+    RunEntry(state, entry, Job(w, threshold, 1, kIsoOctaneStates), kIsoOctaneStates);
+}
+
+void BM_KeldaIsoOctanePerState(benchmark::State& state) { IsoOctaneRun(state, &vantor::engine::RunKelda, 0.04); }
+BENCHMARK(BM_KeldaIsoOctanePerState)->Unit(benchmark::kMillisecond);
+
+void BM_MorvaIsoOctanePerState(benchmark::State& state) { IsoOctaneRun(state, &vantor::engine::RunMorva, 0.98); }
+BENCHMARK(BM_MorvaIsoOctanePerState)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

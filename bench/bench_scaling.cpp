@@ -1,6 +1,8 @@
 // Growth with the mechanism: for every corpus mechanism that compiles (tests/data/corpus/MANIFEST.tsv)
-// the compile time, one full rates evaluation, one at an unchanged temperature and, where the
-// manifest names a mixture, one ignition case on one core (20 points, to 2 s); then the fitted
+// the compile time, one full rates evaluation, one at an unchanged temperature, one state of each
+// reduction engine (PFA at threshold 0.04, ECF at 0.98, on the spread states of engine_states.h,
+// starting from the manifest's mixture species or, without a mixture, from species 1) and, where
+// the manifest names a mixture, one ignition case on one core (20 points, to 2 s); then the fitted
 // exponent of each against the species and the reaction counts (time ~ count^k, least squares in
 // log-log). Process CPU times, medians over repeats.
 //   build/bin/bench_scaling
@@ -18,7 +20,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/engine_states.h"
 #include "chemlib/mechanism.h"
+#include "engine/kelda/kelda_entry.h"
+#include "engine/morva/morva_entry.h"
 #include "outside/senkin/ignition_run.h"
 #include "outside/tolmar/tolmar.h"
 
@@ -47,11 +52,47 @@ double Timed(int repeats, const std::function<bool()>& work) {
 struct Row {
     std::string name;
     int KK = 0, II = 0;
-    double compile = NAN, rates = NAN, sameT = NAN, ignition = NAN;  // s, s, s, s
+    std::string note;  // why a column is empty
+    double compile = NAN, rates = NAN, sameT = NAN, pfaState = NAN, ecfState = NAN, ignition = NAN;  // s
 };
 
+// The names and amounts of a manifest mixture ("CH4 1, O2 2, N2 7.52"); empty when one is unknown.
+std::vector<std::pair<std::string, double>> MixtureSpecies(const chem::Mechanism& m, const std::string& mixture) {
+    std::vector<std::pair<std::string, double>> species;
+    std::istringstream parts(mixture);
+    for (std::string part; std::getline(parts, part, ',');) {
+        std::istringstream words(part);
+        std::string name;
+        double amount = 0.0;
+        if (!(words >> name >> amount) || m.SpeciesIndex(name) <= 0) return {};
+        species.emplace_back(name, amount);
+    }
+    return species;
+}
+
+using Entry = int32_t (*)(const JobRecord*, int32_t*, double*);
+
+// One engine state: the run over 33 states less the run over 1 (the mechanism load and the file
+// set-up), divided by 32.
+double EngineStateSeconds(enginebench::Workspace& w, Entry entry, double threshold,
+                          const std::vector<std::pair<std::string, double>>& major,
+                          const std::vector<std::string>& start) {
+    const auto run = [&](int points) {
+        enginebench::WriteStandardData(w, 1, points, major, start);
+        const JobRecord job = enginebench::Job(w, threshold, 1, points);
+        return Timed(5, [&] {
+            int32_t status = 0;
+            double progress = 0.0;
+            return entry(&job, &status, &progress) == 10208;
+        });
+    };
+    const double one = run(1);
+    return (run(33) - one) / 32.0;
+}
+
 // Microseconds per evaluation, alternating between two temperatures or keeping one.
-double RatesSeconds(chem::Mechanism& m, bool sameTemperature) {
+// A stopped evaluation leaves its message in `why`.
+double RatesSeconds(chem::Mechanism& m, bool sameTemperature, std::string& why) {
     const int KK = m.KK(), II = m.II();
     std::vector<double> X(KK), Y(KK), wdot(KK), qf(II), qr(II);
     double sum = 0.0;
@@ -63,8 +104,10 @@ double RatesSeconds(chem::Mechanism& m, bool sameTemperature) {
     return Timed(5, [&] {
                for (int n = 0; n < calls; ++n) {
                    const double T = sameTemperature || n % 2 == 0 ? 1200.0 : 1201.0;
-                   if (m.ProductionRates(msg, 1013250.0, T, Y.data(), wdot.data(), qf.data(), qr.data()) != 0)
+                   if (m.ProductionRates(msg, 1013250.0, T, Y.data(), wdot.data(), qf.data(), qr.data()) != 0) {
+                       why = msg.str();
                        return false;
+                   }
                }
                return true;
            }) / calls;
@@ -146,24 +189,39 @@ int main() {
         }
         row.KK = m.KK();
         row.II = m.II();
-        row.rates = RatesSeconds(m, false);
-        row.sameT = RatesSeconds(m, true);
+        row.rates = RatesSeconds(m, false, row.note);
+        row.sameT = RatesSeconds(m, true, row.note);
+        enginebench::Workspace w;
+        if (enginebench::CompileInto(w, dir + f[1], therm)) {
+            std::vector<std::pair<std::string, double>> major = MixtureSpecies(m, f[4]);
+            std::vector<std::string> start;
+            for (const auto& [name, amount] : major) start.push_back(name);
+            if (start.empty()) start.push_back(m.SpeciesName(1));
+            double sum = 0.0;
+            for (const auto& [name, amount] : major) sum += amount;
+            for (auto& [name, amount] : major) amount = 0.95 * amount / sum;
+            row.pfaState = EngineStateSeconds(w, &engine::RunKelda, 0.04, major, start);
+            row.ecfState = EngineStateSeconds(w, &engine::RunMorva, 0.98, major, start);
+        }
         if (f[4] != "-") row.ignition = IgnitionSeconds(m, bin, f[4], std::atof(f[5].c_str()), std::atof(f[6].c_str()));
         rows.push_back(row);
     }
     std::filesystem::remove_all(out);
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.KK < b.KK; });
-    std::printf("%-22s %7s %7s %12s %12s %14s %12s\n", "mechanism", "species", "reacts", "compile_ms", "rates_us",
-                "rates_sameT_us", "ignition_s");
+    std::printf("%-22s %7s %7s %11s %9s %13s %13s %13s %11s\n", "mechanism", "species", "reacts", "compile_ms",
+                "rates_us", "rates_sameT_us", "pfa_state_ms", "ecf_state_ms", "ignition_s");
     for (const Row& r : rows) {
-        std::printf("%-22s %7d %7d %12.2f %12.2f %14.2f %12.3f\n", r.name.c_str(), r.KK, r.II, r.compile * 1e3,
-                    r.rates * 1e6, r.sameT * 1e6, r.ignition);
+        std::printf("%-22s %7d %7d %11.2f %9.2f %13.2f %13.3f %13.3f %11.3f\n", r.name.c_str(), r.KK, r.II,
+                    r.compile * 1e3, r.rates * 1e6, r.sameT * 1e6, r.pfaState * 1e3, r.ecfState * 1e3, r.ignition);
     }
-    std::printf("%-22s %7s %7s %12.2f %12.2f %14.2f %12.2f\n", "exponent vs species", "", "",
-                Exponent(rows, &Row::compile, &Row::KK), Exponent(rows, &Row::rates, &Row::KK),
-                Exponent(rows, &Row::sameT, &Row::KK), Exponent(rows, &Row::ignition, &Row::KK));
-    std::printf("%-22s %7s %7s %12.2f %12.2f %14.2f %12.2f\n", "exponent vs reactions", "", "",
-                Exponent(rows, &Row::compile, &Row::II), Exponent(rows, &Row::rates, &Row::II),
-                Exponent(rows, &Row::sameT, &Row::II), Exponent(rows, &Row::ignition, &Row::II));
+    for (const auto& [label, count] : {std::pair{"exponent vs species", &Row::KK}, {"exponent vs reactions", &Row::II}}) {
+        std::printf("%-22s %7s %7s %11.2f %9.2f %13.2f %13.2f %13.2f %11.2f\n", label, "", "",
+                    Exponent(rows, &Row::compile, count), Exponent(rows, &Row::rates, count),
+                    Exponent(rows, &Row::sameT, count), Exponent(rows, &Row::pfaState, count),
+                    Exponent(rows, &Row::ecfState, count), Exponent(rows, &Row::ignition, count));
+    }
+    for (const Row& r : rows) {
+        if (!r.note.empty()) std::printf("%s: %s\n", r.name.c_str(), r.note.substr(0, r.note.find('\n')).c_str());
+    }
     return 0;
 }

@@ -15,7 +15,6 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -24,6 +23,7 @@
 
 #include "app/core/pipeline/settings_file.h"
 #include "app/workbench/cover_text.h"
+#include "app/workbench/list_fill.h"
 #include "app/workbench/locale_numbers.h"
 #include "app/workbench/message_memo.h"
 #include "app/workbench/parameter_grid_view.h"
@@ -71,19 +71,6 @@ QLabel* HeaderLabel(const QString& text, QWidget* parent) {
 }
 
 // The lines of the mechanism lists are 14 pixels high.
-class FixedHeightDelegate : public QStyledItemDelegate {
-public:
-    FixedHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(height_ * std::max<qsizetype>(1, index.data().toString().count('\n') + 1));
-        return size;
-    }
-
-private:
-    int height_;
-};
-
 // Gives the focus back to the hidden edit when the mouse is released over the cover text.
 class CoverFocusFilter : public QObject {
 public:
@@ -197,7 +184,7 @@ QWidget* TPruvexForm::CreateTopPanel() {
     OINP_CheckListBox->setObjectName("OINP_CheckListBox");
     OINP_CheckListBox->setFont(SerifFont(8));
     OINP_CheckListBox->setUniformItemSizes(true);
-    OINP_CheckListBox->setItemDelegate(new FixedHeightDelegate(14, OINP_CheckListBox));
+    OINP_CheckListBox->setItemDelegate(new vantor::TextLineDelegate(14, OINP_CheckListBox));
     originalLayout->addWidget(InpPanel);
     originalLayout->addWidget(OINP_CheckListBox);
     PageS->addTab(original, "Original Chemistry");
@@ -207,7 +194,7 @@ QWidget* TPruvexForm::CreateTopPanel() {
     NEWINP_ListBox = new QListWidget(PageS);
     NEWINP_ListBox->setObjectName("NEWINP_ListBox");
     NEWINP_ListBox->setFont(SerifFont(8));
-    NEWINP_ListBox->setItemDelegate(new FixedHeightDelegate(14, NEWINP_ListBox));
+    NEWINP_ListBox->setItemDelegate(new vantor::TextLineDelegate(14, NEWINP_ListBox));
     QPalette sky = NEWINP_ListBox->palette();
     sky.setColor(QPalette::Base, kSkyBlue);
     NEWINP_ListBox->setPalette(sky);

@@ -3,53 +3,17 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QSignalBlocker>
 #include <QStatusBar>
 
 #include "app/core/mechanism/trimming.h"
+#include "app/workbench/list_fill.h"
 #include "app/workbench/pruvex_form.h"
 
-namespace {
+void TPruvexForm::RefreshSpeciesList() { vantor::FillSpeciesList(SP_CheckListBox, model_); }
 
-void FillCheckList(QListWidget* list, const std::vector<QString>& texts, const std::vector<bool>& marks) {
-    const QSignalBlocker blocker(list);
-    list->clear();
-    for (size_t i = 0; i < texts.size(); ++i) {
-        auto* item = new QListWidgetItem(texts[i], list);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(marks[i] ? Qt::Checked : Qt::Unchecked);
-    }
-}
+void TPruvexForm::RefreshMechanismText() { vantor::FillMechanismText(OINP_CheckListBox, model_); }
 
-}  // namespace
-
-void TPruvexForm::RefreshSpeciesList() {
-    std::vector<QString> names;
-    std::vector<bool> marks;
-    for (const auto& species : model_.Species) {
-        names.push_back(QString::fromStdString(species.name));
-        marks.push_back(species.checked);
-    }
-    FillCheckList(SP_CheckListBox, names, marks);
-}
-
-void TPruvexForm::RefreshMechanismText() {
-    std::vector<QString> lines;
-    std::vector<bool> marks;
-    lines.reserve(model_.MechanismText.size());
-    for (const auto& line : model_.MechanismText) {
-        lines.push_back(QString::fromStdString(line.text));
-        marks.push_back(line.kept);
-    }
-    FillCheckList(OINP_CheckListBox, lines, marks);
-}
-
-// An item of the efficiency clean-up holds two lines joined by CR LF; it shows as two lines.
-void TPruvexForm::RefreshReducedText() {
-    NEWINP_ListBox->clear();
-    for (const std::string& item : model_.ReducedText)
-        NEWINP_ListBox->addItem(QString::fromStdString(item).remove('\r'));
-}
+void TPruvexForm::RefreshReducedText() { vantor::FillReducedText(NEWINP_ListBox, model_); }
 
 void TPruvexForm::RefreshCaptions() {
     if (!model_.SpeciesTitleCaption.empty()) SPTitleL->setText(QString::fromStdString(model_.SpeciesTitleCaption));

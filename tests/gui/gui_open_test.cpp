@@ -11,6 +11,7 @@
 #include <QTabWidget>
 
 #include "app/core/pipeline/parameter_grid.h"
+#include "app/workbench/list_fill.h"
 #include "gui_test_support.h"
 
 using guitest::Session;
@@ -27,6 +28,7 @@ private slots:
     void projectWithoutMechanismRestoresSettingsOnly();
     void wizardComposesMixtureLines();
     void speciesDeclaredTwiceAreListedOnce();
+    void textItemsAreSizedToTheirLines();
 };
 
 namespace {
@@ -272,6 +274,26 @@ void OpenTest::speciesDeclaredTwiceAreListedOnce() {
     QCOMPARE(
         session.Label("SPTitleL")->text(),
         QString("Detailed(SP#=%1,RA#=%2)").arg(species->count()).arg(session.Window().Model().DetailedReactionCount));
+}
+
+// The text lists measure plain items from character advances: no line may come out cut.
+void OpenTest::textItemsAreSizedToTheirLines() {
+    QListWidget list;
+    list.setFont(QFont("Serif", 8));
+    auto* delegate = new vantor::TextLineDelegate(14, &list);
+    list.setItemDelegate(delegate);
+    const QString longLine = "CH3COCH2O2H<=>CH3COCH2O+OH   1.000E+16   0.000   4.300E+04 ! WWWW mmmm iiii";
+    list.addItems({longLine, "H+O2(+M)<=>HO2(+M)\nLOW / 6.366E+20 -1.72 5.248E+02 /"});
+    QStyleOptionViewItem option;
+    option.initFrom(&list);
+    option.font = list.font();
+    option.fontMetrics = QFontMetrics(list.font());
+    const QSize one = delegate->sizeHint(option, list.model()->index(0, 0));
+    QCOMPARE(one.height(), 14);
+    QVERIFY(one.width() >= option.fontMetrics.horizontalAdvance(longLine));
+    const QSize two = delegate->sizeHint(option, list.model()->index(1, 0));
+    QCOMPARE(two.height(), 28);
+    QVERIFY(two.width() >= option.fontMetrics.horizontalAdvance("LOW / 6.366E+20 -1.72 5.248E+02 /"));
 }
 
 QTEST_MAIN(OpenTest)

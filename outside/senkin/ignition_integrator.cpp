@@ -43,16 +43,19 @@ int RightHandSide(sunrealtype, N_Vector y, N_Vector ydot, void* user) {
 
 int Jacobian(sunrealtype, N_Vector y, N_Vector fy, SUNMatrix J, void* user, N_Vector, N_Vector, N_Vector) {
     auto* data = static_cast<CallbackData*>(user);
-    const auto& starts = data->jacobian->ColumnStarts();
-    const auto& rows = data->jacobian->Rows();
-    std::copy(starts.begin(), starts.end(), SUNSparseMatrix_IndexPointers(J));
-    std::copy(rows.begin(), rows.end(), SUNSparseMatrix_IndexValues(J));
     if (data->jacobian->Fill(*data->reactor, N_VGetArrayPointer(y), N_VGetArrayPointer(fy),
                              SUNSparseMatrix_Data(J))) {
         return 0;
     }
     data->lastProblem = data->reactor->Error();
     return 1;
+}
+
+// The Newton matrix's "zero": its values only. Its pattern is the Jacobian's, set once; the
+// sparse matrix's own zero would clear the pattern too, to be copied back before every Jacobian.
+int ZeroValues(SUNMatrix A) {
+    std::fill_n(SUNSparseMatrix_Data(A), SUNSparseMatrix_NNZ(A), 0.0);
+    return SUNMAT_SUCCESS;
 }
 
 void CaptureErrors(int code, const char*, const char* function, char* message, void* user) {
@@ -63,12 +66,20 @@ void CaptureErrors(int code, const char*, const char* function, char* message, v
 // Owns the integrator's objects for one run.
 class CvodeSession {
 public:
-    CvodeSession(int size, int64_t nonZeros) {
+    explicit CvodeSession(const ReactorJacobian& jacobian) {
+        const int size = jacobian.Size();
         ok_ = SUNContext_Create(nullptr, &context_) == 0;
         if (!ok_) return;
         y_ = N_VNew_Serial(size, context_);
         slope_ = N_VNew_Serial(size, context_);
-        matrix_ = SUNSparseMatrix(size, size, nonZeros, CSC_MAT, context_);
+        matrix_ = SUNSparseMatrix(size, size, jacobian.NonZeros(), CSC_MAT, context_);
+        if (matrix_) {
+            // The pattern holds the whole diagonal, so adding the identity keeps it.
+            const auto& starts = jacobian.ColumnStarts();
+            std::copy(starts.begin(), starts.end(), SUNSparseMatrix_IndexPointers(matrix_));
+            std::copy(jacobian.Rows().begin(), jacobian.Rows().end(), SUNSparseMatrix_IndexValues(matrix_));
+            matrix_->ops->zero = ZeroValues;
+        }
         if (y_ && slope_ && matrix_) solver_ = NewSparseLuSolver(context_);
         if (solver_) memory_ = CVodeCreate(CV_BDF, context_);
         ok_ = ok_ && memory_ != nullptr;
@@ -194,7 +205,7 @@ IntegrationOutcome IntegrateIgnition(ConstantPressureReactor& reactor, ReactorJa
     trajectory.Append(0.0, y0, f[static_cast<size_t>(iT)]);
 
     EndWatch watch(limits, y0[iT]);
-    CvodeSession session(n, jacobian.NonZeros());
+    CvodeSession session(jacobian);
     if (!session.Ok() || !session.Configure(y0, limits, settings, watch.Limit(), data)) {
         return Failure("the integrator cannot be set up", 0.0, data);
     }

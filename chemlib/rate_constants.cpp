@@ -8,6 +8,7 @@
 #include "chemlib/binary_load.h"
 #include "chemlib/integer_power.h"
 #include "chemlib/library_constants.h"
+#include "chemlib/vector_exp.h"
 
 namespace vantor::chem {
 namespace {
@@ -15,7 +16,6 @@ namespace {
 // One third and two thirds in single precision: the Landau-Teller temperature powers.
 constexpr double kThirdSingle = 0.3333333432674408;
 constexpr double kTwoThirdsSingle = 0.6666666865348816;
-constexpr double kReverseNegligible = 9.999999682655225e-21;  // 1.0e-20 in single precision
 constexpr double kElectronVoltKelvin = 11600.0;
 
 // A T^b exp(-E/T); b = E = 0 (a third of a typical mechanism) is A exactly, without the exp.
@@ -63,7 +63,7 @@ void EquilibriumConstants(const ReactionTables& t, const MechanismLayout& L, con
     const bool ratios = largest < kRatioLimit;
     if (ratios) {
         static const double kExpOfExpArg = std::exp(kExpArg);
-        for (int32_t k = 0; k < t.KK; ++k) speciesExp[k] = std::exp(SMH[k]);
+        ExpArray(SMH, speciesExp, t.KK);
         speciesExp[t.KK] = 1.0;
         for (const EquilibriumFactors& e : t.equilibriumFactors) {
             const int32_t* n = e.numerator;
@@ -131,18 +131,30 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
     const int64_t row = int64_t(L.NPARAM) + 1;
     const double* arrhenius = rckwrk + L.rArrhenius;
 
-    // A T^b exp(-E/T) as A exp(b ln T - E/T), the exponential shared by a run of equal (b, E); b = E
-    // = 0 (sorted first when present) leaves A exactly.
-    double runB = 0.0, runE = 0.0, runFactor = 1.0;
-    for (const int32_t i : t.exponentOrder) {
-        const double* p = arrhenius + i * row;
-        if (p[1] != runB || p[2] != runE) {
-            runB = p[1];
-            runE = p[2];
-            runFactor = runB == 0.0 && runE == 0.0 ? 1.0 : std::exp(runB * ALOGT - runE / T1);
+    // A T^b exp(-E/T) as A exp(b ln T - E/T), the exponential shared by a run of equal (b, E) and
+    // taken for all runs at once; b = E = 0 (sorted first when present) leaves A exactly (exp(0) = 1).
+    double* factors = exponents_.data();
+    factors[0] = 0.0;
+    const auto forEachRun = [&](auto&& onReaction, auto&& onRun) {
+        double runB = 0.0, runE = 0.0;
+        int32_t run = 0;
+        for (const int32_t i : t.exponentOrder) {
+            const double* p = arrhenius + i * row;
+            if (p[1] != runB || p[2] != runE) {
+                runB = p[1];
+                runE = p[2];
+                onRun(++run, runB, runE);
+            }
+            onReaction(i, p[0], run);
         }
-        RKF[i] = p[0] * runFactor;
-    }
+        return run + 1;
+    };
+    const int32_t runs = forEachRun([](int32_t, double, int32_t) {},
+                                    [&](int32_t run, double b, double E) {
+                                        factors[run] = b == 0.0 && E == 0.0 ? 0.0 : b * ALOGT - E / T1;
+                                    });
+    ExpArray(factors, factors, runs);
+    forEachRun([&](int32_t i, double A, int32_t run) { RKF[i] = A * factors[run]; }, [](int32_t, double, double) {});
 
     double thirdPower = 0.0, twoThirdsPower = 0.0;
     if (!t.landauTeller.empty() || !t.revLandauTeller.empty()) {
@@ -160,16 +172,20 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
 
     std::fill(RKR, RKR + t.II, 0.0);
     for (const int32_t i : t.equilibriumReactions) RKR[i] = RKF[i] / std::max(EQK[i], kSmall);
-    for (const auto& e : t.reverse) {
-        const int32_t i = e.reaction;
-        RKR[i] = Arrhenius(rckwrk + e.params, ALOGT, T1);
-        EQK[i] = std::abs(RKR[i]) <= kReverseNegligible ? 0.0 : RKF[i] / RKR[i];
+    // Explicit reverse parameters, the exponentials again all at once. The equilibrium constants
+    // these reactions would get (RKF/RKR) are left out: nothing reads them before the block is
+    // overwritten by the forward rates of progress, and an electron-impact reaction with reverse
+    // parameters takes its reverse constant from those parameters again.
+    double* reverseFactors = exponents_.data() + t.II + 1;
+    for (size_t n = 0; n < t.reverse.size(); ++n) {
+        const double* p = rckwrk + t.reverse[n].params;
+        reverseFactors[n] = p[1] == 0.0 && p[2] == 0.0 ? 0.0 : p[1] * ALOGT - p[2] / T1;
     }
+    ExpArray(reverseFactors, reverseFactors, static_cast<int32_t>(t.reverse.size()));
+    for (size_t n = 0; n < t.reverse.size(); ++n) RKR[t.reverse[n].reaction] = rckwrk[t.reverse[n].params] * reverseFactors[n];
     for (const auto& e : t.revLandauTeller) {
-        const int32_t i = e.reaction;
         const double* p = rckwrk + e.params;
-        RKR[i] *= std::exp(p[0] / thirdPower + p[1] / twoThirdsPower);
-        EQK[i] = RKF[i] / RKR[i];
+        RKR[e.reaction] *= std::exp(p[0] / thirdPower + p[1] / twoThirdsPower);
     }
 
     for (const auto& e : t.electronImpact) {

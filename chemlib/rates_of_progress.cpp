@@ -57,19 +57,20 @@ double Product(double rate, const SpeciesPower* factors, int count, const double
 
 }  // namespace
 
-void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sameTemperature) {
+void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sameTemperature, const double* baseF,
+                                              const double* baseR, double* RF, double* RR) {
     const MechanismLayout& L = layout_;
     const ReactionTables& t = tables_;
     const double* C = rckwrk + L.rSpeciesScratch[0];
     double* RKF = rckwrk + L.rForwardConstants;
     double* RKR = rckwrk + L.rReverseConstants;
-    double* RF = rckwrk + L.rReactionScratch[0];
-    double* RR = rckwrk + L.rReactionScratch[1];
+    // The third-body factors of the third-body and fall-off reactions; every other reaction's is
+    // 1.0 and is neither stored nor multiplied with.
     double* CTB = rckwrk + L.rReactionScratch[2];
-    std::fill(CTB, CTB + t.II, 1.0);
-    std::fill(RF, RF + t.II, 0.0);
-    std::fill(RR, RR + t.II, 0.0);
+    const int64_t row = int64_t(L.NPARAM) + 1;
+    const double* perturbation = rckwrk + L.rArrhenius + L.NPARAM;
 
+    for (const FallOffEntry& e : t.fallOff) CTB[e.reaction] = 1.0;
     if (!t.thirdBody.empty()) {
         double CTOT = 0.0;
         for (int32_t k = 0; k < t.KK; ++k) CTOT += C[k];
@@ -83,13 +84,26 @@ void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sa
         }
     }
 
+    // The effective constants: rate constant x CTB x perturbation factor, multiplied in that order.
+    for (int32_t i = 0; i < t.II; ++i) {
+        const double factor = perturbation[i * row];
+        RKF[i] = baseF[i] * factor;
+        RKR[i] = baseR[i] * factor;
+    }
+    for (const ThirdBodyEntry& e : t.thirdBody) {
+        const int32_t i = e.reaction;
+        const double factor = perturbation[i * row];
+        RKF[i] = baseF[i] * CTB[i] * factor;
+        RKR[i] = baseR[i] * CTB[i] * factor;
+    }
+
     if (!sameTemperature) {
         const double ALOGT = std::log(T1);
         for (size_t n = 0; n < t.fallOff.size(); ++n) {
             const FallOffEntry& e = t.fallOff[n];
             const double* p = rckwrk + e.params;
             // The other limit: the low-pressure one of a fall-off reaction, the high-pressure one
-            // of a chemically activated reaction (whose RKF is its low-pressure limit).
+            // of a chemically activated reaction (whose rate constant is its low-pressure limit).
             fallOffTerms_[n].limit = p[0] * std::exp(p[1] * ALOGT - p[2] / T1);
             if (e.form > 1) BroadeningTerms(e.form, p, T1, fallOffTerms_[n]);
         }
@@ -100,20 +114,14 @@ void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sa
         const double RKLIM = fallOffTerms_[n].limit;
         const double M = e.bath < 0 ? CTB[i] : C[e.bath];
         if (e.bath < 0) CTB[i] = 1.0;  // the mixture is counted once, inside PR
-        const double PR = e.activated ? RKF[i] * M / RKLIM : RKLIM * M / RKF[i];
+        const double PR = e.activated ? baseF[i] * M / RKLIM : RKLIM * M / baseF[i];
         double PCOR = e.activated ? 1.0 / (1.0 + PR) : PR / (1.0 + PR);
         if (e.form > 1) PCOR *= Broadening(e.form, fallOffTerms_[n], PR);
-        RKF[i] *= PCOR;
-        RKR[i] *= PCOR;
+        const double factor = perturbation[i * row];
+        RKF[i] = PCOR * baseF[i] * CTB[i] * factor;
+        RKR[i] = PCOR * baseR[i] * CTB[i] * factor;
     }
 
-    const int64_t row = int64_t(L.NPARAM) + 1;
-    const double* perturbation = rckwrk + L.rArrhenius + L.NPARAM;
-    for (int32_t i = 0; i < t.II; ++i) {
-        const double factor = perturbation[i * row];
-        RKF[i] = RKF[i] * CTB[i] * factor;
-        RKR[i] = RKR[i] * CTB[i] * factor;
-    }
     std::copy(C, C + t.KK, paddedConcentrations_.begin());  // its last element stays 1.0
     const double* CP = paddedConcentrations_.data();
     for (const ExpandedFactors& e : t.expanded) {
@@ -126,6 +134,7 @@ void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sa
         RF[i] = Product(RKF[i], f.forward, f.forwardCount, C);
         RR[i] = Product(RKR[i], f.reverse, f.reverseCount, C);
     }
+    for (const int32_t i : t.inactiveMassAction) RF[i] = RR[i] = 0.0;
 
     for (const RealStoichEntry& e : t.realStoich) {
         const double* nu = rckwrk + e.coefficients;
@@ -167,30 +176,22 @@ int32_t ChemistryLibrary::ComputeProductionRates(std::ostream& msg, int32_t NT, 
     double* SMH = rckwrk + L.rSpeciesScratch[1];
     // The fall-off terms of the last evaluation belong to the state the cache holds: every stored
     // state is followed by its rates of progress.
-    const bool sameState = rateConstants_.Restore(rckwrk, NT, T, P, RKF, RKR, SMH);
+    const bool sameState = rateConstants_.Restore(rckwrk, NT, T, P, SMH);
     if (!sameState) {
         if (const int32_t status = ComputeRateConstants(msg, NT, T, ickwrk, rckwrk); status != kRateOk) return status;
         rateConstants_.Store(rckwrk, NT, T, P, tables_.II, tables_.KK, RKF, RKR, SMH);
     }
     MassFractionsToConcentrations(P, T, Y, ickwrk, rckwrk, rckwrk + layout_.rSpeciesScratch[0]);
-    ComputeRatesOfProgress(T[0], rckwrk, sameState);
+    // The rates of progress go straight to QF and QR (the work array's rate-of-progress blocks
+    // are left to the rate-constant step's scratch).
+    ComputeRatesOfProgress(T[0], rckwrk, sameState, rateConstants_.Forward(), rateConstants_.Reverse(), QF, QR);
 
     const ReactionTables& t = tables_;
-    const double* RF = rckwrk + layout_.rReactionScratch[0];
-    const double* RR = rckwrk + layout_.rReactionScratch[1];
-    double* net = rckwrk + layout_.rReactionScratch[3];
-    std::copy(RF, RF + t.II, QF);
-    std::copy(RR, RR + t.II, QR);
-    for (int32_t i = 0; i < t.II; ++i) net[i] = RF[i] - RR[i];
-    for (int32_t k = 0; k < t.KK; ++k) {
-        double sum = 0.0;
-        for (int32_t n = t.speciesTermBegin[k]; n < t.speciesTermBegin[k + 1]; ++n) {
-            sum += t.speciesTermCoefficients[n] * net[t.speciesTermReactions[n]];
-        }
-        WDOT[k] = sum;
-    }
+    double* net = netRates_.data();  // its last element, the padding of the sums, stays 0
+    for (int32_t i = 0; i < t.II; ++i) net[i] = QF[i] - QR[i];
+    t.speciesSums.Sum(net, WDOT);
     for (const RealStoichEntry& e : t.realStoich) {
-        const double q = RF[e.reaction] - RR[e.reaction];
+        const double q = QF[e.reaction] - QR[e.reaction];
         const double* nu = rckwrk + e.coefficients;
         for (int32_t s = e.begin; s < e.end; ++s) WDOT[t.realSlots[s].species] += nu[t.realSlots[s].slot] * q;
     }

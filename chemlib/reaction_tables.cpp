@@ -43,7 +43,10 @@ public:
                 t.coefficientSum[i] += nu;
             }
             const MassActionFactors& f = t.massAction[i] = MassAction(i);
-            if (!f.active) continue;
+            if (!f.active) {
+                t.inactiveMassAction.push_back(i);
+                continue;
+            }
             if (const auto e = Expanded(i, f)) {
                 t.expanded.push_back(*e);
             } else {
@@ -68,6 +71,7 @@ public:
                 t.speciesTermCoefficients[at] = t.slotCoefficients[s];
             }
         }
+        t.speciesSums.Build(t.speciesTermBegin, t.speciesTermReactions, t.speciesTermCoefficients, t.II);
     }
 
     std::optional<ExpandedFactors> Expanded(int32_t i, const MassActionFactors& f) const {

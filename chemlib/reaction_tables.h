@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "chemlib/mechanism_layout.h"
+#include "chemlib/species_sums.h"
 
 namespace vantor::chem {
 
@@ -120,6 +121,7 @@ struct ReactionTables {
     std::vector<MassActionFactors> massAction;           // (II)
     std::vector<ExpandedFactors> expanded;               // active reactions in the common case
     std::vector<int32_t> generalMassAction;              // the other active reactions
+    std::vector<int32_t> inactiveMassAction;             // slot-1 coefficient 0: no concentration product
     std::vector<int32_t> slotBegin;                      // (II+1) into slotSpecies / slotCoefficients
     std::vector<int32_t> slotSpecies;                    // occupied slots with a non-zero integer coefficient
     std::vector<double> slotCoefficients;
@@ -130,6 +132,7 @@ struct ReactionTables {
     std::vector<int32_t> speciesTermBegin;  // (KK+1)
     std::vector<int32_t> speciesTermReactions;
     std::vector<double> speciesTermCoefficients;
+    SpeciesSums speciesSums;  // the same sums, four species side by side; net rate II is the padding
 
     std::vector<ParameterEntry> landauTeller;
     std::vector<ParameterEntry> revLandauTeller;

@@ -130,10 +130,9 @@ private:
     MechanismLayout layout_{};
     ReactionTables tables_;                             // index tables of the last load, checked against the counts
     std::vector<double> terms_;                         // temperature terms of the polynomial routines (NPOLY)
-    std::vector<double> paddedConcentrations_ = {1.0};  // KK concentrations and a constant 1.0
     std::vector<double> speciesScratch_ = {1.0};        // KK per-species values and a constant 1.0
     std::vector<double> netRates_ = {0.0};              // II net rates of progress and a constant 0.0
-    std::vector<double> exponents_;                     // II + 1 forward and one per reverse-parameter exponential
+    std::vector<double> exponents_;  // forward exponentials with their b and E (II + 1 each), then the reverse ones
     std::vector<int32_t> pressureTableIndex_;
     std::vector<double> pressureTableData_;
     RateConstantCache rateConstants_;  // the last state's rate constants

@@ -131,30 +131,37 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
     const int64_t row = int64_t(L.NPARAM) + 1;
     const double* arrhenius = rckwrk + L.rArrhenius;
 
-    // A T^b exp(-E/T) as A exp(b ln T - E/T), the exponential shared by a run of equal (b, E) and
-    // taken for all runs at once; b = E = 0 (sorted first when present) leaves A exactly (exp(0) = 1).
+    // A T^b exp(-E/T) as A exp(b ln T - E/T), the exponential shared by the reactions of equal
+    // (b, E) and taken for all groups at once; b = E = 0 leaves A exactly (exp(0) = 1). The
+    // groups were formed at load: should a reaction's b or E differ from its group's now (the
+    // work array changed), every reaction takes its own exponential.
+    const int32_t runs = static_cast<int32_t>(t.exponentLeader.size());
     double* factors = exponents_.data();
-    factors[0] = 0.0;
-    const auto forEachRun = [&](auto&& onReaction, auto&& onRun) {
-        double runB = 0.0, runE = 0.0;
-        int32_t run = 0;
-        for (const int32_t i : t.exponentOrder) {
-            const double* p = arrhenius + i * row;
-            if (p[1] != runB || p[2] != runE) {
-                runB = p[1];
-                runE = p[2];
-                onRun(++run, runB, runE);
-            }
-            onReaction(i, p[0], run);
-        }
-        return run + 1;
-    };
-    const int32_t runs = forEachRun([](int32_t, double, int32_t) {},
-                                    [&](int32_t run, double b, double E) {
-                                        factors[run] = b == 0.0 && E == 0.0 ? 0.0 : b * ALOGT - E / T1;
-                                    });
+    double* runB = factors + runs;
+    double* runE = runB + runs;
+    factors[0] = runB[0] = runE[0] = 0.0;
+    for (int32_t u = 1; u < runs; ++u) {
+        const double* p = arrhenius + t.exponentLeader[u] * row;
+        runB[u] = p[1];
+        runE[u] = p[2];
+        factors[u] = p[1] == 0.0 && p[2] == 0.0 ? 0.0 : p[1] * ALOGT - p[2] / T1;
+    }
     ExpArray(factors, factors, runs);
-    forEachRun([&](int32_t i, double A, int32_t run) { RKF[i] = A * factors[run]; }, [](int32_t, double, double) {});
+    bool regrouped = false;
+    for (int32_t i = 0; i < t.II; ++i) {
+        const double* p = arrhenius + i * row;
+        const int32_t u = t.exponentRun[i];
+        RKF[i] = p[0] * factors[u];
+        regrouped |= (p[1] != runB[u]) | (p[2] != runE[u]);
+    }
+    if (regrouped) {
+        for (int32_t i = 0; i < t.II; ++i) {
+            const double* p = arrhenius + i * row;
+            factors[i] = p[1] == 0.0 && p[2] == 0.0 ? 0.0 : p[1] * ALOGT - p[2] / T1;
+        }
+        ExpArray(factors, factors, t.II);
+        for (int32_t i = 0; i < t.II; ++i) RKF[i] = arrhenius[i * row] * factors[i];
+    }
 
     double thirdPower = 0.0, twoThirdsPower = 0.0;
     if (!t.landauTeller.empty() || !t.revLandauTeller.empty()) {
@@ -176,7 +183,7 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
     // these reactions would get (RKF/RKR) are left out: nothing reads them before the block is
     // overwritten by the forward rates of progress, and an electron-impact reaction with reverse
     // parameters takes its reverse constant from those parameters again.
-    double* reverseFactors = exponents_.data() + t.II + 1;
+    double* reverseFactors = exponents_.data() + 3 * (size_t(t.II) + 1);
     for (size_t n = 0; n < t.reverse.size(); ++n) {
         const double* p = rckwrk + t.reverse[n].params;
         reverseFactors[n] = p[1] == 0.0 && p[2] == 0.0 ? 0.0 : p[1] * ALOGT - p[2] / T1;

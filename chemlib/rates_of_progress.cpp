@@ -122,13 +122,7 @@ void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sa
         RKR[i] = PCOR * baseR[i] * CTB[i] * factor;
     }
 
-    std::copy(C, C + t.KK, paddedConcentrations_.begin());  // its last element stays 1.0
-    const double* CP = paddedConcentrations_.data();
-    for (const ExpandedFactors& e : t.expanded) {
-        const int32_t i = e.reaction;
-        RF[i] = RKF[i] * CP[e.forward[0]] * CP[e.forward[1]] * CP[e.forward[2]] * CP[e.forward[3]];
-        RR[i] = RKR[i] * CP[e.reverse[0]] * CP[e.reverse[1]] * CP[e.reverse[2]] * CP[e.reverse[3]];
-    }
+    t.expanded.Evaluate(RKF, RKR, C, RF, RR);
     for (const int32_t i : t.generalMassAction) {
         const MassActionFactors& f = t.massAction[i];
         RF[i] = Product(RKF[i], f.forward, f.forwardCount, C);

@@ -47,9 +47,7 @@ public:
                 t.inactiveMassAction.push_back(i);
                 continue;
             }
-            if (const auto e = Expanded(i, f)) {
-                t.expanded.push_back(*e);
-            } else {
+            if (!Expand(t, i, f)) {
                 t.generalMassAction.push_back(i);
             }
         }
@@ -74,23 +72,24 @@ public:
         t.speciesSums.Build(t.speciesTermBegin, t.speciesTermReactions, t.speciesTermCoefficients, t.II);
     }
 
-    std::optional<ExpandedFactors> Expanded(int32_t i, const MassActionFactors& f) const {
-        ExpandedFactors e{};
-        e.reaction = i;
-        const auto side = [&](const SpeciesPower* factors, int count, int32_t* out) {
-            int used = 0;
+    // Adds reaction i to the expanded products when it fits them.
+    static bool Expand(ReactionTables& t, int32_t i, const MassActionFactors& f) {
+        const auto side = [&](const SpeciesPower* factors, int count, int32_t* out, int& used) {
             for (int n = 0; n < count; ++n) {
                 if (factors[n].power < 1 || factors[n].power > 3) return false;
                 for (int64_t p = 0; p < factors[n].power; ++p) {
-                    if (used == ExpandedFactors::kWidth) return false;
+                    if (used == ShapedProducts::kWidth) return false;
                     out[used++] = factors[n].species;
                 }
             }
-            std::fill(out + used, out + ExpandedFactors::kWidth, L_.KK);
             return true;
         };
-        if (!side(f.forward, f.forwardCount, e.forward) || !side(f.reverse, f.reverseCount, e.reverse)) return {};
-        return e;
+        int32_t forward[ShapedProducts::kWidth], reverse[ShapedProducts::kWidth];
+        int forwardUsed = 0, reverseUsed = 0;
+        if (!side(f.forward, f.forwardCount, forward, forwardUsed) || !side(f.reverse, f.reverseCount, reverse, reverseUsed))
+            return false;
+        t.expanded.Add(i, forward, forwardUsed, reverse, reverseUsed);
+        return true;
     }
 
     MassActionFactors MassAction(int32_t i) const {
@@ -302,16 +301,24 @@ ReactionTables BuildReactionTables(const MechanismLayout& L, const int32_t* ickw
 void OrderByExponents(ReactionTables& t, const MechanismLayout& L, const double* rckwrk) {
     const int64_t row = int64_t(L.NPARAM) + 1;
     const double* arrhenius = rckwrk + L.rArrhenius;
-    // Sorted by bit pattern, a total order even for NaN; equal values of different bits (0.0 and
-    // -0.0) only miss a reuse.
+    // Grouped by bit pattern, a total order even for NaN (which the evaluation never shares);
+    // equal values of different bits (0.0 and -0.0) only miss a reuse.
     const auto key = [&](int32_t i) {
         const double* p = arrhenius + i * row;
         return std::pair(std::bit_cast<uint64_t>(p[1]), std::bit_cast<uint64_t>(p[2]));
     };
-    t.exponentOrder.resize(t.II);
-    std::iota(t.exponentOrder.begin(), t.exponentOrder.end(), 0);
-    std::stable_sort(t.exponentOrder.begin(), t.exponentOrder.end(),
-                     [&](int32_t a, int32_t b) { return key(a) < key(b); });
+    std::vector<int32_t> order(t.II);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) { return key(a) < key(b); });
+    t.exponentRun.assign(t.II, 0);
+    t.exponentLeader.assign(1, -1);
+    for (size_t n = 0; n < order.size(); ++n) {
+        const int32_t i = order[n];
+        const double* p = arrhenius + i * row;
+        if (p[1] == 0.0 && p[2] == 0.0) continue;
+        if (n == 0 || t.exponentLeader.size() == 1 || key(i) != key(t.exponentLeader.back())) t.exponentLeader.push_back(i);
+        t.exponentRun[i] = static_cast<int32_t>(t.exponentLeader.size()) - 1;
+    }
 }
 
 }  // namespace vantor::chem

@@ -131,6 +131,7 @@ private:
     ReactionTables tables_;                             // index tables of the last load, checked against the counts
     std::vector<double> terms_;                         // temperature terms of the polynomial routines (NPOLY)
     std::vector<double> speciesScratch_ = {1.0};        // KK per-species values and a constant 1.0
+    std::vector<double> ratioScratch_;  // per ratio-form equilibrium constant: two scratch values and a 1.0
     std::vector<double> netRates_ = {0.0};              // II net rates of progress and a constant 0.0
     std::vector<double> exponents_;  // forward exponentials with their b and E (II + 1 each), then the reverse ones
     std::vector<int32_t> pressureTableIndex_;

@@ -55,25 +55,26 @@ private:
     double table_[2 * kRange + 1];
 };
 
-void EquilibriumConstants(const ReactionTables& t, const MechanismLayout& L, const double* SMH, double PFAC,
-                          const double* rckwrk, double* speciesExp, double* EQK) {
+// Returns whether the ratio form was taken; then ratios[j] holds EQK of t.ratioReactions[j] (before
+// the real-coefficient steps) and ratios + entries is free scratch of as many values.
+bool EquilibriumConstants(const ReactionTables& t, const MechanismLayout& L, const double* SMH, double PFAC,
+                          const double* rckwrk, double* speciesExp, double* ratios, const double* ones, double* EQK) {
     const PfacPowers pfacPower(PFAC);
     double largest = 0.0;
     for (int32_t k = 0; k < t.KK; ++k) largest = std::max(largest, std::abs(SMH[k]));
-    const bool ratios = largest < kRatioLimit;
-    if (ratios) {
+    const bool ratioForm = largest < kRatioLimit;
+    if (ratioForm) {
         static const double kExpOfExpArg = std::exp(kExpArg);
         ExpArray(SMH, speciesExp, t.KK);
-        speciesExp[t.KK] = 1.0;
-        for (const EquilibriumFactors& e : t.equilibriumFactors) {
-            const int32_t* n = e.numerator;
-            const int32_t* d = e.denominator;
-            const double ratio = speciesExp[n[0]] * speciesExp[n[1]] * speciesExp[n[2]] * speciesExp[n[3]] /
-                                 (speciesExp[d[0]] * speciesExp[d[1]] * speciesExp[d[2]] * speciesExp[d[3]]);
-            EQK[e.reaction] = std::min(ratio, kExpOfExpArg) * pfacPower(t.coefficientSum[e.reaction]);
+        double* denominators = ratios + t.ratioReactions.size();
+        t.equilibriumRatios.Evaluate(ones, ones, speciesExp, ratios, denominators);
+        for (const RatioSegment& s : t.ratioSegments) {
+            const double power = pfacPower(s.coefficientSum);
+            for (int32_t j = s.begin; j < s.end; ++j) ratios[j] = std::min(ratios[j] / denominators[j], kExpOfExpArg) * power;
         }
+        for (size_t j = 0; j < t.ratioReactions.size(); ++j) EQK[t.ratioReactions[j]] = ratios[j];
     }
-    for (const int32_t i : ratios ? t.equilibriumBySum : t.equilibriumReactions) {
+    for (const int32_t i : ratioForm ? t.equilibriumBySum : t.equilibriumReactions) {
         double S = 0.0;
         for (int32_t s = t.slotBegin[i]; s < t.slotBegin[i + 1]; ++s)
             S += t.slotCoefficients[s] * SMH[t.slotSpecies[s]];
@@ -91,6 +92,7 @@ void EquilibriumConstants(const ReactionTables& t, const MechanismLayout& L, con
             EQK[e.reaction] *= std::pow(PFAC, RealCoefficientSum(rckwrk + e.coefficients, L.MXSP));
         }
     }
+    return ratioForm;
 }
 
 // Fit # 1: A Tf^b exp(sum of p(j)/Tf^j), the sum and the result capped at ln BIG and BIG.
@@ -175,10 +177,22 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
 
     EntropyMinusEnthalpy(T1, ickwrk, rckwrk, SMH);
     const double PFAC = kAtmosphere / (kGasConstant * T1);
-    EquilibriumConstants(t, L, SMH, PFAC, rckwrk, speciesScratch_.data(), EQK);
+    const size_t entries = t.ratioReactions.size();
+    double* ratios = ratioScratch_.data();
+    const bool ratioForm =
+        EquilibriumConstants(t, L, SMH, PFAC, rckwrk, speciesScratch_.data(), ratios, ratios + 2 * entries, EQK);
 
+    // RKR = RKF/max(EQK, SMALL), for the ratio form in entry order through contiguous scratch so
+    // that the divisions vectorise.
     std::fill(RKR, RKR + t.II, 0.0);
-    for (const int32_t i : t.equilibriumReactions) RKR[i] = RKF[i] / std::max(EQK[i], kSmall);
+    if (ratioForm) {
+        double* forward = ratios + entries;
+        for (size_t j = 0; j < entries; ++j) forward[j] = RKF[t.ratioReactions[j]];
+        for (size_t j = 0; j < entries; ++j) forward[j] = forward[j] / std::max(ratios[j], kSmall);
+        for (size_t j = 0; j < entries; ++j) RKR[t.ratioReactions[j]] = forward[j];
+    }
+    for (const int32_t i : ratioForm ? t.equilibriumBySum : t.equilibriumReactions) RKR[i] = RKF[i] / std::max(EQK[i], kSmall);
+    for (const int32_t i : t.equilibriumOfReal) RKR[i] = RKF[i] / std::max(EQK[i], kSmall);
     // Explicit reverse parameters, the exponentials again all at once. The equilibrium constants
     // these reactions would get (RKF/RKR) are left out: nothing reads them before the block is
     // overwritten by the forward rates of progress, and an electron-impact reaction with reverse

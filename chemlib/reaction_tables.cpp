@@ -243,21 +243,52 @@ private:
     const int32_t* ick_;
 };
 
-std::optional<EquilibriumFactors> RatioFactors(const ReactionTables& t, int32_t i) {
-    EquilibriumFactors e{};
-    e.reaction = i;
-    int numerator = 0, denominator = 0;
+struct RatioFactors {
+    static constexpr int kWidth = ShapedProducts::kWidth;
+    int32_t numerator[kWidth], denominator[kWidth];
+    int numerators = 0, denominators = 0;
+};
+
+// The ratio form of reaction i's exp(sum of coefficient x SMH), when at most four factors a side.
+std::optional<RatioFactors> Ratio(const ReactionTables& t, int32_t i) {
+    RatioFactors e;
     for (int32_t s = t.slotBegin[i]; s < t.slotBegin[i + 1]; ++s) {
         const double nu = t.slotCoefficients[s];
         int32_t* side = nu > 0 ? e.numerator : e.denominator;
-        int& used = nu > 0 ? numerator : denominator;
+        int& used = nu > 0 ? e.numerators : e.denominators;
         const double repeat = nu > 0 ? nu : -nu;
-        if (repeat > EquilibriumFactors::kWidth - used) return std::nullopt;
+        if (repeat > RatioFactors::kWidth - used) return std::nullopt;
         for (int n = 0; n < repeat; ++n) side[used++] = t.slotSpecies[s];
     }
-    std::fill(e.numerator + numerator, e.numerator + EquilibriumFactors::kWidth, t.KK);
-    std::fill(e.denominator + denominator, e.denominator + EquilibriumFactors::kWidth, t.KK);
     return e;
+}
+
+void EquilibriumTables(ReactionTables& t) {
+    std::vector<std::pair<int32_t, RatioFactors>> ratios;
+    for (int32_t i = 0; i < t.II; ++i) {
+        if (!t.needsEquilibrium[i]) continue;
+        t.equilibriumReactions.push_back(i);
+        if (const auto e = Ratio(t, i)) {
+            ratios.emplace_back(i, *e);
+        } else {
+            t.equilibriumBySum.push_back(i);
+        }
+    }
+    std::stable_sort(ratios.begin(), ratios.end(), [&](const auto& a, const auto& b) {
+        return t.coefficientSum[a.first] < t.coefficientSum[b.first];
+    });
+    for (size_t j = 0; j < ratios.size(); ++j) {
+        const auto& [i, e] = ratios[j];
+        const int64_t sum = t.coefficientSum[i];
+        if (t.ratioSegments.empty() || t.ratioSegments.back().coefficientSum != sum)
+            t.ratioSegments.push_back({sum, static_cast<int32_t>(j), static_cast<int32_t>(j)});
+        ++t.ratioSegments.back().end;
+        t.ratioReactions.push_back(i);
+        t.equilibriumRatios.Add(static_cast<int32_t>(j), e.numerator, e.numerators, e.denominator, e.denominators);
+    }
+    for (const RealStoichEntry& e : t.realStoich) {
+        if (t.needsEquilibrium[e.reaction]) t.equilibriumOfReal.push_back(e.reaction);
+    }
 }
 
 }  // namespace
@@ -286,15 +317,7 @@ ReactionTables BuildReactionTables(const MechanismLayout& L, const int32_t* ickw
     t.needsEquilibrium.assign(t.II, 0);
     for (int32_t i = 0; i < t.II; ++i) t.needsEquilibrium[i] = t.reversible[i];
     for (const auto& rev : t.reverse) t.needsEquilibrium[rev.reaction] = 0;
-    for (int32_t i = 0; i < t.II; ++i) {
-        if (!t.needsEquilibrium[i]) continue;
-        t.equilibriumReactions.push_back(i);
-        if (const auto e = RatioFactors(t, i)) {
-            t.equilibriumFactors.push_back(*e);
-        } else {
-            t.equilibriumBySum.push_back(i);
-        }
-    }
+    EquilibriumTables(t);
     return t;
 }
 

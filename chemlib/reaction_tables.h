@@ -30,13 +30,10 @@ struct MassActionFactors {
     SpeciesPower reverse[3]{};
 };
 
-// exp(sum of coefficient x SMH) of a reaction as a ratio of per-species exponentials: products
-// over reactants, each species repeated by its coefficient, padded with KK (a constant 1.0).
-struct EquilibriumFactors {
-    static constexpr int kWidth = 4;
-    int32_t reaction;
-    int32_t numerator[kWidth];
-    int32_t denominator[kWidth];
+// The reactions of one integer coefficient sum among the ratio-form equilibrium constants.
+struct RatioSegment {
+    int64_t coefficientSum;
+    int32_t begin, end;  // into ReactionTables::ratioReactions
 };
 
 // A reaction of one of the special lists and where its parameters start in RCKWRK.
@@ -107,8 +104,14 @@ struct ReactionTables {
     std::vector<uint8_t> reversible;                     // (II) species count > 0
     std::vector<int32_t> equilibriumReactions;           // reversible reactions without explicit reverse parameters
     std::vector<uint8_t> needsEquilibrium;               // (II) membership of the list above
-    std::vector<EquilibriumFactors> equilibriumFactors;  // members whose coefficients fit the ratio form
-    std::vector<int32_t> equilibriumBySum;               // the other members
+    // The members whose coefficients fit the ratio form: exp(sum of coefficient x SMH) as the
+    // product of the products' exp(SMH), each repeated by its coefficient, over the reactants'
+    // (entry j of equilibriumRatios its numerator and denominator), ordered by coefficient sum.
+    std::vector<int32_t> ratioReactions;
+    ShapedProducts equilibriumRatios;
+    std::vector<RatioSegment> ratioSegments;
+    std::vector<int32_t> equilibriumBySum;   // the other members
+    std::vector<int32_t> equilibriumOfReal;  // members with real coefficients (their EQK changes after the ratios)
     std::vector<MassActionFactors> massAction;           // (II)
     // Active reactions in the common case (powers 1 to 3, at most four concentrations a side),
     // each species repeated by its power: multiplying the factors out gives the integer powers.

@@ -281,7 +281,7 @@ void ChemistryLibrary::SetTables(ReactionTables tables) {
     speciesScratch_.assign(size_t(tables_.KK) + 1, 1.0);
     ratioScratch_.assign(3 * tables_.ratioReactions.size(), 1.0);
     netRates_.assign(size_t(tables_.II) + 1, 0.0);
-    exponents_.assign(3 * (size_t(tables_.II) + 1) + tables_.reverse.size(), 0.0);
+    exponents_.assign(3 * (size_t(tables_.II) + 1 + tables_.reverse.size()), 0.0);
     rateConstants_.Clear();
     rateConstants_.Reserve(tables_.II, tables_.KK);
     fallOffTerms_.assign(tables_.fallOff.size(), FallOffTemperatureTerms{});

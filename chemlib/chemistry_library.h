@@ -133,7 +133,7 @@ private:
     std::vector<double> speciesScratch_ = {1.0};        // KK per-species values and a constant 1.0
     std::vector<double> ratioScratch_;  // per ratio-form equilibrium constant: two scratch values and a 1.0
     std::vector<double> netRates_ = {0.0};              // II net rates of progress and a constant 0.0
-    std::vector<double> exponents_;  // forward exponentials with their b and E (II + 1 each), then the reverse ones
+    std::vector<double> exponents_;  // forward, then reverse exponentials, each with their b and E
     std::vector<int32_t> pressureTableIndex_;
     std::vector<double> pressureTableData_;
     RateConstantCache rateConstants_;  // the last state's rate constants

@@ -24,6 +24,12 @@ double Arrhenius(const double* p, double logT, double T) {
     return p[0] * std::exp(p[1] * logT - p[2] / T);
 }
 
+// x = b ln T - E/T, 0 where b = E = 0 (so that exp gives exactly 1 whatever ln T), over contiguous
+// arrays so that the divisions vectorise.
+void Exponents(const double* b, const double* E, double logT, double T, double* x, int32_t count) {
+    for (int32_t n = 0; n < count; ++n) x[n] = b[n] == 0.0 && E[n] == 0.0 ? 0.0 : b[n] * logT - E[n] / T;
+}
+
 // Sum of the real coefficients of a real-coefficient entry over all MXSP slots (slots 1-6 of a
 // six-slot binary; a lumped reaction's species after the sixth slot count as well).
 double RealCoefficientSum(const double* coefficients, int32_t MXSP) {
@@ -141,13 +147,13 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
     double* factors = exponents_.data();
     double* runB = factors + runs;
     double* runE = runB + runs;
-    factors[0] = runB[0] = runE[0] = 0.0;
+    runB[0] = runE[0] = 0.0;
     for (int32_t u = 1; u < runs; ++u) {
         const double* p = arrhenius + t.exponentLeader[u] * row;
         runB[u] = p[1];
         runE[u] = p[2];
-        factors[u] = p[1] == 0.0 && p[2] == 0.0 ? 0.0 : p[1] * ALOGT - p[2] / T1;
     }
+    Exponents(runB, runE, ALOGT, T1, factors, runs);
     ExpArray(factors, factors, runs);
     bool regrouped = false;
     for (int32_t i = 0; i < t.II; ++i) {
@@ -197,12 +203,17 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
     // these reactions would get (RKF/RKR) are left out: nothing reads them before the block is
     // overwritten by the forward rates of progress, and an electron-impact reaction with reverse
     // parameters takes its reverse constant from those parameters again.
+    const int32_t reverses = static_cast<int32_t>(t.reverse.size());
     double* reverseFactors = exponents_.data() + 3 * (size_t(t.II) + 1);
-    for (size_t n = 0; n < t.reverse.size(); ++n) {
+    double* reverseB = reverseFactors + reverses;
+    double* reverseE = reverseB + reverses;
+    for (int32_t n = 0; n < reverses; ++n) {
         const double* p = rckwrk + t.reverse[n].params;
-        reverseFactors[n] = p[1] == 0.0 && p[2] == 0.0 ? 0.0 : p[1] * ALOGT - p[2] / T1;
+        reverseB[n] = p[1];
+        reverseE[n] = p[2];
     }
-    ExpArray(reverseFactors, reverseFactors, static_cast<int32_t>(t.reverse.size()));
+    Exponents(reverseB, reverseE, ALOGT, T1, reverseFactors, reverses);
+    ExpArray(reverseFactors, reverseFactors, reverses);
     for (size_t n = 0; n < t.reverse.size(); ++n) RKR[t.reverse[n].reaction] = rckwrk[t.reverse[n].params] * reverseFactors[n];
     for (const auto& e : t.revLandauTeller) {
         const double* p = rckwrk + e.params;

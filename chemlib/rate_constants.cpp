@@ -27,7 +27,10 @@ double Arrhenius(const double* p, double logT, double T) {
 // x = b ln T - E/T, 0 where b = E = 0 (so that exp gives exactly 1 whatever ln T), over contiguous
 // arrays so that the divisions vectorise.
 void Exponents(const double* b, const double* E, double logT, double T, double* x, int32_t count) {
-    for (int32_t n = 0; n < count; ++n) x[n] = b[n] == 0.0 && E[n] == 0.0 ? 0.0 : b[n] * logT - E[n] / T;
+    for (int32_t n = 0; n < count; ++n) {
+        const double v = b[n] * logT - E[n] / T;
+        x[n] = (b[n] == 0.0) & (E[n] == 0.0) ? 0.0 : v;
+    }
 }
 
 // Sum of the real coefficients of a real-coefficient entry over all MXSP slots (slots 1-6 of a

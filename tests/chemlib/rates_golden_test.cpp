@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <limits>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -50,6 +51,8 @@ const GoldenCase kCases[] = {
     {"butanol_sarathy2012", "corpus/butanol_sarathy2012/1-s2.0-S0010218011004263-mmc3.txt",
      "corpus/butanol_sarathy2012/1-s2.0-S0010218011004263-mmc6.txt", 2},
 };
+
+void PrintTo(const GoldenCase& c, std::ostream* out) { *out << c.name; }
 
 struct State {
     double T, Patm;

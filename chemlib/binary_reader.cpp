@@ -278,11 +278,14 @@ void ChemistryLibrary::ReadMechanismBinary(int32_t intWorkLen, int32_t realWorkL
 
 void ChemistryLibrary::SetTables(ReactionTables tables) {
     tables_ = std::move(tables);
-    paddedConcentrations_.assign(size_t(tables_.KK) + 1, 1.0);
     speciesScratch_.assign(size_t(tables_.KK) + 1, 1.0);
+    ratioScratch_.assign(3 * tables_.ratioReactions.size(), 1.0);
+    netRates_.assign(size_t(tables_.II) + 1, 0.0);
+    exponents_.assign(3 * (size_t(tables_.II) + 1 + tables_.reverse.size()), 0.0);
     rateConstants_.Clear();
     rateConstants_.Reserve(tables_.II, tables_.KK);
     fallOffTerms_.assign(tables_.fallOff.size(), FallOffTemperatureTerms{});
+    fallOffScratch_.assign(4 * tables_.fallOff.size(), 0.0);
 }
 
 void ChemistryLibrary::ReleasePressureTables() {

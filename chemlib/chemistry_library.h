@@ -119,8 +119,10 @@ private:
     bool CheckHeader(RecordReader& mech, std::ostream& msg, int32_t& needInt, int32_t& needReal, int32_t& needName);
     int32_t ComputeRateConstants(std::ostream& msg, int32_t NT, const double* T, const int32_t* ickwrk, double* rckwrk);
     int32_t ApplyPressureTables(std::ostream& msg, double T1, double* rckwrk) const;
-    // `sameTemperature`: the fall-off terms of the previous call still hold.
-    void ComputeRatesOfProgress(double T1, double* rckwrk, bool sameTemperature);
+    // `sameTemperature`: the fall-off terms of the previous call still hold. baseF, baseR: the rate
+    // constants of the rate-constant step; RF, RR (II) receive the rates of progress.
+    void ComputeRatesOfProgress(double T1, double* rckwrk, bool sameTemperature, const double* baseF,
+                                const double* baseR, double* RF, double* RR);
     void BuildTemperatureTerms(double T, bool entropy);
     // Installs the index tables and sizes the per-species scratch to match.
     void SetTables(ReactionTables tables);
@@ -128,12 +130,15 @@ private:
     MechanismLayout layout_{};
     ReactionTables tables_;                             // index tables of the last load, checked against the counts
     std::vector<double> terms_;                         // temperature terms of the polynomial routines (NPOLY)
-    std::vector<double> paddedConcentrations_ = {1.0};  // KK concentrations and a constant 1.0
     std::vector<double> speciesScratch_ = {1.0};        // KK per-species values and a constant 1.0
+    std::vector<double> ratioScratch_;  // per ratio-form equilibrium constant: two scratch values and a 1.0
+    std::vector<double> netRates_ = {0.0};              // II net rates of progress and a constant 0.0
+    std::vector<double> exponents_;  // forward, then reverse exponentials, each with their b and E
     std::vector<int32_t> pressureTableIndex_;
     std::vector<double> pressureTableData_;
     RateConstantCache rateConstants_;  // the last state's rate constants
     std::vector<FallOffTemperatureTerms> fallOffTerms_;  // per fall-off entry, at the last state
+    std::vector<double> fallOffScratch_;                 // four values per fall-off entry
 };
 
 }  // namespace vantor::chem

@@ -11,15 +11,12 @@ void RateConstantCache::Reserve(int32_t II, int32_t KK) {
     smh_.reserve(size_t(KK));
 }
 
-bool RateConstantCache::Restore(const double* rckwrk, int32_t NT, const double* T, double P, double* RKF,
-                                double* RKR, double* SMH) const {
+bool RateConstantCache::Restore(const double* rckwrk, int32_t NT, const double* T, double P, double* SMH) const {
     // Exact comparisons on purpose: a NaN never matches, so it is always recomputed.
     if (array_ == nullptr || array_ != rckwrk || P != pressure_ || size_t(NT) != temperatures_.size()) return false;
     for (int32_t n = 0; n < NT; ++n) {
         if (!(T[n] == temperatures_[n])) return false;
     }
-    std::copy(forward_.begin(), forward_.end(), RKF);
-    std::copy(reverse_.begin(), reverse_.end(), RKR);
     std::copy(smh_.begin(), smh_.end(), SMH);
     return true;
 }

@@ -8,6 +8,7 @@
 #include "chemlib/binary_load.h"
 #include "chemlib/integer_power.h"
 #include "chemlib/library_constants.h"
+#include "chemlib/vector_exp.h"
 
 namespace vantor::chem {
 namespace {
@@ -15,13 +16,21 @@ namespace {
 // One third and two thirds in single precision: the Landau-Teller temperature powers.
 constexpr double kThirdSingle = 0.3333333432674408;
 constexpr double kTwoThirdsSingle = 0.6666666865348816;
-constexpr double kReverseNegligible = 9.999999682655225e-21;  // 1.0e-20 in single precision
 constexpr double kElectronVoltKelvin = 11600.0;
 
 // A T^b exp(-E/T); b = E = 0 (a third of a typical mechanism) is A exactly, without the exp.
 double Arrhenius(const double* p, double logT, double T) {
     if (p[1] == 0.0 && p[2] == 0.0) return p[0];
     return p[0] * std::exp(p[1] * logT - p[2] / T);
+}
+
+// x = b ln T - E/T, 0 where b = E = 0 (so that exp gives exactly 1 whatever ln T), over contiguous
+// arrays so that the divisions vectorise.
+void Exponents(const double* b, const double* E, double logT, double T, double* x, int32_t count) {
+    for (int32_t n = 0; n < count; ++n) {
+        const double v = b[n] * logT - E[n] / T;
+        x[n] = (b[n] == 0.0) & (E[n] == 0.0) ? 0.0 : v;
+    }
 }
 
 // Sum of the real coefficients of a real-coefficient entry over all MXSP slots (slots 1-6 of a
@@ -55,25 +64,26 @@ private:
     double table_[2 * kRange + 1];
 };
 
-void EquilibriumConstants(const ReactionTables& t, const MechanismLayout& L, const double* SMH, double PFAC,
-                          const double* rckwrk, double* speciesExp, double* EQK) {
+// Returns whether the ratio form was taken; then ratios[j] holds EQK of t.ratioReactions[j] (before
+// the real-coefficient steps) and ratios + entries is free scratch of as many values.
+bool EquilibriumConstants(const ReactionTables& t, const MechanismLayout& L, const double* SMH, double PFAC,
+                          const double* rckwrk, double* speciesExp, double* ratios, const double* ones, double* EQK) {
     const PfacPowers pfacPower(PFAC);
     double largest = 0.0;
     for (int32_t k = 0; k < t.KK; ++k) largest = std::max(largest, std::abs(SMH[k]));
-    const bool ratios = largest < kRatioLimit;
-    if (ratios) {
+    const bool ratioForm = largest < kRatioLimit;
+    if (ratioForm) {
         static const double kExpOfExpArg = std::exp(kExpArg);
-        for (int32_t k = 0; k < t.KK; ++k) speciesExp[k] = std::exp(SMH[k]);
-        speciesExp[t.KK] = 1.0;
-        for (const EquilibriumFactors& e : t.equilibriumFactors) {
-            const int32_t* n = e.numerator;
-            const int32_t* d = e.denominator;
-            const double ratio = speciesExp[n[0]] * speciesExp[n[1]] * speciesExp[n[2]] * speciesExp[n[3]] /
-                                 (speciesExp[d[0]] * speciesExp[d[1]] * speciesExp[d[2]] * speciesExp[d[3]]);
-            EQK[e.reaction] = std::min(ratio, kExpOfExpArg) * pfacPower(t.coefficientSum[e.reaction]);
+        ExpArray(SMH, speciesExp, t.KK);
+        double* denominators = ratios + t.ratioReactions.size();
+        t.equilibriumRatios.Evaluate(ones, ones, speciesExp, ratios, denominators);
+        for (const RatioSegment& s : t.ratioSegments) {
+            const double power = pfacPower(s.coefficientSum);
+            for (int32_t j = s.begin; j < s.end; ++j) ratios[j] = std::min(ratios[j] / denominators[j], kExpOfExpArg) * power;
         }
+        for (size_t j = 0; j < t.ratioReactions.size(); ++j) EQK[t.ratioReactions[j]] = ratios[j];
     }
-    for (const int32_t i : ratios ? t.equilibriumBySum : t.equilibriumReactions) {
+    for (const int32_t i : ratioForm ? t.equilibriumBySum : t.equilibriumReactions) {
         double S = 0.0;
         for (int32_t s = t.slotBegin[i]; s < t.slotBegin[i + 1]; ++s)
             S += t.slotCoefficients[s] * SMH[t.slotSpecies[s]];
@@ -91,6 +101,7 @@ void EquilibriumConstants(const ReactionTables& t, const MechanismLayout& L, con
             EQK[e.reaction] *= std::pow(PFAC, RealCoefficientSum(rckwrk + e.coefficients, L.MXSP));
         }
     }
+    return ratioForm;
 }
 
 // Fit # 1: A Tf^b exp(sum of p(j)/Tf^j), the sum and the result capped at ln BIG and BIG.
@@ -131,17 +142,36 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
     const int64_t row = int64_t(L.NPARAM) + 1;
     const double* arrhenius = rckwrk + L.rArrhenius;
 
-    // A T^b exp(-E/T) as A exp(b ln T - E/T), the exponential shared by a run of equal (b, E); b = E
-    // = 0 (sorted first when present) leaves A exactly.
-    double runB = 0.0, runE = 0.0, runFactor = 1.0;
-    for (const int32_t i : t.exponentOrder) {
+    // A T^b exp(-E/T) as A exp(b ln T - E/T), the exponential shared by the reactions of equal
+    // (b, E) and taken for all groups at once; b = E = 0 leaves A exactly (exp(0) = 1). The
+    // groups were formed at load: should a reaction's b or E differ from its group's now (the
+    // work array changed), every reaction takes its own exponential.
+    const int32_t runs = static_cast<int32_t>(t.exponentLeader.size());
+    double* factors = exponents_.data();
+    double* runB = factors + runs;
+    double* runE = runB + runs;
+    runB[0] = runE[0] = 0.0;
+    for (int32_t u = 1; u < runs; ++u) {
+        const double* p = arrhenius + t.exponentLeader[u] * row;
+        runB[u] = p[1];
+        runE[u] = p[2];
+    }
+    Exponents(runB, runE, ALOGT, T1, factors, runs);
+    ExpArray(factors, factors, runs);
+    bool regrouped = false;
+    for (int32_t i = 0; i < t.II; ++i) {
         const double* p = arrhenius + i * row;
-        if (p[1] != runB || p[2] != runE) {
-            runB = p[1];
-            runE = p[2];
-            runFactor = runB == 0.0 && runE == 0.0 ? 1.0 : std::exp(runB * ALOGT - runE / T1);
+        const int32_t u = t.exponentRun[i];
+        RKF[i] = p[0] * factors[u];
+        regrouped |= (p[1] != runB[u]) | (p[2] != runE[u]);
+    }
+    if (regrouped) {
+        for (int32_t i = 0; i < t.II; ++i) {
+            const double* p = arrhenius + i * row;
+            factors[i] = p[1] == 0.0 && p[2] == 0.0 ? 0.0 : p[1] * ALOGT - p[2] / T1;
         }
-        RKF[i] = p[0] * runFactor;
+        ExpArray(factors, factors, t.II);
+        for (int32_t i = 0; i < t.II; ++i) RKF[i] = arrhenius[i * row] * factors[i];
     }
 
     double thirdPower = 0.0, twoThirdsPower = 0.0;
@@ -156,20 +186,41 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
 
     EntropyMinusEnthalpy(T1, ickwrk, rckwrk, SMH);
     const double PFAC = kAtmosphere / (kGasConstant * T1);
-    EquilibriumConstants(t, L, SMH, PFAC, rckwrk, speciesScratch_.data(), EQK);
+    const size_t entries = t.ratioReactions.size();
+    double* ratios = ratioScratch_.data();
+    const bool ratioForm =
+        EquilibriumConstants(t, L, SMH, PFAC, rckwrk, speciesScratch_.data(), ratios, ratios + 2 * entries, EQK);
 
+    // RKR = RKF/max(EQK, SMALL), for the ratio form in entry order through contiguous scratch so
+    // that the divisions vectorise.
     std::fill(RKR, RKR + t.II, 0.0);
-    for (const int32_t i : t.equilibriumReactions) RKR[i] = RKF[i] / std::max(EQK[i], kSmall);
-    for (const auto& e : t.reverse) {
-        const int32_t i = e.reaction;
-        RKR[i] = Arrhenius(rckwrk + e.params, ALOGT, T1);
-        EQK[i] = std::abs(RKR[i]) <= kReverseNegligible ? 0.0 : RKF[i] / RKR[i];
+    if (ratioForm) {
+        double* forward = ratios + entries;
+        for (size_t j = 0; j < entries; ++j) forward[j] = RKF[t.ratioReactions[j]];
+        for (size_t j = 0; j < entries; ++j) forward[j] = forward[j] / std::max(ratios[j], kSmall);
+        for (size_t j = 0; j < entries; ++j) RKR[t.ratioReactions[j]] = forward[j];
     }
+    for (const int32_t i : ratioForm ? t.equilibriumBySum : t.equilibriumReactions) RKR[i] = RKF[i] / std::max(EQK[i], kSmall);
+    for (const int32_t i : t.equilibriumOfReal) RKR[i] = RKF[i] / std::max(EQK[i], kSmall);
+    // Explicit reverse parameters, the exponentials again all at once. The equilibrium constants
+    // these reactions would get (RKF/RKR) are left out: nothing reads them before the block is
+    // overwritten by the forward rates of progress, and an electron-impact reaction with reverse
+    // parameters takes its reverse constant from those parameters again.
+    const int32_t reverses = static_cast<int32_t>(t.reverse.size());
+    double* reverseFactors = exponents_.data() + 3 * (size_t(t.II) + 1);
+    double* reverseB = reverseFactors + reverses;
+    double* reverseE = reverseB + reverses;
+    for (int32_t n = 0; n < reverses; ++n) {
+        const double* p = rckwrk + t.reverse[n].params;
+        reverseB[n] = p[1];
+        reverseE[n] = p[2];
+    }
+    Exponents(reverseB, reverseE, ALOGT, T1, reverseFactors, reverses);
+    ExpArray(reverseFactors, reverseFactors, reverses);
+    for (size_t n = 0; n < t.reverse.size(); ++n) RKR[t.reverse[n].reaction] = rckwrk[t.reverse[n].params] * reverseFactors[n];
     for (const auto& e : t.revLandauTeller) {
-        const int32_t i = e.reaction;
         const double* p = rckwrk + e.params;
-        RKR[i] *= std::exp(p[0] / thirdPower + p[1] / twoThirdsPower);
-        EQK[i] = RKF[i] / RKR[i];
+        RKR[e.reaction] *= std::exp(p[0] / thirdPower + p[1] / twoThirdsPower);
     }
 
     for (const auto& e : t.electronImpact) {

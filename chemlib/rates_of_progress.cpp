@@ -8,6 +8,7 @@
 #include "chemlib/chemistry_library.h"
 #include "chemlib/integer_power.h"
 #include "chemlib/library_constants.h"
+#include "chemlib/vector_exp.h"
 
 namespace vantor::chem {
 namespace {
@@ -20,34 +21,54 @@ constexpr double kTroeCSlope = 0.6700000166893005;   // 0.67
 constexpr double kTroeD = 0.14000000059604645;       // 0.14
 constexpr double kLn10 = 2.302585092994046;
 
-// The parts of a fall-off reaction of form 2 (SRI), 3 or 4 (Troe) that depend on the temperature
-// only: SRI the base a exp(-b/T) + exp(-T/c), d and T^e; Troe log10 Fcent, n and c.
-void BroadeningTerms(int32_t form, const double* p, double T1, FallOffTemperatureTerms& terms) {
+// The exponents of a fall-off reaction's temperature-only exponentials, taken for all reactions
+// at once: the other limit's b ln T - E/T, then SRI -b/T and -T/c, or Troe -T/T***, -T/T* and
+// (form 4) -T**/T; 0 where unused.
+void TemperatureExponents(int32_t form, const double* p, double T1, double ALOGT, double* x) {
+    x[0] = p[1] * ALOGT - p[2] / T1;
+    x[1] = x[2] = x[3] = 0.0;
     if (form == 2) {
-        terms.a = p[3] * std::exp(-p[4] / T1) + std::exp(-T1 / p[5]);
+        x[1] = -p[4] / T1;
+        x[2] = -T1 / p[5];
+    } else if (form > 2) {
+        x[1] = -T1 / (p[4] + kTroeTiny);
+        x[2] = -T1 / (p[5] + kTroeTiny);
+        if (form == 4) x[3] = -p[6] / T1;
+    }
+}
+
+// The parts of a fall-off reaction of form 2 (SRI), 3 or 4 (Troe) that depend on the temperature
+// only, from the exponentials of those exponents: SRI the base a exp(-b/T) + exp(-T/c), d and
+// T^e; Troe log10 Fcent, n and c.
+void BroadeningTerms(int32_t form, const double* p, double T1, const double* e, FallOffTemperatureTerms& terms) {
+    if (form == 2) {
+        terms.a = p[3] * e[1] + e[2];
         terms.b = p[6];
         terms.c = std::pow(T1, p[7]);
         return;
     }
-    double FCENT = (1.0 - p[3]) * std::exp(-T1 / (p[4] + kTroeTiny)) + p[3] * std::exp(-T1 / (p[5] + kTroeTiny));
-    if (form == 4) FCENT += std::exp(-p[6] / T1);
+    double FCENT = (1.0 - p[3]) * e[1] + p[3] * e[2];
+    if (form == 4) FCENT += e[3];
     const double FCLOG = std::log10(std::max(FCENT, kSmall));
     terms.a = FCLOG;
     terms.b = 0.75 - kTroeN * FCLOG;             // n
     terms.c = kTroeC + kTroeCSlope * FCLOG;      // c
 }
 
-// The broadening factor F from those terms and the reduced pressure.
-double Broadening(int32_t form, const FallOffTemperatureTerms& terms, double PR) {
+// SRI: the broadening factor F from those terms and the reduced pressure.
+double SriBroadening(const FallOffTemperatureTerms& terms, double PR) {
     const double PRLOG = std::log10(std::max(PR, kSmall));
-    if (form == 2) {
-        const double XP = 1.0 / (1.0 + PRLOG * PRLOG);
-        return std::pow(terms.a, XP) * terms.b * terms.c;
-    }
+    const double XP = 1.0 / (1.0 + PRLOG * PRLOG);
+    return std::pow(terms.a, XP) * terms.b * terms.c;
+}
+
+// Troe: F = 10^FLOG = exp(FLOG ln 10); returns the exponent FLOG ln 10.
+double TroeExponent(const FallOffTemperatureTerms& terms, double PR) {
+    const double PRLOG = std::log10(std::max(PR, kSmall));
     const double CPRLOG = PRLOG - terms.c;
     const double ratio = CPRLOG / (terms.b - kTroeD * CPRLOG);
     const double FLOG = terms.a / (1.0 + ratio * ratio);
-    return std::exp(FLOG * kLn10);  // 10^FLOG
+    return FLOG * kLn10;
 }
 
 double Product(double rate, const SpeciesPower* factors, int count, const double* C) {
@@ -57,19 +78,20 @@ double Product(double rate, const SpeciesPower* factors, int count, const double
 
 }  // namespace
 
-void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sameTemperature) {
+void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sameTemperature, const double* baseF,
+                                              const double* baseR, double* RF, double* RR) {
     const MechanismLayout& L = layout_;
     const ReactionTables& t = tables_;
     const double* C = rckwrk + L.rSpeciesScratch[0];
     double* RKF = rckwrk + L.rForwardConstants;
     double* RKR = rckwrk + L.rReverseConstants;
-    double* RF = rckwrk + L.rReactionScratch[0];
-    double* RR = rckwrk + L.rReactionScratch[1];
+    // The third-body factors of the third-body and fall-off reactions; every other reaction's is
+    // 1.0 and is neither stored nor multiplied with.
     double* CTB = rckwrk + L.rReactionScratch[2];
-    std::fill(CTB, CTB + t.II, 1.0);
-    std::fill(RF, RF + t.II, 0.0);
-    std::fill(RR, RR + t.II, 0.0);
+    const int64_t row = int64_t(L.NPARAM) + 1;
+    const double* perturbation = rckwrk + L.rArrhenius + L.NPARAM;
 
+    for (const FallOffEntry& e : t.fallOff) CTB[e.reaction] = 1.0;
     if (!t.thirdBody.empty()) {
         double CTOT = 0.0;
         for (int32_t k = 0; k < t.KK; ++k) CTOT += C[k];
@@ -83,49 +105,67 @@ void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sa
         }
     }
 
+    // The effective constants: rate constant x CTB x perturbation factor, multiplied in that order.
+    for (int32_t i = 0; i < t.II; ++i) {
+        const double factor = perturbation[i * row];
+        RKF[i] = baseF[i] * factor;
+        RKR[i] = baseR[i] * factor;
+    }
+    for (const ThirdBodyEntry& e : t.thirdBody) {
+        const int32_t i = e.reaction;
+        const double factor = perturbation[i * row];
+        RKF[i] = baseF[i] * CTB[i] * factor;
+        RKR[i] = baseR[i] * CTB[i] * factor;
+    }
+
+    const size_t falls = t.fallOff.size();
     if (!sameTemperature) {
+        // The other limit: the low-pressure one of a fall-off reaction, the high-pressure one of a
+        // chemically activated reaction (whose rate constant is its low-pressure limit).
         const double ALOGT = std::log(T1);
-        for (size_t n = 0; n < t.fallOff.size(); ++n) {
+        double* x = fallOffScratch_.data();
+        for (size_t n = 0; n < falls; ++n) {
+            TemperatureExponents(t.fallOff[n].form, rckwrk + t.fallOff[n].params, T1, ALOGT, x + 4 * n);
+        }
+        ExpArray(x, x, static_cast<int32_t>(4 * falls));
+        for (size_t n = 0; n < falls; ++n) {
             const FallOffEntry& e = t.fallOff[n];
             const double* p = rckwrk + e.params;
-            // The other limit: the low-pressure one of a fall-off reaction, the high-pressure one
-            // of a chemically activated reaction (whose RKF is its low-pressure limit).
-            fallOffTerms_[n].limit = p[0] * std::exp(p[1] * ALOGT - p[2] / T1);
-            if (e.form > 1) BroadeningTerms(e.form, p, T1, fallOffTerms_[n]);
+            fallOffTerms_[n].limit = p[0] * x[4 * n];
+            if (e.form > 1) BroadeningTerms(e.form, p, T1, x + 4 * n, fallOffTerms_[n]);
         }
     }
-    for (size_t n = 0; n < t.fallOff.size(); ++n) {
+    // PCOR in two passes around one array exponential of the Troe factors' exponents.
+    double* PCOR = fallOffScratch_.data();
+    double* troe = PCOR + falls;
+    for (size_t n = 0; n < falls; ++n) {
         const FallOffEntry& e = t.fallOff[n];
         const int32_t i = e.reaction;
         const double RKLIM = fallOffTerms_[n].limit;
         const double M = e.bath < 0 ? CTB[i] : C[e.bath];
         if (e.bath < 0) CTB[i] = 1.0;  // the mixture is counted once, inside PR
-        const double PR = e.activated ? RKF[i] * M / RKLIM : RKLIM * M / RKF[i];
-        double PCOR = e.activated ? 1.0 / (1.0 + PR) : PR / (1.0 + PR);
-        if (e.form > 1) PCOR *= Broadening(e.form, fallOffTerms_[n], PR);
-        RKF[i] *= PCOR;
-        RKR[i] *= PCOR;
+        const double PR = e.activated ? baseF[i] * M / RKLIM : RKLIM * M / baseF[i];
+        PCOR[n] = e.activated ? 1.0 / (1.0 + PR) : PR / (1.0 + PR);
+        if (e.form == 2) PCOR[n] *= SriBroadening(fallOffTerms_[n], PR);
+        troe[n] = e.form > 2 ? TroeExponent(fallOffTerms_[n], PR) : 0.0;
+    }
+    ExpArray(troe, troe, static_cast<int32_t>(falls));
+    for (size_t n = 0; n < falls; ++n) {
+        const FallOffEntry& e = t.fallOff[n];
+        const int32_t i = e.reaction;
+        const double pcor = e.form > 2 ? PCOR[n] * troe[n] : PCOR[n];
+        const double factor = perturbation[i * row];
+        RKF[i] = pcor * baseF[i] * CTB[i] * factor;
+        RKR[i] = pcor * baseR[i] * CTB[i] * factor;
     }
 
-    const int64_t row = int64_t(L.NPARAM) + 1;
-    const double* perturbation = rckwrk + L.rArrhenius + L.NPARAM;
-    for (int32_t i = 0; i < t.II; ++i) {
-        const double factor = perturbation[i * row];
-        RKF[i] = RKF[i] * CTB[i] * factor;
-        RKR[i] = RKR[i] * CTB[i] * factor;
-    }
-    std::copy(C, C + t.KK, paddedConcentrations_.begin());  // its last element stays 1.0
-    const double* CP = paddedConcentrations_.data();
-    for (const ExpandedFactors& e : t.expanded) {
-        const int32_t i = e.reaction;
-        RF[i] = RKF[i] * CP[e.forward[0]] * CP[e.forward[1]] * CP[e.forward[2]] * CP[e.forward[3]];
-        RR[i] = RKR[i] * CP[e.reverse[0]] * CP[e.reverse[1]] * CP[e.reverse[2]] * CP[e.reverse[3]];
-    }
+    t.expanded.Evaluate(RKF, RKR, C, RF, RR);
     for (const int32_t i : t.generalMassAction) {
         const MassActionFactors& f = t.massAction[i];
         RF[i] = Product(RKF[i], f.forward, f.forwardCount, C);
         RR[i] = Product(RKR[i], f.reverse, f.reverseCount, C);
     }
+    for (const int32_t i : t.inactiveMassAction) RF[i] = RR[i] = 0.0;
 
     for (const RealStoichEntry& e : t.realStoich) {
         const double* nu = rckwrk + e.coefficients;
@@ -167,30 +207,22 @@ int32_t ChemistryLibrary::ComputeProductionRates(std::ostream& msg, int32_t NT, 
     double* SMH = rckwrk + L.rSpeciesScratch[1];
     // The fall-off terms of the last evaluation belong to the state the cache holds: every stored
     // state is followed by its rates of progress.
-    const bool sameState = rateConstants_.Restore(rckwrk, NT, T, P, RKF, RKR, SMH);
+    const bool sameState = rateConstants_.Restore(rckwrk, NT, T, P, SMH);
     if (!sameState) {
         if (const int32_t status = ComputeRateConstants(msg, NT, T, ickwrk, rckwrk); status != kRateOk) return status;
         rateConstants_.Store(rckwrk, NT, T, P, tables_.II, tables_.KK, RKF, RKR, SMH);
     }
     MassFractionsToConcentrations(P, T, Y, ickwrk, rckwrk, rckwrk + layout_.rSpeciesScratch[0]);
-    ComputeRatesOfProgress(T[0], rckwrk, sameState);
+    // The rates of progress go straight to QF and QR (the work array's rate-of-progress blocks
+    // are left to the rate-constant step's scratch).
+    ComputeRatesOfProgress(T[0], rckwrk, sameState, rateConstants_.Forward(), rateConstants_.Reverse(), QF, QR);
 
     const ReactionTables& t = tables_;
-    const double* RF = rckwrk + layout_.rReactionScratch[0];
-    const double* RR = rckwrk + layout_.rReactionScratch[1];
-    double* net = rckwrk + layout_.rReactionScratch[3];
-    std::copy(RF, RF + t.II, QF);
-    std::copy(RR, RR + t.II, QR);
-    for (int32_t i = 0; i < t.II; ++i) net[i] = RF[i] - RR[i];
-    for (int32_t k = 0; k < t.KK; ++k) {
-        double sum = 0.0;
-        for (int32_t n = t.speciesTermBegin[k]; n < t.speciesTermBegin[k + 1]; ++n) {
-            sum += t.speciesTermCoefficients[n] * net[t.speciesTermReactions[n]];
-        }
-        WDOT[k] = sum;
-    }
+    double* net = netRates_.data();  // its last element, the padding of the sums, stays 0
+    for (int32_t i = 0; i < t.II; ++i) net[i] = QF[i] - QR[i];
+    t.speciesSums.Sum(net, WDOT);
     for (const RealStoichEntry& e : t.realStoich) {
-        const double q = RF[e.reaction] - RR[e.reaction];
+        const double q = QF[e.reaction] - QR[e.reaction];
         const double* nu = rckwrk + e.coefficients;
         for (int32_t s = e.begin; s < e.end; ++s) WDOT[t.realSlots[s].species] += nu[t.realSlots[s].slot] * q;
     }

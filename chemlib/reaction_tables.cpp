@@ -43,10 +43,11 @@ public:
                 t.coefficientSum[i] += nu;
             }
             const MassActionFactors& f = t.massAction[i] = MassAction(i);
-            if (!f.active) continue;
-            if (const auto e = Expanded(i, f)) {
-                t.expanded.push_back(*e);
-            } else {
+            if (!f.active) {
+                t.inactiveMassAction.push_back(i);
+                continue;
+            }
+            if (!Expand(t, i, f)) {
                 t.generalMassAction.push_back(i);
             }
         }
@@ -68,25 +69,27 @@ public:
                 t.speciesTermCoefficients[at] = t.slotCoefficients[s];
             }
         }
+        t.speciesSums.Build(t.speciesTermBegin, t.speciesTermReactions, t.speciesTermCoefficients, t.II);
     }
 
-    std::optional<ExpandedFactors> Expanded(int32_t i, const MassActionFactors& f) const {
-        ExpandedFactors e{};
-        e.reaction = i;
-        const auto side = [&](const SpeciesPower* factors, int count, int32_t* out) {
-            int used = 0;
+    // Adds reaction i to the expanded products when it fits them.
+    static bool Expand(ReactionTables& t, int32_t i, const MassActionFactors& f) {
+        const auto side = [&](const SpeciesPower* factors, int count, int32_t* out, int& used) {
             for (int n = 0; n < count; ++n) {
                 if (factors[n].power < 1 || factors[n].power > 3) return false;
                 for (int64_t p = 0; p < factors[n].power; ++p) {
-                    if (used == ExpandedFactors::kWidth) return false;
+                    if (used == ShapedProducts::kWidth) return false;
                     out[used++] = factors[n].species;
                 }
             }
-            std::fill(out + used, out + ExpandedFactors::kWidth, L_.KK);
             return true;
         };
-        if (!side(f.forward, f.forwardCount, e.forward) || !side(f.reverse, f.reverseCount, e.reverse)) return {};
-        return e;
+        int32_t forward[ShapedProducts::kWidth], reverse[ShapedProducts::kWidth];
+        int forwardUsed = 0, reverseUsed = 0;
+        if (!side(f.forward, f.forwardCount, forward, forwardUsed) || !side(f.reverse, f.reverseCount, reverse, reverseUsed))
+            return false;
+        t.expanded.Add(i, forward, forwardUsed, reverse, reverseUsed);
+        return true;
     }
 
     MassActionFactors MassAction(int32_t i) const {
@@ -240,21 +243,52 @@ private:
     const int32_t* ick_;
 };
 
-std::optional<EquilibriumFactors> RatioFactors(const ReactionTables& t, int32_t i) {
-    EquilibriumFactors e{};
-    e.reaction = i;
-    int numerator = 0, denominator = 0;
+struct RatioFactors {
+    static constexpr int kWidth = ShapedProducts::kWidth;
+    int32_t numerator[kWidth], denominator[kWidth];
+    int numerators = 0, denominators = 0;
+};
+
+// The ratio form of reaction i's exp(sum of coefficient x SMH), when at most four factors a side.
+std::optional<RatioFactors> Ratio(const ReactionTables& t, int32_t i) {
+    RatioFactors e;
     for (int32_t s = t.slotBegin[i]; s < t.slotBegin[i + 1]; ++s) {
         const double nu = t.slotCoefficients[s];
         int32_t* side = nu > 0 ? e.numerator : e.denominator;
-        int& used = nu > 0 ? numerator : denominator;
+        int& used = nu > 0 ? e.numerators : e.denominators;
         const double repeat = nu > 0 ? nu : -nu;
-        if (repeat > EquilibriumFactors::kWidth - used) return std::nullopt;
+        if (repeat > RatioFactors::kWidth - used) return std::nullopt;
         for (int n = 0; n < repeat; ++n) side[used++] = t.slotSpecies[s];
     }
-    std::fill(e.numerator + numerator, e.numerator + EquilibriumFactors::kWidth, t.KK);
-    std::fill(e.denominator + denominator, e.denominator + EquilibriumFactors::kWidth, t.KK);
     return e;
+}
+
+void EquilibriumTables(ReactionTables& t) {
+    std::vector<std::pair<int32_t, RatioFactors>> ratios;
+    for (int32_t i = 0; i < t.II; ++i) {
+        if (!t.needsEquilibrium[i]) continue;
+        t.equilibriumReactions.push_back(i);
+        if (const auto e = Ratio(t, i)) {
+            ratios.emplace_back(i, *e);
+        } else {
+            t.equilibriumBySum.push_back(i);
+        }
+    }
+    std::stable_sort(ratios.begin(), ratios.end(), [&](const auto& a, const auto& b) {
+        return t.coefficientSum[a.first] < t.coefficientSum[b.first];
+    });
+    for (size_t j = 0; j < ratios.size(); ++j) {
+        const auto& [i, e] = ratios[j];
+        const int64_t sum = t.coefficientSum[i];
+        if (t.ratioSegments.empty() || t.ratioSegments.back().coefficientSum != sum)
+            t.ratioSegments.push_back({sum, static_cast<int32_t>(j), static_cast<int32_t>(j)});
+        ++t.ratioSegments.back().end;
+        t.ratioReactions.push_back(i);
+        t.equilibriumRatios.Add(static_cast<int32_t>(j), e.numerator, e.numerators, e.denominator, e.denominators);
+    }
+    for (const RealStoichEntry& e : t.realStoich) {
+        if (t.needsEquilibrium[e.reaction]) t.equilibriumOfReal.push_back(e.reaction);
+    }
 }
 
 }  // namespace
@@ -283,31 +317,31 @@ ReactionTables BuildReactionTables(const MechanismLayout& L, const int32_t* ickw
     t.needsEquilibrium.assign(t.II, 0);
     for (int32_t i = 0; i < t.II; ++i) t.needsEquilibrium[i] = t.reversible[i];
     for (const auto& rev : t.reverse) t.needsEquilibrium[rev.reaction] = 0;
-    for (int32_t i = 0; i < t.II; ++i) {
-        if (!t.needsEquilibrium[i]) continue;
-        t.equilibriumReactions.push_back(i);
-        if (const auto e = RatioFactors(t, i)) {
-            t.equilibriumFactors.push_back(*e);
-        } else {
-            t.equilibriumBySum.push_back(i);
-        }
-    }
+    EquilibriumTables(t);
     return t;
 }
 
 void OrderByExponents(ReactionTables& t, const MechanismLayout& L, const double* rckwrk) {
     const int64_t row = int64_t(L.NPARAM) + 1;
     const double* arrhenius = rckwrk + L.rArrhenius;
-    // Sorted by bit pattern, a total order even for NaN; equal values of different bits (0.0 and
-    // -0.0) only miss a reuse.
+    // Grouped by bit pattern, a total order even for NaN (which the evaluation never shares);
+    // equal values of different bits (0.0 and -0.0) only miss a reuse.
     const auto key = [&](int32_t i) {
         const double* p = arrhenius + i * row;
         return std::pair(std::bit_cast<uint64_t>(p[1]), std::bit_cast<uint64_t>(p[2]));
     };
-    t.exponentOrder.resize(t.II);
-    std::iota(t.exponentOrder.begin(), t.exponentOrder.end(), 0);
-    std::stable_sort(t.exponentOrder.begin(), t.exponentOrder.end(),
-                     [&](int32_t a, int32_t b) { return key(a) < key(b); });
+    std::vector<int32_t> order(t.II);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) { return key(a) < key(b); });
+    t.exponentRun.assign(t.II, 0);
+    t.exponentLeader.assign(1, -1);
+    for (size_t n = 0; n < order.size(); ++n) {
+        const int32_t i = order[n];
+        const double* p = arrhenius + i * row;
+        if (p[1] == 0.0 && p[2] == 0.0) continue;
+        if (n == 0 || t.exponentLeader.size() == 1 || key(i) != key(t.exponentLeader.back())) t.exponentLeader.push_back(i);
+        t.exponentRun[i] = static_cast<int32_t>(t.exponentLeader.size()) - 1;
+    }
 }
 
 }  // namespace vantor::chem

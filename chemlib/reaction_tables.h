@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "chemlib/mechanism_layout.h"
+#include "chemlib/shaped_products.h"
+#include "chemlib/species_sums.h"
 
 namespace vantor::chem {
 
@@ -28,23 +30,10 @@ struct MassActionFactors {
     SpeciesPower reverse[3]{};
 };
 
-// The concentration product written out for the common case (powers 1 to 3, at most four factors
-// a side): each species repeated by its power, padded with the index KK, which the evaluation
-// points at a constant 1.0. Multiplying the factors out gives the integer powers.
-struct ExpandedFactors {
-    static constexpr int kWidth = 4;
-    int32_t reaction;
-    int32_t forward[kWidth];
-    int32_t reverse[kWidth];
-};
-
-// exp(sum of coefficient x SMH) of a reaction as a ratio of per-species exponentials: products
-// over reactants, each species repeated by its coefficient, padded with KK (a constant 1.0).
-struct EquilibriumFactors {
-    static constexpr int kWidth = 4;
-    int32_t reaction;
-    int32_t numerator[kWidth];
-    int32_t denominator[kWidth];
+// The reactions of one integer coefficient sum among the ratio-form equilibrium constants.
+struct RatioSegment {
+    int64_t coefficientSum;
+    int32_t begin, end;  // into ReactionTables::ratioReactions
 };
 
 // A reaction of one of the special lists and where its parameters start in RCKWRK.
@@ -115,11 +104,20 @@ struct ReactionTables {
     std::vector<uint8_t> reversible;                     // (II) species count > 0
     std::vector<int32_t> equilibriumReactions;           // reversible reactions without explicit reverse parameters
     std::vector<uint8_t> needsEquilibrium;               // (II) membership of the list above
-    std::vector<EquilibriumFactors> equilibriumFactors;  // members whose coefficients fit the ratio form
-    std::vector<int32_t> equilibriumBySum;               // the other members
+    // The members whose coefficients fit the ratio form: exp(sum of coefficient x SMH) as the
+    // product of the products' exp(SMH), each repeated by its coefficient, over the reactants'
+    // (entry j of equilibriumRatios its numerator and denominator), ordered by coefficient sum.
+    std::vector<int32_t> ratioReactions;
+    ShapedProducts equilibriumRatios;
+    std::vector<RatioSegment> ratioSegments;
+    std::vector<int32_t> equilibriumBySum;   // the other members
+    std::vector<int32_t> equilibriumOfReal;  // members with real coefficients (their EQK changes after the ratios)
     std::vector<MassActionFactors> massAction;           // (II)
-    std::vector<ExpandedFactors> expanded;               // active reactions in the common case
+    // Active reactions in the common case (powers 1 to 3, at most four concentrations a side),
+    // each species repeated by its power: multiplying the factors out gives the integer powers.
+    ShapedProducts expanded;
     std::vector<int32_t> generalMassAction;              // the other active reactions
+    std::vector<int32_t> inactiveMassAction;             // slot-1 coefficient 0: no concentration product
     std::vector<int32_t> slotBegin;                      // (II+1) into slotSpecies / slotCoefficients
     std::vector<int32_t> slotSpecies;                    // occupied slots with a non-zero integer coefficient
     std::vector<double> slotCoefficients;
@@ -130,6 +128,7 @@ struct ReactionTables {
     std::vector<int32_t> speciesTermBegin;  // (KK+1)
     std::vector<int32_t> speciesTermReactions;
     std::vector<double> speciesTermCoefficients;
+    SpeciesSums speciesSums;  // the same sums, four species side by side; net rate II is the padding
 
     std::vector<ParameterEntry> landauTeller;
     std::vector<ParameterEntry> revLandauTeller;
@@ -150,16 +149,18 @@ struct ReactionTables {
     std::vector<OrderEntry> orders;
     std::vector<OrderTerm> orderTerms;
     std::vector<PressureTableEntry> pressureTables;
-    // (II) every reaction once, those with bit-identical temperature exponent and activation
-    // temperature adjacent: exp(b ln T - E/T) is evaluated once per run of equal pairs.
-    std::vector<int32_t> exponentOrder;
+    // Reactions of equal temperature exponent and activation temperature share exp(b ln T - E/T):
+    // exponentRun (II) names each reaction's group, exponentLeader the reaction whose parameters
+    // a group takes (-1 for group 0, b = E = 0, whose factor is exactly 1).
+    std::vector<int32_t> exponentRun;
+    std::vector<int32_t> exponentLeader;
 };
 
 // `pressureTableIndex` as the reader holds it: entry 0 NPMAX, then II flags, then II term counts.
 ReactionTables BuildReactionTables(const MechanismLayout& L, const int32_t* ickwrk,
                                    const std::vector<int32_t>& pressureTableIndex);
 
-// Fills t.exponentOrder from the loaded Arrhenius parameters.
+// Fills t.exponentRun and t.exponentLeader from the loaded Arrhenius parameters.
 void OrderByExponents(ReactionTables& t, const MechanismLayout& L, const double* rckwrk);
 
 }  // namespace vantor::chem

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <ostream>
 
+#include "chemlib/arrhenius_exponents.h"
 #include "chemlib/binary_load.h"
 #include "chemlib/integer_power.h"
 #include "chemlib/library_constants.h"
@@ -22,15 +23,6 @@ constexpr double kElectronVoltKelvin = 11600.0;
 double Arrhenius(const double* p, double logT, double T) {
     if (p[1] == 0.0 && p[2] == 0.0) return p[0];
     return p[0] * std::exp(p[1] * logT - p[2] / T);
-}
-
-// x = b ln T - E/T, 0 where b = E = 0 (so that exp gives exactly 1 whatever ln T), over contiguous
-// arrays so that the divisions vectorise.
-void Exponents(const double* b, const double* E, double logT, double T, double* x, int32_t count) {
-    for (int32_t n = 0; n < count; ++n) {
-        const double v = b[n] * logT - E[n] / T;
-        x[n] = (b[n] == 0.0) & (E[n] == 0.0) ? 0.0 : v;
-    }
 }
 
 // Sum of the real coefficients of a real-coefficient entry over all MXSP slots (slots 1-6 of a
@@ -144,19 +136,13 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
 
     // A T^b exp(-E/T) as A exp(b ln T - E/T), the exponential shared by the reactions of equal
     // (b, E) and taken for all groups at once; b = E = 0 leaves A exactly (exp(0) = 1). The
-    // groups were formed at load: should a reaction's b or E differ from its group's now (the
-    // work array changed), every reaction takes its own exponential.
+    // groups and their b and E were formed at load: should a reaction's b or E differ from its
+    // group's now (the work array changed), every reaction takes its own exponential.
     const int32_t runs = static_cast<int32_t>(t.exponentLeader.size());
     double* factors = exponents_.data();
-    double* runB = factors + runs;
-    double* runE = runB + runs;
-    runB[0] = runE[0] = 0.0;
-    for (int32_t u = 1; u < runs; ++u) {
-        const double* p = arrhenius + t.exponentLeader[u] * row;
-        runB[u] = p[1];
-        runE[u] = p[2];
-    }
-    Exponents(runB, runE, ALOGT, T1, factors, runs);
+    const double* runB = t.exponentB.data();
+    const double* runE = t.exponentE.data();
+    ArrheniusExponents(runB, runE, ALOGT, T1, factors, runs);
     ExpArray(factors, factors, runs);
     bool regrouped = false;
     for (int32_t i = 0; i < t.II; ++i) {
@@ -208,16 +194,10 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
     // parameters takes its reverse constant from those parameters again.
     const int32_t reverses = static_cast<int32_t>(t.reverse.size());
     double* reverseFactors = exponents_.data() + 3 * (size_t(t.II) + 1);
-    double* reverseB = reverseFactors + reverses;
-    double* reverseE = reverseB + reverses;
-    for (int32_t n = 0; n < reverses; ++n) {
-        const double* p = rckwrk + t.reverse[n].params;
-        reverseB[n] = p[1];
-        reverseE[n] = p[2];
-    }
-    Exponents(reverseB, reverseE, ALOGT, T1, reverseFactors, reverses);
+    double* reverseA = reverseFactors + reverses;
+    ArrheniusExponentsAt(rckwrk, t.reverse.data(), ALOGT, T1, reverseFactors, reverseA, reverses);
     ExpArray(reverseFactors, reverseFactors, reverses);
-    for (size_t n = 0; n < t.reverse.size(); ++n) RKR[t.reverse[n].reaction] = rckwrk[t.reverse[n].params] * reverseFactors[n];
+    for (int32_t n = 0; n < reverses; ++n) RKR[t.reverse[n].reaction] = reverseA[n] * reverseFactors[n];
     for (const auto& e : t.revLandauTeller) {
         const double* p = rckwrk + e.params;
         RKR[e.reaction] *= std::exp(p[0] / thirdPower + p[1] / twoThirdsPower);

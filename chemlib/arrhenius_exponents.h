@@ -1,0 +1,20 @@
+#pragma once
+// The exponents b ln T - E/T of many Arrhenius expressions at once, four at a time where the
+// processor has AVX2, two at a time otherwise, with the same bits on both and as the plain loop.
+
+#include <cstdint>
+
+#include "chemlib/reaction_tables.h"
+
+namespace vantor::chem {
+
+// x[n] = b[n] ln T - E[n]/T, or 0 where b[n] = E[n] = 0 (so that exp gives exactly 1 whatever
+// ln T).
+void ArrheniusExponents(const double* b, const double* E, double logT, double T, double* x, int32_t count);
+
+// The same for the parameters (A, b, E) at rckwrk + entries[n].params in one pass, which also
+// copies each A to A[n].
+void ArrheniusExponentsAt(const double* rckwrk, const ParameterEntry* entries, double logT, double T, double* x,
+                          double* A, int32_t count);
+
+}  // namespace vantor::chem

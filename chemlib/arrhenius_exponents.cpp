@@ -3,6 +3,7 @@
 
 #include "chemlib/arrhenius_exponents.h"
 
+#include <bit>
 #include <cstring>
 
 namespace vantor::chem {
@@ -10,6 +11,7 @@ namespace {
 
 typedef double Doubles __attribute__((vector_size(32)));
 typedef int64_t Mask __attribute__((vector_size(32)));
+typedef uint64_t Bits __attribute__((vector_size(32)));
 constexpr int kLanes = 4;
 
 // b ln T - E/T, +0.0 where b = E = 0. (A macro, not a function: the vector calling convention
@@ -67,6 +69,35 @@ void ArrheniusExponentsAt(const double* rckwrk, const ParameterEntry* entries, d
         x[n] = (p[1] == 0.0) & (p[2] == 0.0) ? 0.0 : v;
         A[n] = p[0];
     }
+}
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+bool GroupedRateConstants(const double* arrhenius, const double* atLoad, int64_t row, const int32_t* run,
+                          const double* factors, double* RKF, int32_t II) {
+    if (row == kLanes) {
+        // One row per vector (A, b, E, perturbation factor), its b and E compared in one step.
+        const Bits columns = {0, ~uint64_t(0), ~uint64_t(0), 0};
+        Bits differ = {0, 0, 0, 0};
+        for (int32_t i = 0; i < II; ++i) {
+            Bits now, then;
+            std::memcpy(&now, arrhenius + int64_t(i) * kLanes, sizeof now);
+            std::memcpy(&then, atLoad + int64_t(i) * kLanes, sizeof then);
+            differ |= (now ^ then) & columns;
+            RKF[i] = arrhenius[int64_t(i) * kLanes] * factors[run[i]];
+        }
+        return (differ[1] | differ[2]) != 0;
+    }
+    uint64_t differ = 0;
+    for (int32_t i = 0; i < II; ++i) {
+        const double* p = arrhenius + i * row;
+        const double* q = atLoad + i * row;
+        differ |= (std::bit_cast<uint64_t>(p[1]) ^ std::bit_cast<uint64_t>(q[1])) |
+                  (std::bit_cast<uint64_t>(p[2]) ^ std::bit_cast<uint64_t>(q[2]));
+        RKF[i] = p[0] * factors[run[i]];
+    }
+    return differ != 0;
 }
 
 #undef VANTOR_EXPONENT

@@ -17,4 +17,11 @@ void ArrheniusExponents(const double* b, const double* E, double logT, double T,
 void ArrheniusExponentsAt(const double* rckwrk, const ParameterEntry* entries, double logT, double T, double* x,
                           double* A, int32_t count);
 
+// RKF[i] = A of row i of the Arrhenius block (rows of `row` values A, b, E, ...) times
+// factors[run[i]], the exponential of its group. Returns whether the b or E of any row differs in
+// its bits from `atLoad` (the block as it was when the groups were formed): then the groups no
+// longer hold.
+bool GroupedRateConstants(const double* arrhenius, const double* atLoad, int64_t row, const int32_t* run,
+                          const double* factors, double* RKF, int32_t II);
+
 }  // namespace vantor::chem

@@ -137,20 +137,15 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
     // A T^b exp(-E/T) as A exp(b ln T - E/T), the exponential shared by the reactions of equal
     // (b, E) and taken for all groups at once; b = E = 0 leaves A exactly (exp(0) = 1). The
     // groups and their b and E were formed at load: should a reaction's b or E differ from its
-    // group's now (the work array changed), every reaction takes its own exponential.
+    // value then (the work array changed), every reaction takes its own exponential.
     const int32_t runs = static_cast<int32_t>(t.exponentLeader.size());
     double* factors = exponents_.data();
     const double* runB = t.exponentB.data();
     const double* runE = t.exponentE.data();
     ArrheniusExponents(runB, runE, ALOGT, T1, factors, runs);
     ExpArray(factors, factors, runs);
-    bool regrouped = false;
-    for (int32_t i = 0; i < t.II; ++i) {
-        const double* p = arrhenius + i * row;
-        const int32_t u = t.exponentRun[i];
-        RKF[i] = p[0] * factors[u];
-        regrouped |= (p[1] != runB[u]) | (p[2] != runE[u]);
-    }
+    const bool regrouped = GroupedRateConstants(arrhenius, t.arrheniusAtLoad.data(), row, t.exponentRun.data(), factors,
+                                                RKF, t.II);
     if (regrouped) {
         for (int32_t i = 0; i < t.II; ++i) {
             const double* p = arrhenius + i * row;

@@ -349,6 +349,7 @@ void OrderByExponents(ReactionTables& t, const MechanismLayout& L, const double*
         t.exponentB.push_back(p[1]);
         t.exponentE.push_back(p[2]);
     }
+    t.arrheniusAtLoad.assign(arrhenius, arrhenius + t.II * row);
 }
 
 }  // namespace vantor::chem

@@ -155,13 +155,14 @@ struct ReactionTables {
     std::vector<int32_t> exponentRun;
     std::vector<int32_t> exponentLeader;
     std::vector<double> exponentB, exponentE;  // per group: its b and E at load (0 for group 0)
+    std::vector<double> arrheniusAtLoad;       // the Arrhenius block the groups were formed from
 };
 
 // `pressureTableIndex` as the reader holds it: entry 0 NPMAX, then II flags, then II term counts.
 ReactionTables BuildReactionTables(const MechanismLayout& L, const int32_t* ickwrk,
                                    const std::vector<int32_t>& pressureTableIndex);
 
-// Fills t.exponentRun, t.exponentLeader, t.exponentB and t.exponentE from the loaded Arrhenius parameters.
+// Fills t.exponentRun, t.exponentLeader, t.exponentB, t.exponentE and t.arrheniusAtLoad from the loaded Arrhenius parameters.
 void OrderByExponents(ReactionTables& t, const MechanismLayout& L, const double* rckwrk);
 
 }  // namespace vantor::chem

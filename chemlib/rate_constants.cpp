@@ -9,6 +9,7 @@
 #include "chemlib/binary_load.h"
 #include "chemlib/integer_power.h"
 #include "chemlib/library_constants.h"
+#include "chemlib/ratio_constants.h"
 #include "chemlib/vector_exp.h"
 
 namespace vantor::chem {
@@ -56,10 +57,11 @@ private:
     double table_[2 * kRange + 1];
 };
 
-// Returns whether the ratio form was taken; then ratios[j] holds EQK of t.ratioReactions[j] (before
-// the real-coefficient steps) and ratios + entries is free scratch of as many values.
+// Returns whether the ratio form was taken; then the ratio-form reactions have their reverse
+// constants RKR = RKF/max(EQK, SMALL) as well (EQK before the real-coefficient steps).
 bool EquilibriumConstants(const ReactionTables& t, const MechanismLayout& L, const double* SMH, double PFAC,
-                          const double* rckwrk, double* speciesExp, double* ratios, const double* ones, double* EQK) {
+                          const double* rckwrk, double* speciesExp, double* ratios, const double* ones,
+                          const double* RKF, double* EQK, double* RKR) {
     const PfacPowers pfacPower(PFAC);
     double largest = 0.0;
     for (int32_t k = 0; k < t.KK; ++k) largest = std::max(largest, std::abs(SMH[k]));
@@ -70,10 +72,9 @@ bool EquilibriumConstants(const ReactionTables& t, const MechanismLayout& L, con
         double* denominators = ratios + t.ratioReactions.size();
         t.equilibriumRatios.Evaluate(ones, ones, speciesExp, ratios, denominators);
         for (const RatioSegment& s : t.ratioSegments) {
-            const double power = pfacPower(s.coefficientSum);
-            for (int32_t j = s.begin; j < s.end; ++j) ratios[j] = std::min(ratios[j] / denominators[j], kExpOfExpArg) * power;
+            RatioConstants(ratios + s.begin, denominators + s.begin, t.ratioReactions.data() + s.begin,
+                           pfacPower(s.coefficientSum), kExpOfExpArg, kSmall, RKF, EQK, RKR, s.end - s.begin);
         }
-        for (size_t j = 0; j < t.ratioReactions.size(); ++j) EQK[t.ratioReactions[j]] = ratios[j];
     }
     for (const int32_t i : ratioForm ? t.equilibriumBySum : t.equilibriumReactions) {
         double S = 0.0;
@@ -169,18 +170,10 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
     const double PFAC = kAtmosphere / (kGasConstant * T1);
     const size_t entries = t.ratioReactions.size();
     double* ratios = ratioScratch_.data();
-    const bool ratioForm =
-        EquilibriumConstants(t, L, SMH, PFAC, rckwrk, speciesScratch_.data(), ratios, ratios + 2 * entries, EQK);
-
-    // RKR = RKF/max(EQK, SMALL), for the ratio form in entry order through contiguous scratch so
-    // that the divisions vectorise.
+    // RKR = RKF/max(EQK, SMALL), for the ratio form together with its equilibrium constants.
     std::fill(RKR, RKR + t.II, 0.0);
-    if (ratioForm) {
-        double* forward = ratios + entries;
-        for (size_t j = 0; j < entries; ++j) forward[j] = RKF[t.ratioReactions[j]];
-        for (size_t j = 0; j < entries; ++j) forward[j] = forward[j] / std::max(ratios[j], kSmall);
-        for (size_t j = 0; j < entries; ++j) RKR[t.ratioReactions[j]] = forward[j];
-    }
+    const bool ratioForm = EquilibriumConstants(t, L, SMH, PFAC, rckwrk, speciesScratch_.data(), ratios,
+                                                ratios + 2 * entries, RKF, EQK, RKR);
     for (const int32_t i : ratioForm ? t.equilibriumBySum : t.equilibriumReactions) RKR[i] = RKF[i] / std::max(EQK[i], kSmall);
     for (const int32_t i : t.equilibriumOfReal) RKR[i] = RKF[i] / std::max(EQK[i], kSmall);
     // Explicit reverse parameters, the exponentials again all at once. The equilibrium constants

@@ -98,14 +98,7 @@ void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sa
     if (!t.thirdBody.empty()) {
         double CTOT = 0.0;
         for (int32_t k = 0; k < t.KK; ++k) CTOT += C[k];
-        for (const ThirdBodyEntry& e : t.thirdBody) {
-            double ctb = CTOT;
-            for (int32_t n = e.begin; n < e.end; ++n) {
-                const ThirdBodyTerm& term = t.thirdBodyTerms[n];
-                ctb += (rckwrk[term.efficiency] - 1.0) * C[term.species];
-            }
-            CTB[e.reaction] = ctb;
-        }
+        t.thirdBodySums.Sum(CTOT, rckwrk, C, CTB);
     }
 
     // The effective constants: rate constant x CTB x perturbation factor, multiplied in that order.

@@ -148,6 +148,7 @@ public:
             e.end = static_cast<int32_t>(t.thirdBodyTerms.size());
             t.thirdBody.push_back(e);
         }
+        t.thirdBodySums.Build(t.thirdBody, t.thirdBodyTerms);
     }
 
     void RealStoich(ReactionTables& t) const {

@@ -11,6 +11,7 @@
 #include "chemlib/mechanism_layout.h"
 #include "chemlib/shaped_products.h"
 #include "chemlib/species_sums.h"
+#include "chemlib/third_body_sums.h"
 
 namespace vantor::chem {
 
@@ -140,6 +141,7 @@ struct ReactionTables {
     std::vector<FallOffEntry> fallOff;
     std::vector<ThirdBodyEntry> thirdBody;
     std::vector<ThirdBodyTerm> thirdBodyTerms;
+    ThirdBodySums thirdBodySums;  // the same sums, four reactions side by side
     std::vector<RealStoichEntry> realStoich;
     std::vector<SlotSpecies> realSlots;
     std::vector<ElectronImpactEntry> electronImpact;

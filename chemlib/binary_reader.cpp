@@ -285,7 +285,7 @@ void ChemistryLibrary::SetTables(ReactionTables tables) {
     rateConstants_.Clear();
     rateConstants_.Reserve(tables_.II, tables_.KK);
     fallOffTerms_.assign(tables_.fallOff.size(), FallOffTemperatureTerms{});
-    fallOffScratch_.assign(4 * tables_.fallOff.size(), 0.0);
+    fallOffScratch_.assign(5 * tables_.fallOff.size(), 0.0);
 }
 
 void ChemistryLibrary::ReleasePressureTables() {

@@ -138,7 +138,7 @@ private:
     std::vector<double> pressureTableData_;
     RateConstantCache rateConstants_;  // the last state's rate constants
     std::vector<FallOffTemperatureTerms> fallOffTerms_;  // per fall-off entry, at the last state
-    std::vector<double> fallOffScratch_;                 // four values per fall-off entry
+    std::vector<double> fallOffScratch_;                 // five values per fall-off entry
 };
 
 }  // namespace vantor::chem

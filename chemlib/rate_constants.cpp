@@ -5,9 +5,11 @@
 #include <cmath>
 #include <ostream>
 
+#include "chemlib/arrhenius_exponents.h"
 #include "chemlib/binary_load.h"
 #include "chemlib/integer_power.h"
 #include "chemlib/library_constants.h"
+#include "chemlib/ratio_constants.h"
 #include "chemlib/vector_exp.h"
 
 namespace vantor::chem {
@@ -22,15 +24,6 @@ constexpr double kElectronVoltKelvin = 11600.0;
 double Arrhenius(const double* p, double logT, double T) {
     if (p[1] == 0.0 && p[2] == 0.0) return p[0];
     return p[0] * std::exp(p[1] * logT - p[2] / T);
-}
-
-// x = b ln T - E/T, 0 where b = E = 0 (so that exp gives exactly 1 whatever ln T), over contiguous
-// arrays so that the divisions vectorise.
-void Exponents(const double* b, const double* E, double logT, double T, double* x, int32_t count) {
-    for (int32_t n = 0; n < count; ++n) {
-        const double v = b[n] * logT - E[n] / T;
-        x[n] = (b[n] == 0.0) & (E[n] == 0.0) ? 0.0 : v;
-    }
 }
 
 // Sum of the real coefficients of a real-coefficient entry over all MXSP slots (slots 1-6 of a
@@ -64,10 +57,11 @@ private:
     double table_[2 * kRange + 1];
 };
 
-// Returns whether the ratio form was taken; then ratios[j] holds EQK of t.ratioReactions[j] (before
-// the real-coefficient steps) and ratios + entries is free scratch of as many values.
+// Returns whether the ratio form was taken; then the ratio-form reactions have their reverse
+// constants RKR = RKF/max(EQK, SMALL) as well (EQK before the real-coefficient steps).
 bool EquilibriumConstants(const ReactionTables& t, const MechanismLayout& L, const double* SMH, double PFAC,
-                          const double* rckwrk, double* speciesExp, double* ratios, const double* ones, double* EQK) {
+                          const double* rckwrk, double* speciesExp, double* ratios, const double* ones,
+                          const double* RKF, double* EQK, double* RKR) {
     const PfacPowers pfacPower(PFAC);
     double largest = 0.0;
     for (int32_t k = 0; k < t.KK; ++k) largest = std::max(largest, std::abs(SMH[k]));
@@ -78,10 +72,9 @@ bool EquilibriumConstants(const ReactionTables& t, const MechanismLayout& L, con
         double* denominators = ratios + t.ratioReactions.size();
         t.equilibriumRatios.Evaluate(ones, ones, speciesExp, ratios, denominators);
         for (const RatioSegment& s : t.ratioSegments) {
-            const double power = pfacPower(s.coefficientSum);
-            for (int32_t j = s.begin; j < s.end; ++j) ratios[j] = std::min(ratios[j] / denominators[j], kExpOfExpArg) * power;
+            RatioConstants(ratios + s.begin, denominators + s.begin, t.ratioReactions.data() + s.begin,
+                           pfacPower(s.coefficientSum), kExpOfExpArg, kSmall, RKF, EQK, RKR, s.end - s.begin);
         }
-        for (size_t j = 0; j < t.ratioReactions.size(); ++j) EQK[t.ratioReactions[j]] = ratios[j];
     }
     for (const int32_t i : ratioForm ? t.equilibriumBySum : t.equilibriumReactions) {
         double S = 0.0;
@@ -144,27 +137,16 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
 
     // A T^b exp(-E/T) as A exp(b ln T - E/T), the exponential shared by the reactions of equal
     // (b, E) and taken for all groups at once; b = E = 0 leaves A exactly (exp(0) = 1). The
-    // groups were formed at load: should a reaction's b or E differ from its group's now (the
-    // work array changed), every reaction takes its own exponential.
+    // groups and their b and E were formed at load: should a reaction's b or E differ from its
+    // value then (the work array changed), every reaction takes its own exponential.
     const int32_t runs = static_cast<int32_t>(t.exponentLeader.size());
     double* factors = exponents_.data();
-    double* runB = factors + runs;
-    double* runE = runB + runs;
-    runB[0] = runE[0] = 0.0;
-    for (int32_t u = 1; u < runs; ++u) {
-        const double* p = arrhenius + t.exponentLeader[u] * row;
-        runB[u] = p[1];
-        runE[u] = p[2];
-    }
-    Exponents(runB, runE, ALOGT, T1, factors, runs);
+    const double* runB = t.exponentB.data();
+    const double* runE = t.exponentE.data();
+    ArrheniusExponents(runB, runE, ALOGT, T1, factors, runs);
     ExpArray(factors, factors, runs);
-    bool regrouped = false;
-    for (int32_t i = 0; i < t.II; ++i) {
-        const double* p = arrhenius + i * row;
-        const int32_t u = t.exponentRun[i];
-        RKF[i] = p[0] * factors[u];
-        regrouped |= (p[1] != runB[u]) | (p[2] != runE[u]);
-    }
+    const bool regrouped = GroupedRateConstants(arrhenius, t.arrheniusAtLoad.data(), row, t.exponentRun.data(), factors,
+                                                RKF, t.II);
     if (regrouped) {
         for (int32_t i = 0; i < t.II; ++i) {
             const double* p = arrhenius + i * row;
@@ -188,18 +170,10 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
     const double PFAC = kAtmosphere / (kGasConstant * T1);
     const size_t entries = t.ratioReactions.size();
     double* ratios = ratioScratch_.data();
-    const bool ratioForm =
-        EquilibriumConstants(t, L, SMH, PFAC, rckwrk, speciesScratch_.data(), ratios, ratios + 2 * entries, EQK);
-
-    // RKR = RKF/max(EQK, SMALL), for the ratio form in entry order through contiguous scratch so
-    // that the divisions vectorise.
+    // RKR = RKF/max(EQK, SMALL), for the ratio form together with its equilibrium constants.
     std::fill(RKR, RKR + t.II, 0.0);
-    if (ratioForm) {
-        double* forward = ratios + entries;
-        for (size_t j = 0; j < entries; ++j) forward[j] = RKF[t.ratioReactions[j]];
-        for (size_t j = 0; j < entries; ++j) forward[j] = forward[j] / std::max(ratios[j], kSmall);
-        for (size_t j = 0; j < entries; ++j) RKR[t.ratioReactions[j]] = forward[j];
-    }
+    const bool ratioForm = EquilibriumConstants(t, L, SMH, PFAC, rckwrk, speciesScratch_.data(), ratios,
+                                                ratios + 2 * entries, RKF, EQK, RKR);
     for (const int32_t i : ratioForm ? t.equilibriumBySum : t.equilibriumReactions) RKR[i] = RKF[i] / std::max(EQK[i], kSmall);
     for (const int32_t i : t.equilibriumOfReal) RKR[i] = RKF[i] / std::max(EQK[i], kSmall);
     // Explicit reverse parameters, the exponentials again all at once. The equilibrium constants
@@ -208,16 +182,10 @@ int32_t ChemistryLibrary::ComputeRateConstants(std::ostream& msg, int32_t NT, co
     // parameters takes its reverse constant from those parameters again.
     const int32_t reverses = static_cast<int32_t>(t.reverse.size());
     double* reverseFactors = exponents_.data() + 3 * (size_t(t.II) + 1);
-    double* reverseB = reverseFactors + reverses;
-    double* reverseE = reverseB + reverses;
-    for (int32_t n = 0; n < reverses; ++n) {
-        const double* p = rckwrk + t.reverse[n].params;
-        reverseB[n] = p[1];
-        reverseE[n] = p[2];
-    }
-    Exponents(reverseB, reverseE, ALOGT, T1, reverseFactors, reverses);
+    double* reverseA = reverseFactors + reverses;
+    ArrheniusExponentsAt(rckwrk, t.reverse.data(), ALOGT, T1, reverseFactors, reverseA, reverses);
     ExpArray(reverseFactors, reverseFactors, reverses);
-    for (size_t n = 0; n < t.reverse.size(); ++n) RKR[t.reverse[n].reaction] = rckwrk[t.reverse[n].params] * reverseFactors[n];
+    for (int32_t n = 0; n < reverses; ++n) RKR[t.reverse[n].reaction] = reverseA[n] * reverseFactors[n];
     for (const auto& e : t.revLandauTeller) {
         const double* p = rckwrk + e.params;
         RKR[e.reaction] *= std::exp(p[0] / thirdPower + p[1] / twoThirdsPower);

@@ -9,6 +9,7 @@
 #include "chemlib/integer_power.h"
 #include "chemlib/library_constants.h"
 #include "chemlib/vector_exp.h"
+#include "chemlib/vector_log.h"
 
 namespace vantor::chem {
 namespace {
@@ -37,34 +38,36 @@ void TemperatureExponents(int32_t form, const double* p, double T1, double ALOGT
     }
 }
 
-// The parts of a fall-off reaction of form 2 (SRI), 3 or 4 (Troe) that depend on the temperature
-// only, from the exponentials of those exponents: SRI the base a exp(-b/T) + exp(-T/c), d and
-// T^e; Troe log10 Fcent, n and c.
-void BroadeningTerms(int32_t form, const double* p, double T1, const double* e, FallOffTemperatureTerms& terms) {
-    if (form == 2) {
-        terms.a = p[3] * e[1] + e[2];
-        terms.b = p[6];
-        terms.c = std::pow(T1, p[7]);
-        return;
-    }
-    double FCENT = (1.0 - p[3]) * e[1] + p[3] * e[2];
-    if (form == 4) FCENT += e[3];
-    const double FCLOG = std::log10(std::max(FCENT, kSmall));
-    terms.a = FCLOG;
-    terms.b = 0.75 - kTroeN * FCLOG;             // n
-    terms.c = kTroeC + kTroeCSlope * FCLOG;      // c
+// The parts of a fall-off reaction of form 2 (SRI) that depend on the temperature only, from the
+// exponentials of its exponents: the base a exp(-b/T) + exp(-T/c), d and T^e.
+void SriTerms(const double* p, double T1, const double* e, FallOffTemperatureTerms& terms) {
+    terms.a = p[3] * e[1] + e[2];
+    terms.b = p[6];
+    terms.c = std::pow(T1, p[7]);
 }
 
-// SRI: the broadening factor F from those terms and the reduced pressure.
-double SriBroadening(const FallOffTemperatureTerms& terms, double PR) {
-    const double PRLOG = std::log10(std::max(PR, kSmall));
+// Troe: max(Fcent, SMALL) from those exponentials (form 3 or 4).
+double TroeCentre(int32_t form, const double* p, const double* e) {
+    double FCENT = (1.0 - p[3]) * e[1] + p[3] * e[2];
+    if (form == 4) FCENT += e[3];
+    return std::max(FCENT, kSmall);
+}
+
+// Troe: the temperature-only terms log10 Fcent, n and c from FCLOG.
+void TroeTerms(double FCLOG, FallOffTemperatureTerms& terms) {
+    terms.a = FCLOG;
+    terms.b = 0.75 - kTroeN * FCLOG;         // n
+    terms.c = kTroeC + kTroeCSlope * FCLOG;  // c
+}
+
+// SRI: the broadening factor F from those terms and PRLOG = log10(max(PR, SMALL)).
+double SriBroadening(const FallOffTemperatureTerms& terms, double PRLOG) {
     const double XP = 1.0 / (1.0 + PRLOG * PRLOG);
     return std::pow(terms.a, XP) * terms.b * terms.c;
 }
 
 // Troe: F = 10^FLOG = exp(FLOG ln 10); returns the exponent FLOG ln 10.
-double TroeExponent(const FallOffTemperatureTerms& terms, double PR) {
-    const double PRLOG = std::log10(std::max(PR, kSmall));
+double TroeExponent(const FallOffTemperatureTerms& terms, double PRLOG) {
     const double CPRLOG = PRLOG - terms.c;
     const double ratio = CPRLOG / (terms.b - kTroeD * CPRLOG);
     const double FLOG = terms.a / (1.0 + ratio * ratio);
@@ -95,14 +98,7 @@ void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sa
     if (!t.thirdBody.empty()) {
         double CTOT = 0.0;
         for (int32_t k = 0; k < t.KK; ++k) CTOT += C[k];
-        for (const ThirdBodyEntry& e : t.thirdBody) {
-            double ctb = CTOT;
-            for (int32_t n = e.begin; n < e.end; ++n) {
-                const ThirdBodyTerm& term = t.thirdBodyTerms[n];
-                ctb += (rckwrk[term.efficiency] - 1.0) * C[term.species];
-            }
-            CTB[e.reaction] = ctb;
-        }
+        t.thirdBodySums.Sum(CTOT, rckwrk, C, CTB);
     }
 
     // The effective constants: rate constant x CTB x perturbation factor, multiplied in that order.
@@ -128,16 +124,24 @@ void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sa
             TemperatureExponents(t.fallOff[n].form, rckwrk + t.fallOff[n].params, T1, ALOGT, x + 4 * n);
         }
         ExpArray(x, x, static_cast<int32_t>(4 * falls));
+        double* centre = x + 4 * falls;  // max(Fcent, SMALL), then its decimal logarithm
         for (size_t n = 0; n < falls; ++n) {
             const FallOffEntry& e = t.fallOff[n];
             const double* p = rckwrk + e.params;
             fallOffTerms_[n].limit = p[0] * x[4 * n];
-            if (e.form > 1) BroadeningTerms(e.form, p, T1, x + 4 * n, fallOffTerms_[n]);
+            if (e.form == 2) SriTerms(p, T1, x + 4 * n, fallOffTerms_[n]);
+            centre[n] = e.form > 2 ? TroeCentre(e.form, p, x + 4 * n) : 1.0;
+        }
+        Log10Array(centre, centre, static_cast<int32_t>(falls));
+        for (size_t n = 0; n < falls; ++n) {
+            if (t.fallOff[n].form > 2) TroeTerms(centre[n], fallOffTerms_[n]);
         }
     }
-    // PCOR in two passes around one array exponential of the Troe factors' exponents.
+    // PCOR in three passes around one array logarithm of the reduced pressures and one array
+    // exponential of the Troe factors' exponents.
     double* PCOR = fallOffScratch_.data();
     double* troe = PCOR + falls;
+    double* PRLOG = troe + falls;
     for (size_t n = 0; n < falls; ++n) {
         const FallOffEntry& e = t.fallOff[n];
         const int32_t i = e.reaction;
@@ -146,8 +150,13 @@ void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sa
         if (e.bath < 0) CTB[i] = 1.0;  // the mixture is counted once, inside PR
         const double PR = e.activated ? baseF[i] * M / RKLIM : RKLIM * M / baseF[i];
         PCOR[n] = e.activated ? 1.0 / (1.0 + PR) : PR / (1.0 + PR);
-        if (e.form == 2) PCOR[n] *= SriBroadening(fallOffTerms_[n], PR);
-        troe[n] = e.form > 2 ? TroeExponent(fallOffTerms_[n], PR) : 0.0;
+        PRLOG[n] = e.form > 1 ? std::max(PR, kSmall) : 1.0;
+    }
+    Log10Array(PRLOG, PRLOG, static_cast<int32_t>(falls));
+    for (size_t n = 0; n < falls; ++n) {
+        const int32_t form = t.fallOff[n].form;
+        if (form == 2) PCOR[n] *= SriBroadening(fallOffTerms_[n], PRLOG[n]);
+        troe[n] = form > 2 ? TroeExponent(fallOffTerms_[n], PRLOG[n]) : 0.0;
     }
     ExpArray(troe, troe, static_cast<int32_t>(falls));
     for (size_t n = 0; n < falls; ++n) {

@@ -148,6 +148,7 @@ public:
             e.end = static_cast<int32_t>(t.thirdBodyTerms.size());
             t.thirdBody.push_back(e);
         }
+        t.thirdBodySums.Build(t.thirdBody, t.thirdBodyTerms);
     }
 
     void RealStoich(ReactionTables& t) const {
@@ -342,6 +343,14 @@ void OrderByExponents(ReactionTables& t, const MechanismLayout& L, const double*
         if (n == 0 || t.exponentLeader.size() == 1 || key(i) != key(t.exponentLeader.back())) t.exponentLeader.push_back(i);
         t.exponentRun[i] = static_cast<int32_t>(t.exponentLeader.size()) - 1;
     }
+    t.exponentB.assign(1, 0.0);
+    t.exponentE.assign(1, 0.0);
+    for (size_t u = 1; u < t.exponentLeader.size(); ++u) {
+        const double* p = arrhenius + t.exponentLeader[u] * row;
+        t.exponentB.push_back(p[1]);
+        t.exponentE.push_back(p[2]);
+    }
+    t.arrheniusAtLoad.assign(arrhenius, arrhenius + t.II * row);
 }
 
 }  // namespace vantor::chem

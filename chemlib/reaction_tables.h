@@ -11,6 +11,7 @@
 #include "chemlib/mechanism_layout.h"
 #include "chemlib/shaped_products.h"
 #include "chemlib/species_sums.h"
+#include "chemlib/third_body_sums.h"
 
 namespace vantor::chem {
 
@@ -140,6 +141,7 @@ struct ReactionTables {
     std::vector<FallOffEntry> fallOff;
     std::vector<ThirdBodyEntry> thirdBody;
     std::vector<ThirdBodyTerm> thirdBodyTerms;
+    ThirdBodySums thirdBodySums;  // the same sums, four reactions side by side
     std::vector<RealStoichEntry> realStoich;
     std::vector<SlotSpecies> realSlots;
     std::vector<ElectronImpactEntry> electronImpact;
@@ -154,13 +156,15 @@ struct ReactionTables {
     // a group takes (-1 for group 0, b = E = 0, whose factor is exactly 1).
     std::vector<int32_t> exponentRun;
     std::vector<int32_t> exponentLeader;
+    std::vector<double> exponentB, exponentE;  // per group: its b and E at load (0 for group 0)
+    std::vector<double> arrheniusAtLoad;       // the Arrhenius block the groups were formed from
 };
 
 // `pressureTableIndex` as the reader holds it: entry 0 NPMAX, then II flags, then II term counts.
 ReactionTables BuildReactionTables(const MechanismLayout& L, const int32_t* ickwrk,
                                    const std::vector<int32_t>& pressureTableIndex);
 
-// Fills t.exponentRun and t.exponentLeader from the loaded Arrhenius parameters.
+// Fills t.exponentRun, t.exponentLeader, t.exponentB, t.exponentE and t.arrheniusAtLoad from the loaded Arrhenius parameters.
 void OrderByExponents(ReactionTables& t, const MechanismLayout& L, const double* rckwrk);
 
 }  // namespace vantor::chem

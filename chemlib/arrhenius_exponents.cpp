@@ -25,7 +25,7 @@ constexpr int kLanes = 4;
 
 }  // namespace
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)  // resolvers run before TSan starts
 __attribute__((target_clones("avx2", "default")))
 #endif
 void ArrheniusExponents(const double* b, const double* E, double logT, double T, double* x, int32_t count) {
@@ -44,7 +44,7 @@ void ArrheniusExponents(const double* b, const double* E, double logT, double T,
     }
 }
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)  // resolvers run before TSan starts
 __attribute__((target_clones("avx2", "default")))
 #endif
 void ArrheniusExponentsAt(const double* rckwrk, const ParameterEntry* entries, double logT, double T, double* x,
@@ -71,7 +71,7 @@ void ArrheniusExponentsAt(const double* rckwrk, const ParameterEntry* entries, d
     }
 }
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)  // resolvers run before TSan starts
 __attribute__((target_clones("avx2", "default")))
 #endif
 bool GroupedRateConstants(const double* arrhenius, const double* atLoad, int64_t row, const int32_t* run,

@@ -15,7 +15,7 @@ constexpr int kLanes = 4;
 
 }  // namespace
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)  // resolvers run before TSan starts
 __attribute__((target_clones("avx2", "default")))
 #endif
 void RatioConstants(const double* numerators, const double* denominators, const int32_t* reactions, double power,

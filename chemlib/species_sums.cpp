@@ -42,7 +42,7 @@ void SpeciesSums::Build(const std::vector<int32_t>& begin, const std::vector<int
     }
 }
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)  // resolvers run before TSan starts
 __attribute__((target_clones("avx2", "default")))
 #endif
 void SpeciesSums::Sum(const double* net, double* WDOT) const {

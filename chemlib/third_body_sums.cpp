@@ -40,7 +40,7 @@ void ThirdBodySums::Build(const std::vector<ThirdBodyEntry>& entries, const std:
     }
 }
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)  // resolvers run before TSan starts
 __attribute__((target_clones("avx2", "default")))
 #endif
 void ThirdBodySums::Sum(double CTOT, const double* rckwrk, const double* C, double* CTB) const {

@@ -68,7 +68,7 @@ constexpr double InverseFactorial(int k) {
 
 }  // namespace
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)  // resolvers run before TSan starts
 __attribute__((target_clones("avx2", "default")))
 #endif
 void ExpArray(const double* x, double* y, int32_t count) {

@@ -2,6 +2,7 @@
 // the quotient and the difference separately, as the plain loop does.
 
 #include "chemlib/arrhenius_exponents.h"
+#include "chemlib/vector_dispatch.h"
 
 #include <bit>
 #include <cstring>
@@ -25,9 +26,7 @@ constexpr int kLanes = 4;
 
 }  // namespace
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)  // resolvers run before TSan starts
-__attribute__((target_clones("avx2", "default")))
-#endif
+VANTOR_VECTOR_CLONES
 void ArrheniusExponents(const double* b, const double* E, double logT, double T, double* x, int32_t count) {
     int32_t n = 0;
     for (; n + kLanes <= count; n += kLanes) {
@@ -44,9 +43,7 @@ void ArrheniusExponents(const double* b, const double* E, double logT, double T,
     }
 }
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)  // resolvers run before TSan starts
-__attribute__((target_clones("avx2", "default")))
-#endif
+VANTOR_VECTOR_CLONES
 void ArrheniusExponentsAt(const double* rckwrk, const ParameterEntry* entries, double logT, double T, double* x,
                           double* A, int32_t count) {
     int32_t n = 0;
@@ -71,9 +68,7 @@ void ArrheniusExponentsAt(const double* rckwrk, const ParameterEntry* entries, d
     }
 }
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)  // resolvers run before TSan starts
-__attribute__((target_clones("avx2", "default")))
-#endif
+VANTOR_VECTOR_CLONES
 bool GroupedRateConstants(const double* arrhenius, const double* atLoad, int64_t row, const int32_t* run,
                           const double* factors, double* RKF, int32_t II) {
     if (row == kLanes) {

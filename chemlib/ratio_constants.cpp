@@ -2,6 +2,7 @@
 // operation alike.
 
 #include "chemlib/ratio_constants.h"
+#include "chemlib/vector_dispatch.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,9 +16,7 @@ constexpr int kLanes = 4;
 
 }  // namespace
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)  // resolvers run before TSan starts
-__attribute__((target_clones("avx2", "default")))
-#endif
+VANTOR_VECTOR_CLONES
 void RatioConstants(const double* numerators, const double* denominators, const int32_t* reactions, double power,
                     double cap, double small, const double* RKF, double* EQK, double* RKR, int32_t count) {
     const Doubles caps = Doubles{} + cap, smalls = Doubles{} + small;  // broadcast

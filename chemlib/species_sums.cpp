@@ -2,6 +2,7 @@
 // and the sum separately, as the plain loop does.
 
 #include "chemlib/species_sums.h"
+#include "chemlib/vector_dispatch.h"
 
 #include <algorithm>
 #include <cstring>
@@ -42,9 +43,7 @@ void SpeciesSums::Build(const std::vector<int32_t>& begin, const std::vector<int
     }
 }
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)  // resolvers run before TSan starts
-__attribute__((target_clones("avx2", "default")))
-#endif
+VANTOR_VECTOR_CLONES
 void SpeciesSums::Sum(const double* net, double* WDOT) const {
     for (const Group& g : groups_) {
         Doubles sum = {0.0, 0.0, 0.0, 0.0};

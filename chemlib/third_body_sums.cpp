@@ -2,6 +2,7 @@
 // and the sum separately, as the plain loop does.
 
 #include "chemlib/third_body_sums.h"
+#include "chemlib/vector_dispatch.h"
 
 #include <algorithm>
 
@@ -40,9 +41,7 @@ void ThirdBodySums::Build(const std::vector<ThirdBodyEntry>& entries, const std:
     }
 }
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)  // resolvers run before TSan starts
-__attribute__((target_clones("avx2", "default")))
-#endif
+VANTOR_VECTOR_CLONES
 void ThirdBodySums::Sum(double CTOT, const double* rckwrk, const double* C, double* CTB) const {
     for (const Group& g : groups_) {
         Doubles ctb = {CTOT, CTOT, CTOT, CTOT};

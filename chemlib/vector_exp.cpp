@@ -5,6 +5,7 @@
 // operation alike and give the same bits.
 
 #include "chemlib/vector_exp.h"
+#include "chemlib/vector_dispatch.h"
 
 #include <bit>
 #include <cmath>
@@ -68,9 +69,7 @@ constexpr double InverseFactorial(int k) {
 
 }  // namespace
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)  // resolvers run before TSan starts
-__attribute__((target_clones("avx2", "default")))
-#endif
+VANTOR_VECTOR_CLONES
 void ExpArray(const double* x, double* y, int32_t count) {
     int32_t start = 0;
     for (; start + kLanes <= count; start += kLanes) Block(x + start, y + start, kLanes);

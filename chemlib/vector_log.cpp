@@ -6,6 +6,7 @@
 // same bits.
 
 #include "chemlib/vector_log.h"
+#include "chemlib/vector_dispatch.h"
 
 #include <bit>
 #include <cfloat>
@@ -62,9 +63,7 @@ constexpr double kShifter = 6755399441055744.0;
 
 }  // namespace
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)  // resolvers run before TSan starts
-__attribute__((target_clones("avx2", "default")))
-#endif
+VANTOR_VECTOR_CLONES
 void Log10Array(const double* x, double* y, int32_t count) {
     int32_t start = 0;
     for (; start + kLanes <= count; start += kLanes) Block(x + start, y + start, kLanes);

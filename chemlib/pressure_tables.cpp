@@ -1,8 +1,12 @@
 // Rate constants from pressure tables. A reaction's table holds NPMAX entries (pressure, A, b, E
 // in cal/mol); with m terms per pressure the entries form groups of m, the group's first entry
 // names the pressure and the group's rate constant is the sum of its m terms. The exact and the
-// bracketing pressures are found among the groups.
+// bracketing pressures are found among the groups. A reversible reaction without explicit reverse
+// parameters takes its reverse constant from the table's forward constant and the equilibrium
+// constant, as every other reversible reaction does; from the base Arrhenius line it would break
+// the reaction's equilibrium.
 
+#include <algorithm>
 #include <cmath>
 #include <ostream>
 
@@ -95,6 +99,8 @@ int32_t ChemistryLibrary::ApplyPressureTables(std::ostream& msg, double T1, doub
     if (tables_.pressureTables.empty()) return kRateOk;
     const int32_t npmax = pressureTableIndex_[0];
     double* RKF = rckwrk + layout_.rForwardConstants;
+    double* RKR = rckwrk + layout_.rReverseConstants;
+    const double* EQK = rckwrk + layout_.rReactionScratch[0];
     for (const PressureTableEntry& entry : tables_.pressureTables) {
         const PressureTable table(pressureTableData_.data() + 4 * int64_t(npmax) * entry.reaction, npmax, entry.terms,
                                   T1);
@@ -105,6 +111,7 @@ int32_t ChemistryLibrary::ApplyPressureTables(std::ostream& msg, double T1, doub
             return kRateTableOverflow;
         }
         RKF[entry.reaction] = k;
+        if (entry.reverseFromEquilibrium) RKR[entry.reaction] = k / std::max(EQK[entry.reaction], kSmall);
     }
     return kRateOk;
 }

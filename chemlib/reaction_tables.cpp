@@ -319,6 +319,12 @@ ReactionTables BuildReactionTables(const MechanismLayout& L, const int32_t* ickw
     for (int32_t i = 0; i < t.II; ++i) t.needsEquilibrium[i] = t.reversible[i];
     for (const auto& rev : t.reverse) t.needsEquilibrium[rev.reaction] = 0;
     EquilibriumTables(t);
+    // Janev-Langer-Evans-Post and Fit # 1 reactions have no reverse constant whatever their count.
+    std::vector<uint8_t> noReverse(t.II, 0);
+    for (const auto& e : t.jlep) noReverse[e.reaction] = 1;
+    for (const auto& e : t.fit1) noReverse[e.reaction] = 1;
+    for (PressureTableEntry& e : t.pressureTables)
+        e.reverseFromEquilibrium = t.needsEquilibrium[e.reaction] && !noReverse[e.reaction];
     return t;
 }
 

@@ -97,6 +97,9 @@ struct OrderEntry {
 struct PressureTableEntry {
     int32_t reaction;
     int32_t terms;  // Arrhenius terms summed at one pressure
+    // Reversible without explicit reverse parameters: the reverse constant follows the table's
+    // forward constant through the equilibrium constant, so the reaction keeps its equilibrium.
+    bool reverseFromEquilibrium = false;
 };
 
 struct ReactionTables {

@@ -1,10 +1,14 @@
 // Rate constants from pressure tables. A reaction's table holds NPMAX entries (pressure, A, b, E
 // in cal/mol); with m terms per pressure the entries form groups of m, the group's first entry
 // names the pressure and the group's rate constant is the sum of its m terms. The exact and the
-// bracketing pressures are found among the groups. A reversible reaction without explicit reverse
-// parameters takes its reverse constant from the table's forward constant and the equilibrium
-// constant, as every other reversible reaction does; from the base Arrhenius line it would break
-// the reaction's equilibrium.
+// bracketing pressures are found among the groups. Between two pressures the constant is
+// interpolated linearly in ln P: in ln k when both group sums are positive, in ln(-k), keeping the
+// sign, when both are negative (a duplicate's negative table), and in k itself when the two differ
+// in sign or one is 0, where no logarithm exists and the result still runs continuously from one
+// group's value to the other's.
+// A reversible reaction without explicit reverse parameters takes its reverse constant from the
+// table's forward constant and the equilibrium constant, as every other reversible reaction does;
+// from the base Arrhenius line it would break the reaction's equilibrium.
 
 #include <algorithm>
 #include <cmath>
@@ -50,9 +54,8 @@ public:
         for (int32_t g = 0; g + 1 < groups_; ++g) {
             const double low = Pressure(g), high = Pressure(g + 1);
             if (low <= kPressureFloor || !(low <= P && P <= high)) continue;
-            const double logLow = std::log(RateConstant(g)), logHigh = std::log(RateConstant(g + 1));
-            return std::exp(logLow +
-                            (logHigh - logLow) * (std::log(P) - std::log(low)) / (std::log(high) - std::log(low)));
+            return Interpolate(RateConstant(g), RateConstant(g + 1), std::log(P) - std::log(low),
+                               std::log(high) - std::log(low));
         }
         const double first = Pressure(0);
         int32_t last = 0;
@@ -65,6 +68,17 @@ public:
     }
 
 private:
+    // The bracketing groups' constants at ln P - ln P(low) = step, ln P(high) - ln P(low) = span.
+    static double Interpolate(double low, double high, double step, double span) {
+        if (low > 0.0 && high > 0.0) return LogInterpolate(low, high, step, span);
+        if (low < 0.0 && high < 0.0) return -LogInterpolate(-low, -high, step, span);
+        return low + (high - low) * step / span;
+    }
+    static double LogInterpolate(double low, double high, double step, double span) {
+        const double logLow = std::log(low), logHigh = std::log(high);
+        return std::exp(logLow + (logHigh - logLow) * step / span);
+    }
+
     // A table not in ascending order may hold P inside its range without a bracketing pair: the
     // group whose pressure is nearest in ln P applies.
     int32_t Nearest(double P) const {

@@ -256,12 +256,16 @@ TEST(Rates, ElectronImpactJanevAndFit1) {
 TEST(Rates, PressureTables) {
     BinaryBuilder b = ThreeSpecies();
     const ReactionData r = Reaction({1, 0, 0}, {{1, 1}}, {{1, 2}}, false);
-    b.reactions = {r, r};
+    const ReactionData reversible = Reaction({1, 0, 0}, {{1, 1}}, {{1, 2}});
+    b.reactions = {r, r, reversible, reversible};
     // Reaction 1: one term at 1e5, 1e6, 1e7 dyn/cm2. Reaction 2: two terms per pressure at 1e5, 1e6.
+    // Reversible reaction 3 negative at both pressures, reaction 4 changing sign between them.
     b.npmax = 4;
     b.tables = {{1, {1e5, 1e8, 0.5, 1000.0, 1e6, 2e9, 0.4, 2000.0, 1e7, 5e10, 0.3, 3000.0}},
-                {2, {1e5, 1e8, 0.5, 1000.0, 1e5, 3e7, 0.0, 0.0, 1e6, 2e9, 0.4, 2000.0, 1e6, 1e9, 0.0, 500.0}}};
-    b.tableReactions = {1, 2};
+                {2, {1e5, 1e8, 0.5, 1000.0, 1e5, 3e7, 0.0, 0.0, 1e6, 2e9, 0.4, 2000.0, 1e6, 1e9, 0.0, 500.0}},
+                {3, {1e5, -1e8, 0.5, 1000.0, 1e6, -2e9, 0.4, 2000.0}},
+                {4, {1e5, 1e8, 0.5, 1000.0, 1e6, -2e9, 0.4, 2000.0}}};
+    b.tableReactions = {1, 2, 3, 4};
     auto m = LoadBytes(b.Bytes());
     ASSERT_EQ(m->errFlag, 0) << m->messages;
     const auto term = [](double A, double beta, double E) {
@@ -283,6 +287,15 @@ TEST(Rates, PressureTables) {
     ExpectRel(forward(3e5, 1), std::exp(std::log(g[0]) + (std::log(g[1]) - std::log(g[0])) * w2), 1e-12,
               "bracketed between groups");
     ExpectRel(forward(1e8, 1), g[1], 1e-13, "above the last group");
+    const double w3 = (std::log(3e5) - std::log(1e5)) / (std::log(1e6) - std::log(1e5));
+    const double negative = -std::exp(std::log(k[0]) + (std::log(k[1]) - std::log(k[0])) * w3);
+    ExpectRel(forward(3e5, 2), negative, 1e-12, "negative table, in ln(-k)");
+    ExpectRel(forward(3e5, 3), k[0] - (k[1] + k[0]) * w3, 1e-12, "sign change, linear in k");
+    // The reverse constants follow the table through the equilibrium constant.
+    const double Kc = std::exp(GOverRT(0, kT) - GOverRT(1, kT));
+    ExpectRel(m->RKR()[2], negative / Kc, 1e-12, "reverse of the negative table");
+    ExpectRel(m->RKR()[3], (k[0] - (k[1] + k[0]) * w3) / Kc, 1e-12, "reverse of the sign change");
+    EXPECT_EQ(m->RKR()[0], 0.0);
 
     b.tables[0].second[1] = 1e35;
     auto overflow = LoadBytes(b.Bytes());

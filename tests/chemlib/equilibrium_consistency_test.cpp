@@ -23,7 +23,7 @@ struct MechanismFiles {
     const char* name;
     const char* mechanism;  // under tests/data
     const char* thermo;
-    bool large;  // left out of the sanitizer builds, where compiling it takes minutes
+    bool large;  // left out of the sanitizer builds, which are many times slower
 };
 
 const MechanismFiles kMechanisms[] = {

@@ -82,7 +82,8 @@ TEST(CorpusReferenceRates, NegativeDuplicateTableBetweenItsPressures) {
         return A * std::pow(T, b) * std::exp(-(double(4.18f) * E) / (double(8.31451f) * T));
     };
     const double at10 = term(-4.4e23, -3.278, 27795), at100 = term(-4.2e24, -3.418, 31817);
-    const double expected = -std::exp(std::log(-at10) + (std::log(-at100) - std::log(-at10)) * std::log(2.0) / std::log(10.0));
+    const double fraction = std::log(2.0) / std::log(10.0);
+    const double expected = -std::exp(std::log(-at10) + (std::log(-at100) - std::log(-at10)) * fraction);
     const double kf = m->Rckwrk()[m->Layout().rForwardConstants + 286];
     EXPECT_NEAR(kf / expected, 1.0, 1e-12) << kf << " vs " << expected;
 }

@@ -137,6 +137,8 @@ TEST_P(EquilibriumConsistency, ForwardOverReverseIsTheEquilibriumConstant) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Mechanisms, EquilibriumConsistency, ::testing::ValuesIn(kMechanisms),
-                         [](const ::testing::TestParamInfo<MechanismFiles>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<MechanismFiles>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace

@@ -74,7 +74,8 @@ TableAllowance PressureTableAllowance(Mechanism& m, int32_t i, double T, double 
         a.pressure = std::abs(std::log(groups[g].other / interpolated));
         break;
     }
-    for (const int32_t g : used) a.calorie = std::max(a.calorie, std::abs(std::log(groups[g].library / groups[g].other)));
+    for (const int32_t g : used)
+        a.calorie = std::max(a.calorie, std::abs(std::log(groups[g].library / groups[g].other)));
     return a;
 }
 

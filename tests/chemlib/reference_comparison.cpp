@@ -77,7 +77,7 @@ void ExpectMatchesReference(Mechanism& m, const std::vector<StateReference>& sta
         const double P = s.Patm * 1013250.0;
         const int32_t status = m.ProductionRates(msg, P, s.T, Y.data(), wdot.data(), qf.data(), qr.data());
         if (refusedStates.count(int(n) + 1)) {
-            EXPECT_EQ(status, kRateTableOverflow) << "state " << n + 1 << " was expected beyond the library's rate limit";
+            EXPECT_EQ(status, kRateTableOverflow) << "state " << n + 1 << " was expected beyond the rate limit";
             EXPECT_NE(msg.str().find("beyond 1.0E+30"), std::string::npos) << msg.str();
             continue;
         }

@@ -27,9 +27,9 @@ bool LibrariesBuilt() {
 void CopyOneCaseExample(const Folder& dir, const std::string& points) {
     const fs::path example = fs::path(VANTOR_EXAMPLES_DIR) / "gri30";
     for (const char* name : {"chem.inp", "therm.dat", "tran.dat"}) fs::copy_file(example / name, dir.Path(name));
-    faults::WriteText(dir.Path("run.PRJ"), "PFAPROJ\r\nchem.inp\r\natm\r\n1.0\r\nK\r\n1400\r\n/\r\n0.98\r\n/\r\n0.0\r\n"
-                                           "Tig\r\n2.0\r\n/\r\n" + points +
-                                               "\r\ns\r\n1.0E+10\r\ns\r\n1.0E-8\r\nCH4 1, O2 2\r\n");
+    faults::WriteText(dir.Path("run.PRJ"),
+                      "PFAPROJ\r\nchem.inp\r\natm\r\n1.0\r\nK\r\n1400\r\n/\r\n0.98\r\n/\r\n0.0\r\nTig\r\n2.0\r\n/\r\n" +
+                          points + "\r\ns\r\n1.0E+10\r\ns\r\n1.0E-8\r\nCH4 1, O2 2\r\n");
 }
 
 TEST(ResultSetFaults, AReducedTestThatCannotWriteLeavesNoEarlierComparison) {

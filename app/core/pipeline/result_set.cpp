@@ -35,6 +35,8 @@ bool RemoveReducedResults(const std::string& workDirectory, std::string* error) 
 
 bool InstallResultSet(const std::string& workDirectory, const std::vector<StagedFile>& files, std::string* error) {
     if (!RemoveReducedResults(workDirectory, error)) return false;
+    for (const StagedFile& file : files)
+        if (!RemoveIfPresent(file.to, error)) return false;
     for (const StagedFile& file : files) {
         if (std::rename(file.from.c_str(), file.to.c_str()) != 0) {
             if (error) *error = "cannot move " + file.from + " to " + file.to + ": " + std::strerror(errno);

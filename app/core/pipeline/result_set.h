@@ -23,8 +23,9 @@ struct StagedFile {
     std::string to;
 };
 
-// RemoveReducedResults, then each staged file renamed into place in the given order (the caller
-// puts CMP.dat last). The staging folder must be on the work folder's file system.
+// RemoveReducedResults and the removal of every earlier file the set replaces, then each staged
+// file renamed into place in the given order (the caller puts CMP.dat last). The staging folder
+// must be on the work folder's file system.
 bool InstallResultSet(const std::string& workDirectory, const std::vector<StagedFile>& files, std::string* error);
 
 }  // namespace vantor

@@ -74,11 +74,11 @@ bool SearchRun::WriteResult() {
         ReportError(sink, fill.message);
         return false;
     }
-    if (!EncodePathField(inp, job.InpFile) || !EncodePathField(bin, job.MechBinFile) ||
-        !EncodePathField(save, job.SaveFile) || !EncodePathField(listing, job.OutFile)) {
-        ReportError(sink, "<E> Path too long for the job record (99 characters at most): " + save);
-        return false;
-    }
+    // They fit: Prepare tried the candidates' folder with the longest of these names.
+    EncodePathField(inp, job.InpFile);
+    EncodePathField(bin, job.MechBinFile);
+    EncodePathField(save, job.SaveFile);
+    EncodePathField(listing, job.OutFile);
     std::remove(listing.c_str());  // an earlier search's listing is no part of this set
     CaseChunk all{0, 0, 0, {}};
     for (size_t c = 0; c < reference_.size(); ++c) all.cases.push_back(static_cast<int>(c));

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "app/core/pipeline/task_runner.h"
 #include "common/path_field.h"
 #include "pipeline/test_support.h"
@@ -261,6 +263,36 @@ TEST_F(Pipeline, MissingInputHaltsBeforeTheLibraryIsCalled) {
     runner->IntegratedReduction(false);
     RunToEnd();
     EXPECT_FALSE(runner->LastRunFailed()) << sink.Joined();
+}
+
+TEST_F(Pipeline, ThermoPathThatIsNoFileSaysWhatItIs) {
+    std::filesystem::create_directory(work.File("thermdir"));
+    ASSERT_EQ(::mkfifo(work.File("thermfifo").c_str(), 0600), 0);
+    const std::pair<const char*, const char*> cases[] = {
+        {"thermdir", "is a directory"}, {"thermfifo", "is not a regular file"}, {"nothing", "No such file or directory"}};
+    for (const auto& [name, reason] : cases) {
+        sink.lines.clear();
+        host.files.thermoPath = work.File(name);
+        runner->IntegratedReduction(false);
+        Ticks(3);
+        EXPECT_TRUE(sink.Has("<E> Cannot find thermal file (therm.dat).")) << sink.Joined();
+        EXPECT_TRUE(sink.Has("> " + work.File(name) + ": " + reason)) << sink.Joined();
+    }
+}
+
+// The comparison and the reduced test describe the earlier mechanism: they go before the writer
+// runs, whether it then succeeds or not.
+TEST_F(Pipeline, NewReducedMechanismRemovesTheEarlierResultsFirst) {
+    const char* const earlier[] = {"CMP.dat", "New_SAVE.dat", "New_Chem.bin", "New_Out.dat"};
+    for (const char* name : earlier) test::WriteText(work.File(name), "earlier");
+    writerStatus = 101;
+    writerResult = 0;
+    writerProgress = 10.0;
+    runner->CreateReducedInpFile();
+    RunToEnd();
+    EXPECT_TRUE(sink.Has("<E> Reduced chemistry creation failed"));
+    for (const char* name : earlier) EXPECT_FALSE(std::filesystem::exists(work.File(name))) << name;
+    EXPECT_TRUE(std::filesystem::exists(work.File("chem.inp")));
 }
 
 TEST_F(Pipeline, MissingTransportDataEndsTheRun) {

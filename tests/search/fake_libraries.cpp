@@ -74,6 +74,10 @@ int32_t FakeSenkin(JobRecord* job, int32_t* status, double* progress) {
         *status = 4105;
         return 0;
     }
+    if (Counters().failReducedTest && DecodePathField(job->SaveFile).ends_with("New_SAVE.dat")) {
+        *status = 4106;
+        return 0;
+    }
     double growth = 0.0;
     bool ignites = true;
     for (int k = 0; k < kSpecies; ++k) {
@@ -140,6 +144,7 @@ void ResetCounters() {
     Counters().ignitionCases = 0;
     Counters().engineCalls = 0;
     Counters().failDetailedIgnition = false;
+    Counters().failReducedTest = false;
     Counters().maxKept = kSpecies;
 }
 

@@ -21,6 +21,7 @@ struct FakeCounters {
     std::atomic<int> ignitionCases{0};
     std::atomic<int> engineCalls{0};
     std::atomic<bool> failDetailedIgnition{false};
+    std::atomic<bool> failReducedTest{false};  // the runs that write New_SAVE.dat fail
     std::atomic<int> maxKept{kSpecies};  // the engine never keeps more
 };
 FakeCounters& Counters();

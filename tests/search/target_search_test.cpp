@@ -156,6 +156,26 @@ TEST(TargetSearch, NoCandidateWithinTargetLeavesTheReducedMechanismAlone) {
     EXPECT_NE(Read(run.folder.File("NEW_Candidates.dat")).find("# chosen: none"), std::string::npos);
 }
 
+// The result is put in place only when complete: a failing reduced test leaves the earlier
+// mechanism with its own comparison.
+TEST(TargetSearch, AFailingReducedTestLeavesTheEarlierResultWhole) {
+    searchtest::ResetCounters();
+    Counters().failReducedTest = true;
+    SearchCase run;
+    const char* const earlier[] = {"NEW_Chem.inp", "SP.TRM", "New_Chem.bin", "New_SAVE.dat", "CMP.dat",
+                                   "NEW_Candidates.dat"};
+    for (const char* name : earlier) std::ofstream(run.folder.File(name)) << "earlier";
+    run.Go(Settings(4.5, false));
+    EXPECT_EQ(run.result.code, SearchCode::Failed);
+    for (const char* name : earlier) EXPECT_EQ(Read(run.folder.File(name)), "earlier") << name;
+    EXPECT_NE(run.lines.text.find("<E> Run standard procedure failed on the reduced mechanism\n"
+                                  "> Something wrrong #4106 ,please check " +
+                                  run.folder.File("TRG/New_Out.dat") + " file."),
+              std::string::npos)
+        << run.lines.text;
+    EXPECT_EQ(run.lines.text.find(" written to "), std::string::npos);
+}
+
 TEST(TargetSearch, FailingDetailedRunsStopTheSearch) {
     searchtest::ResetCounters();
     Counters().failDetailedIgnition = true;

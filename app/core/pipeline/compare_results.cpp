@@ -138,9 +138,12 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
 
 int32_t CompareResults(const std::string& workDirectory, MessageSink& sink,
                        std::chrono::system_clock::time_point now) {
-    const std::string detailedPath = JoinPath(workDirectory, "SAVE.dat");
-    const std::string reducedPath = JoinPath(workDirectory, "New_SAVE.dat");
-    const std::string reportPath = JoinPath(workDirectory, "CMP.dat");
+    return CompareResultFiles(JoinPath(workDirectory, "SAVE.dat"), JoinPath(workDirectory, "New_SAVE.dat"),
+                              JoinPath(workDirectory, "CMP.dat"), sink, now);
+}
+
+int32_t CompareResultFiles(const std::string& detailedPath, const std::string& reducedPath,
+                           const std::string& reportPath, MessageSink& sink, std::chrono::system_clock::time_point now) {
     std::error_code ec;
     if (!std::filesystem::exists(detailedPath, ec) || !std::filesystem::exists(reducedPath, ec)) {
         sink.ShowMessageBox("Result data are not exist");

@@ -29,6 +29,10 @@ std::vector<std::string> BuildComparisonReport(const std::vector<std::string>& d
 int32_t CompareResults(const std::string& workDirectory, MessageSink& sink,
                        std::chrono::system_clock::time_point now);
 
+// The same on named files, for a report made away from the work folder and moved there later.
+int32_t CompareResultFiles(const std::string& detailedPath, const std::string& reducedPath,
+                           const std::string& reportPath, MessageSink& sink, std::chrono::system_clock::time_point now);
+
 // A text file's lines; LF and CR LF both end a line. False when it cannot be read.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 

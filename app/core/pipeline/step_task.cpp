@@ -5,8 +5,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/core/pipeline/failure_reasons.h"
 #include "app/core/pipeline/input_checks.h"
 #include "app/core/pipeline/launched_ignition_call.h"
+#include "app/core/pipeline/result_set.h"
 #include "app/core/pipeline/task_runner.h"
 
 namespace vantor {
@@ -92,7 +94,8 @@ int32_t TaskRunner::StepTask(TTask& step, const std::string& name) {
 }
 
 bool TaskRunner::StartStep(int32_t code, const std::string& name) {
-    const JobFillResult fill = FillJobRecord(job_, settings_, host_.CurrentFiles());
+    const RunFiles files = host_.CurrentFiles();
+    const JobFillResult fill = FillJobRecord(job_, settings_, files);
     paths_ = fill.paths;
     if (!fill.ok) {
         ReportError(sink_, fill.message);
@@ -102,7 +105,7 @@ bool TaskRunner::StartStep(int32_t code, const std::string& name) {
     currentTaskCode_ = code;
     if (const auto missing = FindMissingInput(code, paths_)) {
         ReportError(sink_, missing->message);
-        sink_.AddLine("> " + missing->path);
+        sink_.AddLine("> " + missing->path + ": " + InputFileProblem(missing->path));
         if (missing->endsRun) {
             progress_.NTask = 0;
             stepBusy_ = false;
@@ -121,6 +124,13 @@ bool TaskRunner::StartStep(int32_t code, const std::string& name) {
     listingBefore_ = IdentifyFile(paths_.outFile);
     TaskCall call = MakeTaskCall(code, name);
     if (!call) {
+        Halt(code);
+        return false;
+    }
+    // The results of the earlier reduced mechanism would describe another one than the new file.
+    if (std::string error; code == kTaskReducedMechanism && !RemoveReducedResults(files.workDirectory, &error)) {
+        error[0] = 'C';
+        ReportError(sink_, "<E> " + error);
         Halt(code);
         return false;
     }
@@ -181,6 +191,10 @@ int32_t TaskRunner::FollowStep(int32_t code, const std::string& name) {
             ReportError(sink_, "<E> The run listing " + paths_.outFile + " could not be written.");
         } else {
             AddProgressLine("> Something wrrong #" + std::to_string(status) + listing);
+            // The listing holds the reason; it is shown here as well, so no file needs opening.
+            if (const std::string reason = code == kTaskReducedMechanism ? "" : ListingErrorLine(paths_.outFile);
+                !reason.empty())
+                sink_.AddLine("> " + paths_.outFile + ": " + reason);
         }
         Halt(code);
         return 0;

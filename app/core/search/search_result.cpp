@@ -1,14 +1,17 @@
 // The target search's result: NEW_Chem.inp with its header lines, SP.TRM, the reduced test and
-// the comparison report of the best candidate, and the candidate table.
+// the comparison report of the best candidate and the candidate table, put in place as one set.
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 
 #include "app/core/mechanism/text_format.h"
 #include "app/core/pipeline/compare_results.h"
 #include "app/core/pipeline/message_sink.h"
+#include "app/core/pipeline/result_set.h"
 #include "app/core/search/search_run.h"
 #include "common/atomic_file.h"
+#include "common/path_field.h"
 
 namespace vantor::search {
 
@@ -42,20 +45,21 @@ bool SearchRun::WriteResult() {
     outcome.reducedText.insert(
         outcome.reducedText.begin() + static_cast<long>(std::min(kHeaderRuleLine, outcome.reducedText.size())),
         extra.begin(), extra.end());
+
+    // The set is completed in the candidates' folder and put in place only as a whole
+    // (result_set.h), so a failure or a stop on the way leaves the earlier result as it was.
+    const auto staged = [this](const std::string& name) { return JoinPath(folder_, name); };
+    const std::string inp = staged(kReducedMechanismFileName), trim = staged("NEW_SP.TRM"),
+                      bin = staged("New_Chem.bin"), save = staged("New_SAVE.dat"), listing = staged("New_Out.dat"),
+                      report = staged(kComparisonFileName), table = staged(kCandidateTableFileName);
     std::string error;
-    const std::string trim = JoinPath(work, "SP.TRM");
-    outcome.outputPath = JoinPath(work, kReducedMechanismFileName);
     if (!WriteTrimmedSpeciesFile(trim, record.marks, error) ||
-        !WriteFileAtomically(outcome.outputPath, JoinCrLf(outcome.reducedText), &error)) {
+        !WriteFileAtomically(inp, JoinCrLf(outcome.reducedText), &error)) {
         Fail("The reduced mechanism could not be written: " + error, 0, "");
         return false;
     }
-    outcome.trimmedSpeciesPath = trim;
-    outcome.completed = true;
-    result_ = outcome;
-    sink.AddLine("> " + outcome.reducedCountsCaption + " written to " + outcome.outputPath);
 
-    // The reduced test, as "Reduced chemistry test" leaves it, and the comparison report.
+    // The reduced test, as "Reduced chemistry test" runs it, and the comparison report.
     SettingsInput reducedInput = input_.settings;
     reducedInput.speciesMarks = record.marks;
     TWState reducedSettings;
@@ -70,11 +74,17 @@ bool SearchRun::WriteResult() {
         ReportError(sink, fill.message);
         return false;
     }
+    // They fit: Prepare tried the candidates' folder with the longest of these names.
+    EncodePathField(inp, job.InpFile);
+    EncodePathField(bin, job.MechBinFile);
+    EncodePathField(save, job.SaveFile);
+    EncodePathField(listing, job.OutFile);
+    std::remove(listing.c_str());  // an earlier search's listing is no part of this set
     CaseChunk all{0, 0, 0, {}};
     for (size_t c = 0; c < reference_.size(); ++c) all.cases.push_back(static_cast<int>(c));
     const IgnitionOutcome ran = ignition_.Run(job, {all}, true, {});
     if (!ran.ok) {
-        Fail(ran.error + " on the reduced mechanism", ran.status, "New_out.dat");
+        Fail(ran.error + " on the reduced mechanism", ran.status, listing, listing);
         return false;
     }
     std::optional<double> largest = 0.0;
@@ -83,8 +93,34 @@ bool SearchRun::WriteResult() {
         if (!d) largest.reset();
         if (largest && *d > *largest) largest = d;
     }
+    if (CompareResultFiles(detailedPaths_.saveFile, save, report, sink, std::chrono::system_clock::now()) !=
+        kCompareOk)
+        return false;
+    if (!WriteFileAtomically(table, CandidateTableText(rows_, settings_.targetPercent, settings_.ecf, best_), &error)) {
+        ReportError(sink, "<E> The candidate table could not be written: " + error);
+        return false;
+    }
+
+    outcome.outputPath = JoinPath(work, kReducedMechanismFileName);
+    outcome.trimmedSpeciesPath = JoinPath(work, "SP.TRM");
+    tablePath_ = JoinPath(work, kCandidateTableFileName);
+    std::vector<StagedFile> set{{inp, outcome.outputPath}, {trim, outcome.trimmedSpeciesPath},
+                                {bin, JoinPath(work, "New_Chem.bin")}};
+    if (std::error_code ec; std::filesystem::exists(listing, ec))  // a library may write none
+        set.push_back({listing, JoinPath(work, "New_Out.dat")});
+    set.insert(set.end(), {{save, JoinPath(work, "New_SAVE.dat")},
+                           {table, tablePath_},
+                           {report, JoinPath(work, kComparisonFileName)}});
+    if (!InstallResultSet(work, set, &error)) {
+        tablePath_.clear();
+        ReportError(sink, "<E> The result could not be put in place: " + error);
+        return false;
+    }
+    outcome.completed = true;
+    result_ = outcome;
+    sink.AddLine("> " + outcome.reducedCountsCaption + " written to " + outcome.outputPath);
     sink.AddLine("> Reduced chemistry test: largest delay difference " + FormatDifference(largest, 2) + " %");
-    return CompareResults(work, sink, std::chrono::system_clock::now()) == kCompareOk;
+    return true;
 }
 
 void SearchRun::WriteTable() {

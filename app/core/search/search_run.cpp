@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/core/mechanism/text_format.h"
+#include "app/core/pipeline/failure_reasons.h"
 #include "app/core/pipeline/input_checks.h"
 #include "app/core/pipeline/message_sink.h"
 #include "app/core/search/search_run.h"
@@ -46,12 +47,15 @@ double SearchRun::Elapsed() const {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
 }
 
-void SearchRun::Fail(const std::string& error, int32_t status, const std::string& listing) {
+void SearchRun::Fail(const std::string& error, int32_t status, const std::string& listing,
+                     const std::string& listingPath) {
     failed_ = true;
     ObserverSink sink(observer_);
     ReportError(sink, "<E> " + error);
-    if (status > 0)
-        sink.AddLine("> Something wrrong #" + std::to_string(status) + " ,please check " + listing + " file.");
+    if (status <= 0) return;
+    sink.AddLine("> Something wrrong #" + std::to_string(status) + " ,please check " + listing + " file.");
+    if (const std::string reason = listingPath.empty() ? "" : ListingErrorLine(listingPath); !reason.empty())
+        sink.AddLine("> " + listingPath + ": " + reason);
 }
 
 bool SearchRun::Prepare() {
@@ -75,14 +79,14 @@ bool SearchRun::Prepare() {
     }
     if (const auto missing = FindMissingInput(kTaskMechanismBinary, detailedPaths_)) {
         ReportError(sink, missing->message);
-        sink.AddLine("> " + missing->path);
+        sink.AddLine("> " + missing->path + ": " + InputFileProblem(missing->path));
         return false;
     }
     folder_ = JoinPath(input_.files.workDirectory, kCandidateFolder);
     std::error_code ec;
     std::filesystem::create_directories(folder_, ec);
     PathField probe;
-    if (ec || !SetPath(probe, JoinPath(folder_, "Ranking.dat"))) {  // the longest name
+    if (ec || !SetPath(probe, JoinPath(folder_, "New_Chem.bin"))) {  // the longest name of a job record
         ReportError(sink, "<E> Cannot use the folder for the candidates' files: " + folder_);
         return false;
     }
@@ -111,7 +115,8 @@ bool SearchRun::RunDetailed() {
     for (int c = 0; c < detailedSettings_.n_WState; ++c) all.cases.push_back(c);
     const IgnitionOutcome ran = ignition_.Run(detailedJob_, {all}, true, {});
     if (!ran.ok) {
-        Fail(ran.error + " on the detailed mechanism: the search stops.", ran.status, "out.dat");
+        Fail(ran.error + " on the detailed mechanism: the search stops.", ran.status, "out.dat",
+             detailedPaths_.outFile);
         return false;
     }
     reference_.clear();
@@ -134,7 +139,8 @@ bool SearchRun::EngineMarks(double t, KeepMarks& marks, const std::string& listi
     const EntryOutcome ran = CallEntry(entries_.engine, job, kTaskReduction);
     std::string error;
     if (!ran.ok) {
-        Fail(settings_.ecf ? "Run ECF procedure failed" : "Run PFA procedure failed", ran.status, listingPath);
+        Fail(settings_.ecf ? "Run ECF procedure failed" : "Run PFA procedure failed", ran.status, listingPath,
+             listingPath);
         return false;
     }
     if (!ReadKeepMarks(trim, static_cast<int32_t>(input_.model.Species.size()), marks, error)) {

@@ -50,7 +50,9 @@ private:
     std::optional<int> SameAs(const KeepMarks& marks) const;
     JobRecord CandidateJob(const KeepMarks& marks) const;
     void Report(const CandidateRow& row);
-    void Fail(const std::string& error, int32_t status, const std::string& listing);
+    // `listing` is named in the message; the reason line is read from `listingPath` when given.
+    void Fail(const std::string& error, int32_t status, const std::string& listing,
+              const std::string& listingPath = "");
     bool Stopped() const;
     double Elapsed() const;
 

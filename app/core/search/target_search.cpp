@@ -72,7 +72,8 @@ TargetSearchResult SearchRun::Execute() {
         result.code = WriteResult() ? SearchCode::Found : SearchCode::Failed;
         if (result.code == SearchCode::Found) result.outcome = result_;
     }
-    WriteTable();
+    // A found result holds its table in its set; after a failure the earlier set stays whole.
+    if (result.code == SearchCode::NoneWithinTarget) WriteTable();
     result.rows = rows_;
     result.chosen = best_;
     result.tablePath = tablePath_;

@@ -20,8 +20,9 @@
 //    runs; a removal already tried on the same species is skipped without a row.
 // 4. The best mechanism becomes NEW_Chem.inp with SP.TRM, its reduced test (New_Chem.bin,
 //    New_SAVE.dat) and CMP.dat, exactly as an integrated run and reduced test leave them, plus
-//    the candidate table. With no candidate within target nothing of these is written but the
-//    table.
+//    the candidate table; the set is completed in the candidates' folder and moved into the work
+//    folder as a whole (result_set.h). With no candidate within target nothing of these is
+//    written but the table.
 //
 // A candidate's runs go chunk by chunk and stop at the first chunk with a case outside target;
 // the chunk holding the previous candidate's worst case goes first. A stop request ends the

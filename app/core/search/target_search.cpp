@@ -5,6 +5,7 @@
 
 #include "app/core/pipeline/message_sink.h"
 #include "app/core/search/search_run.h"
+#include "common/fixed_format.h"
 
 namespace vantor::search {
 
@@ -16,6 +17,10 @@ std::optional<double> ParseTargetPercent(const std::string& text, std::string& m
     }
     if (!(*value > 0.0)) {
         message = "The target error must be above 0 %, not " + text + ".";
+        return std::nullopt;
+    }
+    if (*value < kSmallestTargetPercent) {
+        message = "The target error must be at least " + FormatFull(kSmallestTargetPercent) + " %, not " + text + ".";
         return std::nullopt;
     }
     return value;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/core/mechanism/project_file.h"
+#include "app/core/pipeline/run_settings.h"
 #include "cli_runner.h"
 
 namespace vantor {
@@ -80,6 +81,25 @@ TEST_F(InputFaults, MixtureFilesMustBeRegularTextWithBoundedLines) {
     const auto marked = Rates("--T 1200 --P 1 --X-file " + File("bom.txt"));
     EXPECT_EQ(marked.status, 0) << marked.output;
     EXPECT_EQ(marked.output, Rates("--T 1200 --P 1 --X \"CH4 1, O2 2\"").output);
+}
+
+TEST(MixtureMemo, AmountsAndGridValuesBeyondTheDoubleRangeAreRefused) {
+    struct Lines : MessageSink {
+        void AddLine(const std::string&) override {}
+    } sink;
+    SettingsInput input;
+    input.speciesNames = {"CH4", "O2"};
+    input.speciesMarks = {true, true};
+    const auto read = [&](const std::string& mixture, const std::string& pressure) {
+        input.mixtureLines = {mixture};
+        input.grid[kRowPressure][kValueColumn] = pressure;
+        TWState state;
+        return state.GetReactDat(input, false, CLocaleNumbers(), sink);
+    };
+    EXPECT_EQ(read("CH4 1e308, O2 1e307", "1"), kSettingsOk);
+    for (const char* mixture : {"CH4 1e308, O2 1e308", "CH4 inf, O2 2", "CH4 1e400, O2 2"})
+        EXPECT_EQ(read(mixture, "1"), kBadMixture) << mixture;
+    EXPECT_EQ(read("CH4 1, O2 2", "inf"), kBadPressure);
 }
 
 TEST(ProjectPaths, DotDotBehindALinkedFolderIsResolvedByTheFileSystem) {

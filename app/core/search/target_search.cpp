@@ -5,7 +5,6 @@
 
 #include "app/core/pipeline/message_sink.h"
 #include "app/core/search/search_run.h"
-#include "common/fixed_format.h"
 
 namespace vantor::search {
 
@@ -20,7 +19,9 @@ std::optional<double> ParseTargetPercent(const std::string& text, std::string& m
         return std::nullopt;
     }
     if (*value < kSmallestTargetPercent) {
-        message = "The target error must be at least " + FormatFull(kSmallestTargetPercent) + " %, not " + text + ".";
+        char smallest[32];
+        std::snprintf(smallest, sizeof smallest, "%g", kSmallestTargetPercent);
+        message = "The target error must be at least " + std::string(smallest) + " %, not " + text + ".";
         return std::nullopt;
     }
     return value;

@@ -54,7 +54,8 @@ struct TargetSearchSettings {
 };
 
 // The integrator reproduces ignition delays to about 1e-3 %, and the candidates' differences are
-// shown to four decimals of a percent: a smaller target could be neither met by meaning nor read.
+// shown to four decimals of a percent: a smaller target asks for more than the delays hold and
+// could not be read back from the candidate table.
 inline constexpr double kSmallestTargetPercent = 1e-4;
 
 // Checks a typed target: a finite number of at least kSmallestTargetPercent (percent), in the

@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 namespace vantor::cli {
@@ -18,7 +19,11 @@ std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args
                     error = "option " + a + " needs a value";
                     return std::nullopt;
                 }
-                o.values_[a] = args[++i];
+                // A second value would silently replace the first: say so instead.
+                if (!o.values_.emplace(a, args[++i]).second) {
+                    error = "option " + a + " is given twice";
+                    return std::nullopt;
+                }
             } else {
                 error = "unknown option " + a;
                 return std::nullopt;
@@ -46,6 +51,10 @@ std::optional<double> CliOptions::Number(const std::string& key, std::string& er
     const double v = std::strtod(text->c_str(), &end);
     if (text->empty() || *end != '\0') {
         error = "option " + key + ": '" + *text + "' is not a number";
+        return std::nullopt;
+    }
+    if (!std::isfinite(v)) {
+        error = "option " + key + ": '" + *text + "' is not a finite number";
         return std::nullopt;
     }
     return v;

@@ -8,7 +8,7 @@ namespace {
 
 std::string AbsoluteOption(const CliOptions& options, const char* key) {
     const auto value = options.Value(key);
-    return value && !value->empty() ? std::filesystem::absolute(*value).lexically_normal().string() : std::string();
+    return value && !value->empty() ? std::filesystem::absolute(*value).string() : std::string();
 }
 
 }  // namespace

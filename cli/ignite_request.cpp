@@ -1,6 +1,7 @@
 #include "cli/ignite_request.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -38,6 +39,10 @@ bool ParseList(const std::string& text, const char* what, std::vector<double>& v
         const double v = std::strtod(token.c_str(), &end);
         if (end == token.c_str() || std::string(end).find_first_not_of(' ') != std::string::npos) {
             error = std::string(what) + ": '" + token + "' is not a number";
+            return false;
+        }
+        if (!std::isfinite(v)) {
+            error = std::string(what) + ": '" + token + "' is not a finite number";
             return false;
         }
         values.push_back(v);
@@ -148,8 +153,9 @@ int ParseIgniteRequest(const std::vector<std::string>& arguments, const std::str
                        std::string& error) {
     std::vector<std::string> args = arguments;
     std::vector<MixtureArgument> mixtures = TakeMixtures(args);
-    const std::set<std::string> valued = {"--P",        "--T",    "--points", "--end-time", "--end-mode",
-                                          "--max-time", "--jobs", "--save",   "--out"};
+    // --X and --X-file stay known so that one left without its value says so.
+    const std::set<std::string> valued = {"--P",      "--T",    "--points", "--end-time", "--end-mode", "--max-time",
+                                          "--jobs",   "--save", "--out",    "--X",        "--X-file"};
     const auto options = CliOptions::Parse(args, valued, {"--help", "-h"}, error);
     if (options && (options->Has("--help") || options->Has("-h"))) {
         PrintIgniteHelp(program);

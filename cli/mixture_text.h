@@ -11,12 +11,14 @@
 namespace vantor::cli {
 
 // Fills X (KK mole fractions, the amounts normalised). False with `error` naming the entry at
-// fault: an unknown species, an amount that is not a number or is negative, no positive amount.
+// fault: an unknown species, an amount that is not a finite number or is negative, no positive
+// amount.
 bool ParseMixtureText(std::string_view text, const chem::Mechanism& mech, std::vector<double>& X,
                       std::string& error);
 
-// The same from a file: one "NAME amount" a line; blank lines and "!" comment lines are skipped.
-// An error names the file and the line.
+// The same from a file: one "NAME amount" a line; blank lines, "!" comment lines and a byte-order
+// mark are skipped. Only a regular file is read, and no line longer than 65536 characters. An
+// error names the file and the line.
 bool ReadMixtureFile(const std::string& path, const chem::Mechanism& mech, std::vector<double>& X,
                      std::string& error);
 

@@ -1,6 +1,7 @@
 // vantor-cli rates: forward and reverse rates of progress of every reaction at one state, for
 // inspecting a mechanism binary.
 
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -17,6 +18,14 @@ namespace vantor::cli {
 namespace {
 
 constexpr const char* kUsage = "rates Chem.bin --T K --P atm (--X \"NAME amount, ...\" | --X-file FILE)";
+
+// The first reaction (1-based) whose forward or reverse rate is not finite, 0 when none is.
+int32_t FirstNonFiniteRate(const std::vector<double>& qf, const std::vector<double>& qr) {
+    for (size_t i = 0; i < qf.size(); ++i) {
+        if (!std::isfinite(qf[i]) || !std::isfinite(qr[i])) return static_cast<int32_t>(i + 1);
+    }
+    return 0;
+}
 
 void PrintHelp() {
     std::cout << "Usage: vantor-cli " << kUsage << "\n\n"
@@ -60,8 +69,8 @@ int RunRates(const std::vector<std::string>& args) {
     const auto P = T ? options->Number("--P", error) : std::nullopt;
     const auto mixtureText = options->Value("--X"), mixtureFile = options->Value("--X-file");
     if (!T || !P || !mixtureText == !mixtureFile) {
-        std::cerr << "vantor-cli rates: " << (error.empty() ? "give the composition with --X or --X-file" : error)
-                  << "\n";
+        std::cerr << "vantor-cli rates: "
+                  << (error.empty() ? "give the composition once, with --X or with --X-file" : error) << "\n";
         return 2;
     }
     const double temperature = *T, pressure = *P;
@@ -89,6 +98,12 @@ int RunRates(const std::vector<std::string>& args) {
                                                     qf.data(), qr.data());
         status != 0) {
         std::cerr << "vantor-cli rates: evaluation failed (status " << status << "): " << rateMessages.str();
+        return 1;
+    }
+    if (const int32_t i = FirstNonFiniteRate(qf, qr); i > 0) {
+        std::cerr << "vantor-cli rates: reaction " << i << " has a rate of progress that is not a finite number at T = "
+                  << FormatFull(temperature) << " K, P = " << FormatFull(pressure) << " atm (forward "
+                  << FormatFull(qf[i - 1]) << ", reverse " << FormatFull(qr[i - 1]) << ")\n";
         return 1;
     }
     std::cout << "# reaction  forward  reverse  [mol/(cm3 s)]  equation\n";

@@ -12,6 +12,7 @@
 #include <thread>
 #include <variant>
 
+#include "app/core/cluster/launcher_command.h"
 #include "app/core/mechanism/mechanism_model.h"
 #include "app/core/mechanism/project_file.h"
 #include "app/core/mechanism/reduced_writer.h"
@@ -195,7 +196,12 @@ std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args)
             if (*method != "pfa" && *method != "ecf") error = "--method takes pfa or ecf, not '" + *method + "'";
             request.ecf = *method == "ecf";
         }
-        request.launcher = options->Value("--launcher").value_or("");
+        if (const auto launcher = options->Value("--launcher"); launcher && error.empty()) {
+            // An empty command would quietly run in-process: refuse it like one of blanks.
+            std::vector<std::string> words;
+            if (SplitCommandWords(*launcher, words, error)) request.launcher = *launcher;
+            else error = "--launcher: " + error;
+        }
         if (const auto plot = options->Value("--plot")) request.plotDirectory = std::filesystem::absolute(*plot).string();
         if (const auto jobs = options->Value("--jobs"); jobs && error.empty()) {
             const auto n = ParseDecimalInteger(*jobs);

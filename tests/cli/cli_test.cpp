@@ -133,3 +133,29 @@ TEST_F(CliTest, TransportFitsTheDataOfAMechanismBinary) {
     EXPECT_FALSE(fs::exists(Tmp("U.bin")));
     EXPECT_EQ(RunCli("transport " + Tmp("Chem.bin") + " -o " + Tmp("U.bin")).exitCode, 2);
 }
+
+TEST_F(CliTest, RepeatedBlankOrMeaninglessOptionsAreRefused) {
+    const auto twice = RunCli("rates c.bin --T 1000 --P 1 --X \"CH4 1\" --X \"O2 1\"");
+    EXPECT_EQ(twice.exitCode, 2);
+    EXPECT_NE(twice.output.find("option --X is given twice"), std::string::npos) << twice.output;
+    const auto both = RunCli("rates c.bin --T 1000 --P 1 --X \"CH4 1\" --X-file x.txt");
+    EXPECT_EQ(both.exitCode, 2);
+    EXPECT_NE(both.output.find("give the composition once"), std::string::npos) << both.output;
+    const auto noValue = RunCli("ignite c.bin --X");
+    EXPECT_EQ(noValue.exitCode, 2);
+    EXPECT_NE(noValue.output.find("option --X needs a value"), std::string::npos) << noValue.output;
+
+    // An empty launcher would run in-process while one of blanks is refused: both are refused alike.
+    const auto empty = RunCli("run " + Tmp("p.PRJ") + " --launcher \"\"");
+    const auto blanks = RunCli("run " + Tmp("p.PRJ") + " --launcher \"   \"");
+    EXPECT_EQ(empty.exitCode, 2);
+    EXPECT_EQ(empty.output, blanks.output);
+    EXPECT_NE(empty.output.find("--launcher: the launcher command is empty"), std::string::npos) << empty.output;
+
+    for (const char* target : {"1e-300", "0.00005", "inf", "nan", "1e400"}) {
+        const auto r = RunCli("run " + Tmp("p.PRJ") + " --target-error " + target);
+        EXPECT_EQ(r.exitCode, 2) << target;
+        EXPECT_NE(r.output.find(target), std::string::npos) << r.output;
+    }
+    EXPECT_EQ(RunCli("run " + Tmp("p.PRJ") + " --target-error 0.0001").exitCode, 1);  // taken; no project
+}

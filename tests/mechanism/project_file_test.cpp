@@ -103,7 +103,7 @@ TEST(ProjectFile, ShortOddAndEmptyFiles) {
 
 TEST(ProjectFile, RelativeMechanismPathIsTakenFromTheProjectFolder) {
     EXPECT_EQ(ResolveMechanismPath("/p/q/x.PRJ", "chem.inp"), "/p/q/chem.inp");
-    EXPECT_EQ(ResolveMechanismPath("/p/q/x.PRJ", "../m/chem.inp"), "/p/m/chem.inp");
+    EXPECT_EQ(ResolveMechanismPath("/p/q/x.PRJ", "../m/chem.inp"), "/p/q/../m/chem.inp");
     EXPECT_EQ(ResolveMechanismPath("/p/q/x.PRJ", "/abs/chem.inp"), "/abs/chem.inp");
     EXPECT_EQ(ResolveMechanismPath("/p/q/x.PRJ", ""), "");
     EXPECT_EQ(ResolveMechanismPath("x.PRJ", "chem.inp"), "chem.inp");

@@ -56,7 +56,9 @@ std::string ResolveMechanismPath(const std::string& projectPath, const std::stri
     if (storedPath.empty() || storedPath[0] == '/') return storedPath;
     const std::string folder = DirectoryOf(projectPath);
     if (folder.empty()) return storedPath;
-    return (std::filesystem::path(folder) / storedPath).lexically_normal().string();
+    // Joined, not normalised: ".." after a linked folder is the file system's to resolve, so the
+    // run reads the file a listing of that folder shows.
+    return (std::filesystem::path(folder) / storedPath).string();
 }
 
 ProjectReadResult ReadProject(const std::string& projectPath) {

@@ -1,6 +1,7 @@
 #include "app/core/pipeline/run_settings.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -104,6 +105,10 @@ int32_t TWState::ParseMixtureLine(const std::string& line, const SettingsInput& 
         Xmols[m][count] = *value;
     }
     if (count == 0) return kBadMixture;
+    // Amounts the ignition runs cannot normalise (1e308 + 1e308) are refused before any run.
+    double total = 0.0;
+    for (int k = 1; k <= count; ++k) total += Xmols[m][k];
+    if (!std::isfinite(total)) return kBadMixture;
     Indxs[m][0] = static_cast<int16_t>(count);
     return kSettingsOk;
 }

@@ -18,6 +18,12 @@ std::optional<double> ParseTargetPercent(const std::string& text, std::string& m
         message = "The target error must be above 0 %, not " + text + ".";
         return std::nullopt;
     }
+    if (*value < kSmallestTargetPercent) {
+        char smallest[32];
+        std::snprintf(smallest, sizeof smallest, "%g", kSmallestTargetPercent);
+        message = "The target error must be at least " + std::string(smallest) + " %, not " + text + ".";
+        return std::nullopt;
+    }
     return value;
 }
 

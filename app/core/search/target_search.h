@@ -54,8 +54,13 @@ struct TargetSearchSettings {
     int cores = 0;  // chunk size for the cases; 0: every core
 };
 
-// Checks a typed target: a number above 0 (percent), in the given number format. The message
-// says why not.
+// The integrator reproduces ignition delays to about 1e-3 %, and the candidates' differences are
+// shown to four decimals of a percent: a smaller target asks for more than the delays hold and
+// could not be read back from the candidate table.
+inline constexpr double kSmallestTargetPercent = 1e-4;
+
+// Checks a typed target: a finite number of at least kSmallestTargetPercent (percent), in the
+// given number format. The message says why not.
 std::optional<double> ParseTargetPercent(const std::string& text, std::string& message,
                                          const LocaleNumbers& numbers = CLocaleNumbers());
 

@@ -224,8 +224,8 @@ TEST(CorpusIgnition, AramcoMech3IgnitesMethaneAndHydrogenInAir) {
                                             dir + "/chem.bin", dir + "/chem.lst"),
               0)
         << FirstError(ReadAll(dir + "/chem.lst"));
-    const CliResult run = RunCli("ignite '" + dir + "/chem.bin' --P 20 --T 1000 --X \"CH4 1, O2 2, N2 7.52\" --X \"H2 2, O2 1, N2 3.76\" --save '" +
-                                 dir + "/SAVE.dat'");
+    const CliResult run = RunCli("ignite '" + dir + "/chem.bin' --P 20 --T 1000 --X \"CH4 1, O2 2, N2 7.52\" " +
+                                 "--X \"H2 2, O2 1, N2 3.76\" --save '" + dir + "/SAVE.dat'");
     EXPECT_EQ(run.status, 0) << run.output;
     std::vector<std::string> lines;
     ASSERT_TRUE(ReadTextLines(dir + "/SAVE.dat", lines)) << run.output;

@@ -74,6 +74,17 @@ double TroeExponent(const FallOffTemperatureTerms& terms, double PRLOG) {
     return FLOG * kLn10;
 }
 
+// A concentration to a real power (a real coefficient or order). The Newton iterations of a run
+// try concentrations a little below zero, where pow is NaN for a fractional power: that factor is
+// taken as 0 there. It is continuous with the value at 0 for a positive power, never has the wrong
+// sign (the reaction does not run on a species that is not there, and a rate of zero times NaN
+// does not poison an irreversible reaction's reverse rate). A whole-valued power keeps pow's
+// value, the same as a whole coefficient's; non-negative concentrations keep pow's bits.
+double RealPower(double c, double power) {
+    if (c < 0.0 && power != std::trunc(power)) return 0.0;
+    return std::pow(c, power);
+}
+
 double Product(double rate, const SpeciesPower* factors, int count, const double* C) {
     for (int n = 0; n < count; ++n) rate *= SmallPower(C[factors[n].species], factors[n].power);
     return rate;
@@ -180,8 +191,8 @@ void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sa
         const double* nu = rckwrk + e.coefficients;
         double rf = RKF[e.reaction], rr = RKR[e.reaction];
         for (int n = 0; n < e.forwardCount; ++n)
-            rf *= std::pow(C[e.forward[n].species], std::abs(nu[e.forward[n].slot]));
-        for (int n = 0; n < e.reverseCount; ++n) rr *= std::pow(C[e.reverse[n].species], nu[e.reverse[n].slot]);
+            rf *= RealPower(C[e.forward[n].species], std::abs(nu[e.forward[n].slot]));
+        for (int n = 0; n < e.reverseCount; ++n) rr *= RealPower(C[e.reverse[n].species], nu[e.reverse[n].slot]);
         RF[e.reaction] = rf;
         RR[e.reaction] = rr;
     }
@@ -190,7 +201,7 @@ void ChemistryLibrary::ComputeRatesOfProgress(double T1, double* rckwrk, bool sa
         double rf = RKF[e.reaction], rr = RKR[e.reaction];
         for (int32_t n = e.begin; n < e.end; ++n) {
             const OrderTerm& term = t.orderTerms[n];
-            const double power = std::pow(C[term.species], rckwrk[term.value]);
+            const double power = RealPower(C[term.species], rckwrk[term.value]);
             if (term.forward) {
                 rf *= power;
             } else {

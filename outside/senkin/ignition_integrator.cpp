@@ -19,6 +19,12 @@ namespace {
 
 // |dT/dt| x t below which an ignited mixture counts as settled, K.
 constexpr double kSettledChange = 1.0;
+// Past EndTime times the time of the largest dT/dt, a dT/dt below this fraction of the largest
+// one also counts as settled: a mixture whose heat release has faded to a slow drift (a weak
+// ignition creeping on for years of model time) never meets the first measure, while the plateau
+// between the two stages of an ignition keeps far more of the first stage's slope (some percent
+// for LLNL n-heptane at 700 and 800 K).
+constexpr double kFadedSlopeRatio = 1e-6;
 // "tmax": the highest temperature is reached when the temperature is this close to it, K.
 constexpr double kHighestTemperatureBand = 1.0;
 // Every setup of the Newton matrix takes a fresh Jacobian, and a setup comes at least every ten
@@ -144,7 +150,8 @@ public:
         }
         highestT_ = std::max(highestT_, T);
         if (endKnown_ || limits_.mode == EndTimeMode::Seconds) return false;
-        const bool settled = Ignited() && t > peakTime_ && std::fabs(slope) * t <= kSettledChange;
+        const bool faded = std::fabs(slope) <= kFadedSlopeRatio * peakSlope_ && t >= limits_.endTime * peakTime_;
+        const bool settled = Ignited() && t > peakTime_ && (std::fabs(slope) * t <= kSettledChange || faded);
         if (!settled) return false;
         endKnown_ = true;
         end_ = EndFromIgnition(trajectory);
@@ -162,6 +169,11 @@ public:
     }
 
     bool Ignited() const { return highestT_ - initialT_ >= kIgnitionRise; }
+
+    // An ignited run at or past its end, which it integrates on only until the ignition settles.
+    bool PastEnd(double t, const Trajectory& trajectory) const {
+        return Ignited() && (endKnown_ ? end_ : EndFromIgnition(trajectory)) <= t;
+    }
 
 private:
     double EndFromIgnition(const Trajectory& trajectory) const {
@@ -220,6 +232,7 @@ IntegrationOutcome IntegrateIgnition(ConstantPressureReactor& reactor, ReactorJa
                 stop = RunStop::StepLimit;
                 break;
             }
+            if (watch.PastEnd(t, trajectory)) break;  // the case itself is complete
             return Failure("more than " + std::to_string(settings.maxSteps) + " integrator steps", t, data);
         }
         const int flag = CVode(session.Memory(), stopTime, session.State(), &t, CV_ONE_STEP);

@@ -12,8 +12,10 @@
 // - Never past MaxTime.
 // - A run that has not ignited (yet) ends early once its state is steady (steady_state.h), or at
 //   the integrator's step limit; both are "no ignition" up to the time reached, not failures.
-//   The step limit after an ignition, and every failure of the integrator or of the rates, fail
-//   the run.
+// - An ignition has also settled once the run is past EndTime times the time of the largest dT/dt
+//   and dT/dt has fallen below a millionth of the largest one; the step limit reached past the
+//   end ends the run with its result. The step limit before the end of an ignited run, and every
+//   failure of the integrator or of the rates, fail the run.
 
 #include <string>
 

@@ -105,8 +105,8 @@ std::string FakeLauncher(const Folder& dir) {
 
 int32_t Launch(const Folder& dir, std::string& message) {
     JobRecord job{};
-    SetPath(job.SaveFile, dir.Path("SAVE.dat"));
-    SetPath(job.OutFile, dir.Path("Out.dat"));
+    EncodePathField(dir.Path("SAVE.dat"), job.SaveFile);
+    EncodePathField(dir.Path("Out.dat"), job.OutFile);
     int32_t status = 0;
     double progress = 0;
     RunLaunchedIgnition({FakeLauncher(dir), "/bin/true"}, job, &status, &progress, &message);

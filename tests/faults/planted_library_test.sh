@@ -5,7 +5,7 @@
 # a fake Qt module whose constructors leave a marker, load neither.
 # planted_library_test.sh BIN_DIR CXX
 set -euo pipefail
-bin=$1
+bin=$(cd "$1" && pwd)
 cxx=$2
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -40,7 +40,7 @@ for name in libklu.so.1 libQt6Svg.so.6; do "$cxx" -shared -fPIC -o "$plant/$name
 export PLANTED_MARKER=$tmp/marker QT_QPA_PLATFORM=offscreen
 
 # start PROGRAM ARGS...: runs it in the planted folder for at most a few seconds.
-start() { (cd "$plant" && timeout -s KILL 4 "$@" > /dev/null 2>&1) || true; }
+start() { (cd "$plant" && timeout -k 2 4 "$@" > /dev/null 2>&1) || true; }
 
 # The fake is seen when the loader is pointed at it, so its absence below means something.
 LD_LIBRARY_PATH=$plant start "$bin/vantor-cli" --help

@@ -1,6 +1,7 @@
 // vantor-cli: the workbench's tasks without a window, for scripting, batch work and CI.
 
 #include <algorithm>
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -29,6 +30,9 @@ void PrintHelp(std::ostream& out) {
 
 int main(int argc, char** argv) {
     using namespace vantor::cli;
+    // A file-size limit (ulimit -f) then fails the write (EFBIG), reported as any failed write,
+    // instead of killing the run silently with its temporaries left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> all(argv + 1, argv + argc);
     if (all.empty() || all[0] == "--help" || all[0] == "-h" || all[0] == "help") {
         PrintHelp(all.empty() ? std::cerr : std::cout);

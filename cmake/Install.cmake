@@ -9,9 +9,11 @@ set(VANTOR_LIBRARY_INSTALL_DIR lib/vantor)
 set(VANTOR_DOC_INSTALL_DIR share/doc/vantor)
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 
+# The programs' run path serves both trees: the installed library folder, and the build folder,
+# where the libraries lie beside the programs (in bin/, which holds no libraries when installed).
 foreach(program Vantor vantor-cli vantor-mpi-ignite)
   if(TARGET ${program})
-    set_target_properties(${program} PROPERTIES INSTALL_RPATH "$ORIGIN/../${VANTOR_LIBRARY_INSTALL_DIR}")
+    set_target_properties(${program} PROPERTIES INSTALL_RPATH "$ORIGIN/../${VANTOR_LIBRARY_INSTALL_DIR}:$ORIGIN")
     install(TARGETS ${program} RUNTIME DESTINATION bin)
   endif()
 endforeach()

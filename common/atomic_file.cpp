@@ -1,10 +1,13 @@
 #include "common/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -20,13 +23,49 @@ std::string Reason(const char* what, const std::string& path, int err) {
     return std::string(what) + " " + path + ": " + std::strerror(err);
 }
 
-// The file a rename must replace: the file a symbolic link names, else the path itself.
-std::string RenameTarget(const std::string& path) {
+bool IsSymbolicLink(const std::string& path) {
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) == nullptr) return path;  // a dangling link is replaced
-    return resolved;
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+// Written through like the device itself: /dev/stdout and /dev/fd/N are links.
+bool LinksToDeviceOrPipe(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode));
+}
+
+// The process of a temporary `NAME.tmpPID-N` named by `suffix` ("PID-N"), or 0 when the name is
+// not of that form.
+pid_t TemporaryOwner(const char* suffix) {
+    char* end = nullptr;
+    errno = 0;
+    const long pid = std::strtol(suffix, &end, 10);
+    if (errno != 0 || end == suffix || *end != '-' || pid <= 0 || pid > INT_MAX ||
+        !std::isdigit(static_cast<unsigned char>(*suffix)))
+        return 0;
+    const char* counter = end + 1;
+    if (*counter == '\0') return 0;
+    for (; *counter != '\0'; ++counter)
+        if (!std::isdigit(static_cast<unsigned char>(*counter))) return 0;
+    return static_cast<pid_t>(pid);
+}
+
+// Removes the temporaries of `path` left by processes that were killed mid-write (a signal, a
+// file-size limit). A process that lives keeps its temporary, whoever it is.
+void RemoveDeadTemporaries(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const std::string prefix = path.substr(slash == std::string::npos ? 0 : slash + 1) + ".tmp";
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) != 0) continue;
+        const pid_t owner = TemporaryOwner(entry->d_name + prefix.size());
+        if (owner == 0 || owner == ::getpid()) continue;
+        if (::kill(owner, 0) == 0 || errno != ESRCH) continue;  // alive, or not ours to ask: kept
+        ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 // A new file beside `target` that no one else uses; -1 with errno on failure. The mode is that
@@ -71,17 +110,19 @@ bool AtomicFile::Open(const std::string& path) {
     path_ = path;
     error_.clear();
     buffer_.clear();
+    notice_.clear();
     if (path.empty()) return Fail("cannot write", ENOENT);
+    notice_ = ReplacedLinkNotice(path);
     struct stat st {};
-    const bool exists = ::stat(path.c_str(), &st) == 0;
+    const bool exists = notice_.empty() && ::stat(path.c_str(), &st) == 0;  // a replaced link is new
     if (exists && S_ISDIR(st.st_mode)) return Fail("cannot write", EISDIR);
     inPlace_ = exists && !S_ISREG(st.st_mode);
     if (inPlace_) {
         fd_ = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
         return fd_ >= 0 || Fail("cannot write", errno);
     }
-    target_ = RenameTarget(path);
-    fd_ = CreateSibling(target_, temp_);
+    RemoveDeadTemporaries(path);
+    fd_ = CreateSibling(path, temp_);
     if (fd_ < 0) {
         temp_.clear();
         return Fail("cannot write", errno);
@@ -125,7 +166,7 @@ bool AtomicFile::Commit() {
         return false;
     }
     if (inPlace_) return true;
-    if (std::rename(temp_.c_str(), target_.c_str()) != 0) {
+    if (std::rename(temp_.c_str(), path_.c_str()) != 0) {
         Fail("cannot replace", errno);
         Abandon();
         return false;
@@ -142,16 +183,28 @@ void AtomicFile::Abandon() {
     buffer_.clear();
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view content, std::string* error) {
+bool WriteFileAtomically(const std::string& path, std::string_view content, std::string* error,
+                         std::string* notice) {
     AtomicFile file;
-    if (file.Open(path) && file.Write(content) && file.Commit()) return true;
-    if (error) *error = file.Error();
-    return false;
+    const bool written = file.Open(path) && file.Write(content) && file.Commit();
+    if (notice) *notice = written ? file.Notice() : "";
+    if (!written && error) *error = file.Error();
+    return written;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& content, std::string* error) {
+bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& content, std::string* error,
+                         std::string* notice) {
     return WriteFileAtomically(
-        path, std::string_view(reinterpret_cast<const char*>(content.data()), content.size()), error);
+        path, std::string_view(reinterpret_cast<const char*>(content.data()), content.size()), error, notice);
+}
+
+std::string ReplacedLinkNotice(const std::string& path) {
+    if (!IsSymbolicLink(path) || LinksToDeviceOrPipe(path)) return "";
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+    const std::string named = length > 0 ? std::string(target, static_cast<size_t>(length)) : "?";
+    return path + " is a symbolic link to " + named + ": it is replaced by a regular file and " + named +
+           " is left untouched";
 }
 
 bool CheckWritable(const std::string& path, std::string* error) {
@@ -161,7 +214,7 @@ bool CheckWritable(const std::string& path, std::string* error) {
     };
     if (path.empty()) return fail(ENOENT);
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    if (ReplacedLinkNotice(path).empty() && ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
         if (S_ISDIR(st.st_mode)) return fail(EISDIR);
         const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) return fail(errno);
@@ -169,7 +222,7 @@ bool CheckWritable(const std::string& path, std::string* error) {
         return true;
     }
     std::string temp;
-    const int fd = CreateSibling(RenameTarget(path), temp);
+    const int fd = CreateSibling(path, temp);
     if (fd < 0) return fail(errno);
     // One byte shows a disk that is already full; it is removed at once.
     const bool wrote = WriteAll(fd, "\n", 1);

@@ -4,8 +4,13 @@
 // are checked; the first failure is kept with the file's name and the system's reason.
 //
 // A target that exists and is not a regular file (a device such as /dev/null, a pipe) is written
-// in place: renaming over it would replace the device. A symbolic link is followed, so the file
-// it names is replaced and the link stays.
+// in place: renaming over it would replace the device; so is a symbolic link to a device or a
+// pipe (/dev/stdout). Any other symbolic link is never followed: a folder from elsewhere may hold
+// `Out.dat -> ~/.bashrc`, so the link itself is replaced by a regular file, its target untouched,
+// and Notice() says so.
+//
+// A temporary is named `NAME.tmpPID-N`. One left by a process that no longer exists (killed
+// mid-write) is removed when NAME is next written.
 
 #include <cstdint>
 #include <string>
@@ -37,14 +42,16 @@ public:
     // "cannot write PATH: reason", empty while nothing failed.
     const std::string& Error() const { return error_; }
     const std::string& Path() const { return path_; }
+    // "PATH is a symbolic link to TARGET: it is replaced ..." after Open met one, else empty.
+    const std::string& Notice() const { return notice_; }
 
 private:
     bool Drain();
     bool Fail(const char* what, int err);
 
     std::string path_;    // as given, for messages
-    std::string target_;  // what the rename replaces (the link's file for a symbolic link)
     std::string temp_;
+    std::string notice_;
     std::string buffer_;
     std::string error_;
     int fd_ = -1;
@@ -52,10 +59,15 @@ private:
 };
 
 // Writes `content` to `path` through an AtomicFile. On failure returns false, leaves any earlier
-// file untouched and puts the reason (with the path) in `error`.
-bool WriteFileAtomically(const std::string& path, std::string_view content, std::string* error = nullptr);
+// file untouched and puts the reason (with the path) in `error`. `notice` gets Notice().
+bool WriteFileAtomically(const std::string& path, std::string_view content, std::string* error = nullptr,
+                         std::string* notice = nullptr);
 bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& content,
-                         std::string* error = nullptr);
+                         std::string* error = nullptr, std::string* notice = nullptr);
+
+// The notice a write of `path` will give because `path` is a symbolic link that the write
+// replaces by a regular file; empty when it is not one.
+std::string ReplacedLinkNotice(const std::string& path);
 
 // Whether a new `path` could be written now, without changing anything: a device is opened for
 // writing, any other path needs a folder that takes a new file. On false, `error` says why in the

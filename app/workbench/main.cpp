@@ -4,11 +4,14 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <csignal>
+
 #include "app/workbench/pruvex_form.h"
 #include "app/workbench/screenshot_script.h"
 #include "app/workbench/vantor_windows.h"
 
 int main(int argc, char** argv) {
+    std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit fails the write (EFBIG) with its message
     QApplication application(argc, argv);
     SetApplicationTitle();
 

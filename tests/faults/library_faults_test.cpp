@@ -54,8 +54,9 @@ TEST(AtomicFile, DeviceIsWrittenInPlaceAndPartwayFailureKeepsTheOldFile) {
     EXPECT_EQ(ReadText(path), "good");
     EXPECT_TRUE(faults::Leftovers(dir.Root()).empty());
     ASSERT_TRUE(WriteFileAtomically(link, std::string_view("new")));
-    EXPECT_TRUE(fs::is_symlink(link));  // the file behind the link is replaced, the link stays
-    EXPECT_EQ(ReadText(path), "new");
+    EXPECT_FALSE(fs::is_symlink(link));  // the link is replaced, the file behind it stays
+    EXPECT_EQ(ReadText(link), "new");
+    EXPECT_EQ(ReadText(path), "good");
 }
 
 // --- the reduction engines ------------------------------------------------------------------

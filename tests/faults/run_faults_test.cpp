@@ -92,13 +92,37 @@ TEST(RunFaults, DiskFullPartwayFailsTheStepAndLeavesNoHalfFile) {
     CopyOneCaseExample(dir);
     faults::WriteText(dir.Path("chem.bin"), "earlier binary");
     // 64 blocks of 512 bytes: less than the mechanism binary, more than its listing.
-    const CliResult r = RunCli("run '" + dir.Path("run.PRJ") + "' --jobs 1", "trap '' XFSZ; ulimit -f 64; ");
+    // No trap: the program itself turns the limit's signal into a failed write.
+    const CliResult r = RunCli("run '" + dir.Path("run.PRJ") + "' --jobs 1", "ulimit -f 64; ");
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_NE(r.output.find("<E> Run Tolmar procedure failed"), std::string::npos) << r.output;
     EXPECT_NE(ReadText(dir.Path("Out.dat")).find("cannot write " + dir.Path("chem.bin") + ": File too large"),
               std::string::npos);
     EXPECT_EQ(ReadText(dir.Path("chem.bin")), "earlier binary");
     EXPECT_TRUE(faults::Leftovers(dir.Root()).empty());
+}
+
+TEST(RunFaults, OutputsPlantedAsLinksAreReplacedWithANoticeAndTheirTargetsKept) {
+    if (!LibrariesBuilt()) GTEST_SKIP() << "the engine and outside libraries are not built";
+    Folder dir("planted");
+    Folder elsewhere("planted_victims");
+    CopyOneCaseExample(dir);
+    const char* outputs[] = {"Out.dat", "SAVE.dat", "New_SAVE.dat", "CMP.dat"};
+    for (const char* name : outputs) {
+        faults::WriteText(elsewhere.Path(name), "precious");
+        fs::create_symlink(elsewhere.Path(name), dir.Path(name));
+    }
+    const CliResult r = RunCli("run '" + dir.Path("run.PRJ") + "' --jobs 1");
+    EXPECT_EQ(r.status, 0) << r.output;
+    for (const char* name : outputs) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ReadText(elsewhere.Path(name)), "precious");
+        EXPECT_FALSE(fs::is_symlink(dir.Path(name)));
+        EXPECT_NE(r.output.find("> " + dir.Path(name) + " is a symbolic link to " + elsewhere.Path(name) +
+                                ": it is replaced by a regular file and " + elsewhere.Path(name) + " is left untouched"),
+                  std::string::npos)
+            << r.output;
+    }
 }
 
 TEST(RunFaults, ReadOnlyWorkFolderNamesTheFileAtEveryStepAndInEveryWriter) {

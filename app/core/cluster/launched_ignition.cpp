@@ -105,6 +105,17 @@ bool LauncherExists(const std::string& name) {
     return false;
 }
 
+// The process id of rank 0 of an earlier run whose state file is still there, when that run has
+// not ended and its rank 0 still lives on this host; else 0 (its state may go).
+long LiveEarlierRun(const std::string& statePath) {
+    LaunchedRunState earlier;
+    if (!ReadRunState(statePath, earlier) || earlier.ended || earlier.ranks.empty()) return 0;
+    const RankEntry& zero = earlier.ranks.front();
+    char host[256] = {};
+    if (zero.pid <= 0 || ::gethostname(host, sizeof host - 1) != 0 || zero.host != host) return 0;
+    return ::kill(static_cast<pid_t>(zero.pid), 0) == 0 || errno == EPERM ? zero.pid : 0;
+}
+
 int32_t Fail(int32_t* status, std::string* out, int32_t code, const std::string& message, const std::string& listing) {
     WriteFailureListing(listing, message);
     if (out) *out = message;
@@ -142,6 +153,12 @@ int32_t RunLaunchedIgnition(const IgnitionLauncher& launcher, const JobRecord& j
                     listing);
     }
     const LaunchFiles files = LaunchFilesFor(standardData);
+    if (const long owner = LiveEarlierRun(files.state)) {  // its listing is left to it
+        return Fail(status, message, kLaunchNotStarted,
+                    "an earlier run of " + standardData + " still runs (rank 0 is pid " + std::to_string(owner) +
+                        ", state in " + files.state + ")",
+                    "");
+    }
     std::error_code ignored;
     std::filesystem::remove(files.state, ignored);
     if (!WriteJobRecordFile(files.job, job, &error)) {
@@ -156,7 +173,10 @@ int32_t RunLaunchedIgnition(const IgnitionLauncher& launcher, const JobRecord& j
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, files.output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    // A link planted at the launcher's output is removed, never written through.
+    if (!ReplacedLinkNotice(files.output).empty()) ::unlink(files.output.c_str());
+    posix_spawn_file_actions_addopen(&actions, 1, files.output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW,
+                                     0644);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
     pid_t pid = 0;
     const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
@@ -178,9 +198,10 @@ int32_t RunLaunchedIgnition(const IgnitionLauncher& launcher, const JobRecord& j
         std::this_thread::sleep_for(kPollInterval);
     }
     ReadRunState(files.state, state);
+    // The run is over whatever its outcome (a killed rank included): its files go with it.
     std::filesystem::remove(files.job, ignored);
+    std::filesystem::remove(files.state, ignored);
     if (state.ended && state.status == 0 && WIFEXITED(waitStatus) && WEXITSTATUS(waitStatus) == 0) {
-        std::filesystem::remove(files.state, ignored);
         StoreProgress(progress, kProgressFinished);
         return kIgnitionSuccess;
     }

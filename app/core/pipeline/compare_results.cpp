@@ -159,12 +159,13 @@ int32_t CompareResultFiles(const std::string& detailedPath, const std::string& r
     std::string text;
     for (const std::string& line : BuildComparisonReport(detailed, reduced, FormatLocalTimestamp(now)))
         text += line + "\r\n";
-    std::string error;
-    if (!WriteFileAtomically(reportPath, text, &error)) {
+    std::string error, notice;
+    if (!WriteFileAtomically(reportPath, text, &error, &notice)) {
         ReportError(sink, "<E> " + error);
         sink.ShowMessageBox(error);
         return kCompareIoFailed;
     }
+    if (!notice.empty()) sink.AddLine("> " + notice);
     return kCompareOk;
 }
 

@@ -32,6 +32,13 @@ std::optional<std::string> FindUnwritableOutput(int taskCode, const JobPaths& pa
     return std::nullopt;
 }
 
+std::vector<std::string> ReplacedLinkNotices(int taskCode, const JobPaths& paths) {
+    std::vector<std::string> notices;
+    for (const std::string* path : TaskOutputs(taskCode, paths))
+        if (std::string notice = ReplacedLinkNotice(*path); !notice.empty()) notices.push_back("> " + notice);
+    return notices;
+}
+
 FileIdentity IdentifyFile(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};

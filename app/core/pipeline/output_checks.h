@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/core/pipeline/job_record_fill.h"
 
@@ -13,6 +14,9 @@ namespace vantor {
 
 // "<E> Cannot write PATH: reason" for the first output of `taskCode` that cannot be written now.
 std::optional<std::string> FindUnwritableOutput(int taskCode, const JobPaths& paths);
+
+// "> PATH is a symbolic link to ...: it is replaced ..." for each output of `taskCode` that is one.
+std::vector<std::string> ReplacedLinkNotices(int taskCode, const JobPaths& paths);
 
 // Which file stands at a path: the libraries replace a listing by renaming a new file over it,
 // so a listing whose identity did not change during a step was not written by it.

@@ -121,6 +121,7 @@ bool TaskRunner::StartStep(int32_t code, const std::string& name) {
         Halt(code);
         return false;
     }
+    for (const std::string& notice : ReplacedLinkNotices(code, paths_)) sink_.AddLine(notice);
     listingBefore_ = IdentifyFile(paths_.outFile);
     TaskCall call = MakeTaskCall(code, name);
     if (!call) {

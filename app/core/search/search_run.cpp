@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 
 #include "app/core/mechanism/text_format.h"
 #include "app/core/pipeline/failure_reasons.h"
@@ -12,6 +11,7 @@
 #include "app/core/search/search_run.h"
 #include "common/atomic_file.h"
 #include "common/path_field.h"
+#include "common/run_folder.h"
 
 namespace vantor::search {
 
@@ -83,11 +83,11 @@ bool SearchRun::Prepare() {
         return false;
     }
     folder_ = JoinPath(input_.files.workDirectory, kCandidateFolder);
-    std::error_code ec;
-    std::filesystem::create_directories(folder_, ec);
+    std::string why;
     PathField probe;
-    if (ec || !SetPath(probe, JoinPath(folder_, "New_Chem.bin"))) {  // the longest name of a job record
-        ReportError(sink, "<E> Cannot use the folder for the candidates' files: " + folder_);
+    if (!MakeRunFolder(folder_, &why) || !SetPath(probe, JoinPath(folder_, "New_Chem.bin"))) {  // the longest name of a job record
+        ReportError(sink,
+                    "<E> Cannot use the folder for the candidates' files: " + folder_ + (why.empty() ? "" : ": " + why));
         return false;
     }
     const size_t speciesCount = input_.model.Species.size();

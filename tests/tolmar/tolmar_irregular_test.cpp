@@ -109,5 +109,35 @@ TEST(TolmarIrregular, ReactionsAsRealFilesWriteThem) {
     }
 }
 
+TEST(TolmarIrregular, EdgeCasesAsTheWidelyUsedReadersTakeThem) {
+    const std::string species = "H2 O2 OH H O H2O HO2 H2O2";
+    const CompileOutput out = CompileText(Mechanism(
+        species,
+        "H2O2=>9.743589744E-1H2O2+5.12820512E-2OH 1e10 0 0\n"  // coefficients in exponent form
+        "H+O2(+ M ) = HO2(+m) 1e12 0 0\n LOW /1e16 0 0/\n"
+        "HO2=OH+O 1e12 0 1\n PLOG /0.1 -1e12 0 1/\n PLOG /1 -2e12 0 1/\n"  // negative at every pressure
+        // a duplicate pair fitted as a sum, one member negative at 0.1 atm only
+        "H2O2=OH+OH 1e12 0 0\n PLOG /0.1 1e12 0 0/\n PLOG /1 1e12 0 0/\n DUP\n"
+        "H2O2=OH+OH 1e12 0 0\n PLOG /0.1 -5e11 0 0/\n PLOG /1 1e12 0 0/\n DUP\n"));
+    const BinaryImage im = Image(out);
+    EXPECT_EQ(im.realCoefficients.at(1).reals, (std::vector<double>{-1, 0, 0, 0.9743589744, 0.0512820512, 0}));
+    EXPECT_EQ(im.fallOff.size(), 1u);
+    EXPECT_EQ(out.diagnostics.WarningCount(), 0u);
+
+    // no reactions: compiled, with a warning
+    EXPECT_EQ(CountWarnings(CompileText(Mechanism(species, "")), "mech.inp, line 3: the REACTIONS section holds no "
+                                                                  "reactions"),
+              1u);
+    EXPECT_EQ(CountWarnings(CompileText("ELEM H O END\nSPEC H2 END\n"), "mech.inp: no REACTIONS section"), 1u);
+
+    // an element written twice in one entry: the counts add up
+    const CompileOutput twice =
+        CompileText("ELEM H END\nSPEC H2 END\nREAC\nEND\n", kHeader + ThermoEntry("H2", {{"H", 1}, {"H", 1}}));
+    EXPECT_EQ(Image(twice).species[0].composition, (std::vector<int32_t>{2}));
+    EXPECT_EQ(CountWarnings(twice, "therm.dat, line 3: element H given twice in the thermo entry of H2; counts added: "
+                                   "H 2"),
+              1u);
+}
+
 }  // namespace
 }  // namespace vantor::tolmar::testing

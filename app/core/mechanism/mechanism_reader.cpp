@@ -6,8 +6,10 @@
 namespace vantor {
 
 bool IsReactionLine(std::string_view line) {
+    // Text after "!" is a comment: a TROE line ending in "! Fc = 0.39" is no reaction, as the
+    // compiler reads it.
     const std::string text = TrimLeadingBlanks(line);
-    return !text.empty() && text[0] != '!' && text.find('=') != std::string::npos;
+    return text.substr(0, text.find('!')).find('=') != std::string::npos;
 }
 
 std::string DeriveMechanismBinaryPath(const std::string& mechanismPath) {

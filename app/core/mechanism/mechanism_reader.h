@@ -33,7 +33,7 @@ std::vector<std::string> CreateSpeciesList(MechanismModel& model);
 // "Detailed(SP#=..,RA#=..)" caption, and an empty removed-species list.
 void UpdateDetailedCounts(MechanismModel& model);
 
-// A line that counts as a reaction: non-empty after leading blanks, not a "!" comment, holds "=".
+// A line that counts as a reaction: holds "=" before any "!" comment.
 bool IsReactionLine(std::string_view line);
 
 // MechanismPath with its last three characters replaced by "bin" (Chem.inp -> Chem.bin).

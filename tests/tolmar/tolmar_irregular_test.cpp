@@ -68,7 +68,7 @@ TEST(TolmarIrregular, ThermoFieldsAsRealFilesWriteThem) {
     EXPECT_EQ(CountWarnings(out, "therm.dat, line 15: blank common temperature of H2O taken as the THERMO line's "
                                  "default 1350 K"),
               1u);
-    EXPECT_EQ(out.diagnostics.WarningCount(), 5u);
+    EXPECT_EQ(out.diagnostics.WarningCount(), 6u);  // and one for the missing REACTIONS section
     // fixed-field counts must still be whole
     const CompileOutput bad =
         CompileText("ELEM H END\nSPEC H2 END\nEND\n", kHeader + Edit(ThermoEntry("H2", {{"H", 2}}), 0, 25, "H 2.5"));

@@ -20,6 +20,7 @@ struct MechanismOpenResult {
 
 // Replaces the model by the file at `path`: every line kept (tabs become blanks), every species
 // checked, the counts and the "Detailed(SP#=..,RA#=..)" caption set, the reduced state cleared.
+// The reaction count takes the reaction lines up to the notes after the REACTIONS section.
 // On a read failure the model is left without lines or species (the path stays, as chosen) and
 // `error` names the file.
 MechanismOpenResult OpenMechanism(MechanismModel& model, const std::string& path);

@@ -17,8 +17,8 @@ inline constexpr double kBalanceTolerance = 1.0e-6;
 void CheckElementBalance(const Mechanism& mechanism, std::string_view file, Diagnostics& diagnostics);
 void CheckDuplicates(const Mechanism& mechanism, std::string_view file, Diagnostics& diagnostics);
 
-// The rate routine interpolates ln k (ln -k for an all-negative table) between pressures, so A
-// may not change sign from one pressure to another. A pressure whose terms mix signs has no
+// Between pressures the rate constant is interpolated in ln k (ln -k for an all-negative table),
+// so A may not change sign from one pressure to another. A pressure whose terms mix signs has no
 // sign of its own and is left out of the comparison; the PLOG tables of DUPLICATE reactions with
 // the same equation are judged together, as the sum they form.
 void CheckPressureTableSigns(const Mechanism& mechanism, std::string_view file, Diagnostics& diagnostics);

@@ -12,6 +12,7 @@
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "cli/mixture_text.h"
+#include "cli/reaction_text.h"
 #include "common/fixed_format.h"
 
 namespace vantor::cli {
@@ -34,24 +35,6 @@ void PrintHelp() {
               << "P (atm) and the composition X (amounts, normalised to mole fractions; species not\n"
               << "named are 0). --X-file reads the composition from a file, one \"NAME amount\" a line,\n"
               << "for names that hold commas. Numbers are written with every digit needed to read them back.\n";
-}
-
-// "H2+O<=>H+OH" style text from the reaction's slots (integer coefficients only).
-std::string EquationText(const chem::Mechanism& mech, int32_t i) {
-    const auto& L = mech.Layout();
-    std::string sides[2];
-    for (int n = 0; n < L.MXSP; ++n) {
-        const int64_t at = L.iSlotSpecies + int64_t(i - 1) * L.MXSP + n;
-        const int32_t k = mech.Ickwrk()[at];
-        if (k == 0) continue;
-        const int32_t nu = mech.Ickwrk()[L.iStoich + int64_t(i - 1) * L.MXSP + n];
-        std::string& side = sides[n < 3 ? 0 : 1];
-        if (!side.empty()) side += "+";
-        if (nu < -1 || nu > 1) side += std::to_string(nu < 0 ? -nu : nu);
-        side += mech.SpeciesName(k);
-    }
-    const bool reversible = mech.Ickwrk()[L.iSpeciesCount + i - 1] > 0;
-    return sides[0] + (reversible ? "<=>" : "=>") + sides[1];
 }
 
 int RunRates(const std::vector<std::string>& args) {
@@ -109,7 +92,7 @@ int RunRates(const std::vector<std::string>& args) {
     std::cout << "# reaction  forward  reverse  [mol/(cm3 s)]  equation\n";
     for (int32_t i = 1; i <= mech.II(); ++i) {
         std::cout << i << " " << FormatFull(qf[i - 1]) << " " << FormatFull(qr[i - 1]) << "  "
-                  << EquationText(mech, i) << "\n";
+                  << ReactionEquationText(mech, i) << "\n";
     }
     return 0;
 }

@@ -62,7 +62,9 @@ private:
         if (reaction_.low) return Twice();
         if (reaction_.high) return LowAndHigh();
         std::vector<double> v;
-        if (Numbers(3, 3, v)) reaction_.low = Arrhenius{v[0], v[1], v[2]};
+        if (!Numbers(3, 3, v)) return;
+        CheckPositiveLimit(v);  // kept when refused too, so no second error calls the limit missing
+        reaction_.low = Arrhenius{v[0], v[1], v[2]};
     }
 
     void High() {
@@ -72,7 +74,17 @@ private:
         if (reaction_.high) return Twice();
         if (reaction_.low) return LowAndHigh();
         std::vector<double> v;
-        if (Numbers(3, 3, v)) reaction_.high = Arrhenius{v[0], v[1], v[2]};
+        if (!Numbers(3, 3, v)) return;
+        CheckPositiveLimit(v);  // kept when refused too, so no second error calls the limit missing
+        reaction_.high = Arrhenius{v[0], v[1], v[2]};
+    }
+
+    // A zero limit makes the fall-off rate zero or divides by zero; a negative one gives a rate
+    // above that of the positive limit, as the reduced pressure changes sign.
+    void CheckPositiveLimit(const std::vector<double>& v) {
+        if (v[0] > 0.0) return;
+        Error(kBadNumber, keyword_ + " rate constant A not positive", *item_.values,
+              "A above 0 for the " + std::string(keyword_ == "LOW" ? "low" : "high") + "-pressure limit");
     }
 
     void LowAndHigh() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -37,7 +38,56 @@ std::string KindKey(const Reaction& reaction) {
     return std::to_string(static_cast<int>(reaction.kind)) + ":" + std::to_string(reaction.bathSpecies) + "|";
 }
 
+// Sign of the rate constant at one pressure: +1 or -1 when every nonzero A there has that sign,
+// 0 when they mix (a sum such as a duplicate pair fitted together, whose sign the temperature
+// decides) or are all zero.
+int PressureSign(const std::vector<double>& As) {
+    const bool positive = std::any_of(As.begin(), As.end(), [](double a) { return a > 0.0; });
+    const bool negative = std::any_of(As.begin(), As.end(), [](double a) { return a < 0.0; });
+    return positive == negative ? 0 : (positive ? 1 : -1);
+}
+
+std::string SignText(int sign) { return sign > 0 ? "A > 0" : "A < 0"; }
+
 }  // namespace
+
+void CheckPressureTableSigns(const Mechanism& mechanism, std::string_view file, Diagnostics& diagnostics) {
+    // Duplicates of one reaction are summed, so their tables count as one: terms of the same
+    // pressure from several duplicates are terms of that pressure.
+    std::map<std::string, std::vector<size_t>> tables;
+    for (size_t i = 0; i < mechanism.reactions.size(); ++i) {
+        const Reaction& r = mechanism.reactions[i];
+        if (r.pressureTerms.empty()) continue;
+        tables[r.duplicate ? KindKey(r) + SideKey(r.reactants) + "=" + SideKey(r.products) : std::to_string(i)]
+            .push_back(i);
+    }
+    for (const auto& [key, members] : tables) {
+        std::map<double, std::vector<double>> byPressure;
+        for (const size_t i : members)
+            for (const PressureTerm& t : mechanism.reactions[i].pressureTerms)
+                byPressure[t.pressureAtm].push_back(t.rate.A);
+        double firstPressure = 0.0;
+        int firstSign = 0;
+        for (const auto& [pressure, As] : byPressure) {
+            const int sign = PressureSign(As);
+            if (sign == 0) continue;
+            if (firstSign == 0) {
+                firstSign = sign, firstPressure = pressure;
+                continue;
+            }
+            if (sign == firstSign) continue;
+            for (const size_t i : members) {
+                const Reaction& r = mechanism.reactions[i];
+                diagnostics.Error(kBadNumber, {file, r.line},
+                                  "PLOG rate constants change sign between " + FormatFull(firstPressure) + " atm (" +
+                                      SignText(firstSign) + ") and " + FormatFull(pressure) + " atm (" +
+                                      SignText(sign) + "), so ln k cannot be interpolated between them",
+                                  r.equation, "A of one sign at every pressure of the table");
+            }
+            break;
+        }
+    }
+}
 
 void CheckElementBalance(const Mechanism& mechanism, std::string_view file, Diagnostics& diagnostics) {
     for (const Reaction& reaction : mechanism.reactions) {

@@ -69,9 +69,17 @@ void ReadReactions(const CompileInput& input, const std::vector<Section>& sectio
         }
         reactions = &section;
     }
-    if (!reactions) return;
+    // A mechanism without reactions compiles (thermo-only binaries have their uses), but a
+    // REACTIONS section lost to a typo should not pass unnoticed.
+    if (!reactions) {
+        output.diagnostics.Warning({input.mechanismName, 0}, "no REACTIONS section: the mechanism has no reactions");
+        return;
+    }
     ReactionReader reader(output.mechanism, speciesIndex, input.mechanismName, output.diagnostics);
     reader.ReadSection(*reactions);
+    if (output.mechanism.reactions.empty() && !output.diagnostics.HasErrors())
+        output.diagnostics.Warning({input.mechanismName, reactions->header.number},
+                                   "the REACTIONS section holds no reactions");
     DropThirdBodiesOfPressureTables(output.mechanism, input.mechanismName, output.diagnostics);
 }
 
@@ -128,6 +136,7 @@ void CompileMechanism(const CompileInput& input, CompileOutput& output) {
     ReadReactions(input, sections, speciesIndex, output);
     CheckElementBalance(output.mechanism, input.mechanismName, output.diagnostics);
     CheckDuplicates(output.mechanism, input.mechanismName, output.diagnostics);
+    CheckPressureTableSigns(output.mechanism, input.mechanismName, output.diagnostics);
     if (output.diagnostics.HasErrors()) return;
     WriteBinary(output, input.mechanismName);
 }

@@ -1,5 +1,6 @@
 #include "outside/tolmar/reaction_equation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -20,6 +21,21 @@ struct Term {
     StoichTerm value;
 };
 
+// A coefficient in exponent form against the name ("9.743589744E-1BIN5"): the end of the
+// exponent after `mantissa` and the species that follows it (k = 0 when there is none). Names
+// that begin with digits leave the longest exponent that still leaves a declared name.
+size_t ExponentEnd(std::string_view text, size_t mantissa, const NameIndex& species, int32_t& k) {
+    k = 0;
+    if (std::string_view("EeDd").find(text[mantissa]) == std::string_view::npos) return 0;
+    size_t first = mantissa + 1;
+    if (first < text.size() && (text[first] == '+' || text[first] == '-')) ++first;
+    size_t last = first;
+    while (last < text.size() && text[last] >= '0' && text[last] <= '9') ++last;
+    for (size_t end = last; end > first; --end)
+        if ((k = species.Find(text.substr(end)))) return end;
+    return 0;
+}
+
 Term ReadTerm(std::string_view text, const NameIndex& species) {
     Term term;
     if (text.empty()) return term;
@@ -39,10 +55,12 @@ Term ReadTerm(std::string_view text, const NameIndex& species) {
     }
     const size_t digits = text.find_first_not_of("0123456789.");
     if (digits == 0 || digits == std::string_view::npos) return term;
-    const int32_t k = species.Find(text.substr(digits));
+    size_t split = digits;
+    int32_t k = species.Find(text.substr(digits));
+    if (k == 0) split = ExponentEnd(text, digits, species, k);
     if (k == 0) return term;
     double coefficient = 0.0;
-    if (!ParseNumber(text.substr(0, digits), coefficient) || coefficient <= 0.0 || coefficient > kMaxCoefficient) {
+    if (!ParseNumber(text.substr(0, split), coefficient) || coefficient <= 0.0 || coefficient > kMaxCoefficient) {
         term.kind = TermKind::BadCoefficient;
         return term;
     }
@@ -61,8 +79,9 @@ public:
     SideParser(const NameIndex& species, Location where, Diagnostics& diagnostics)
         : species_(species), where_(where), diagnostics_(diagnostics) {}
 
-    // Terms of one side (fall-off marker already removed); thirdBodies counts the "M" terms.
-    bool Parse(std::string_view side, std::vector<StoichTerm>& terms, int& thirdBodies) {
+    // Terms of one side (fall-off marker already removed); thirdBodies counts the "M" terms,
+    // photons the "HV" ones.
+    bool Parse(std::string_view side, std::vector<StoichTerm>& terms, int& thirdBodies, int& photons) {
         const auto used = [](const Term& term) {
             return term.kind != TermKind::Invalid && term.kind != TermKind::BadCoefficient;
         };
@@ -82,8 +101,7 @@ public:
             if (found->kind == TermKind::ThirdBody) {
                 ++thirdBodies;
             } else if (found->kind == TermKind::Photon) {
-                diagnostics_.Warning(where_, "the radiation term HV of \"" + std::string(side) +
-                                                 "\" is left out; it takes no part in the stoichiometry or the rates");
+                ++photons;
             } else {
                 Merge(terms, found->value);
             }
@@ -122,6 +140,15 @@ private:
     Location where_;
     Diagnostics& diagnostics_;
 };
+
+bool SameSpecies(std::vector<StoichTerm> a, std::vector<StoichTerm> b) {
+    const auto bySpecies = [](const StoichTerm& x, const StoichTerm& y) { return x.species < y.species; };
+    std::sort(a.begin(), a.end(), bySpecies);
+    std::sort(b.begin(), b.end(), bySpecies);
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const StoichTerm& x, const StoichTerm& y) {
+        return x.species == y.species && x.coefficient == y.coefficient;
+    });
+}
 
 // Removes a "(+M)" or "(+SPECIES)" marker from the side; marker is "" when there is none.
 bool TakeFallOffMarker(std::string& side, const NameIndex& species, std::string& marker) {
@@ -171,9 +198,10 @@ bool ParseEquation(std::string_view equation, const NameIndex& species, Location
                           "the same (+M) or (+SPECIES) on both sides");
         return false;
     }
-    int leftM = 0, rightM = 0;
+    int leftM = 0, rightM = 0, photons = 0;
     SideParser parser(species, where, diagnostics);
-    if (!parser.Parse(left, out.reactants, leftM) || !parser.Parse(right, out.products, rightM)) return false;
+    if (!parser.Parse(left, out.reactants, leftM, photons) || !parser.Parse(right, out.products, rightM, photons))
+        return false;
     if (leftM != rightM || leftM > 1 || (leftM == 1 && !leftMarker.empty())) {
         diagnostics.Error(kSyntaxError, where, "third body M must appear once on each side", equation,
                           "+M on both sides, and not together with (+M)");
@@ -183,6 +211,17 @@ bool ParseEquation(std::string_view equation, const NameIndex& species, Location
         diagnostics.Error(kSyntaxError, where, "reaction side without species", equation,
                           "at least one species on each side");
         return false;
+    }
+    if (photons > 0) {
+        // An emission such as "A* = A + HV" changes the species; "A + HV = A" would have a rate
+        // of progress and no effect.
+        if (SameSpecies(out.reactants, out.products)) {
+            diagnostics.Error(kSyntaxError, where, "reaction without net change once the radiation term HV is left out",
+                              equation, "different species on the two sides");
+            return false;
+        }
+        diagnostics.Warning(where, "the radiation term HV of \"" + std::string(equation) +
+                                       "\" is left out; it takes no part in the stoichiometry or the rates");
     }
     // Products beyond the third borrow free reactant slots and then slots after the sixth (LLNL
     // n-heptane has four or five products, lumped fuel reactions up to ten); more than three

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "common/fixed_format.h"
 #include "outside/tolmar/fortran_number.h"
@@ -155,8 +156,16 @@ private:
                   "an element of the ELEMENTS section");
             return false;
         }
-        species_.composition[static_cast<size_t>(m - 1)] += static_cast<int32_t>(count);
+        const auto at = static_cast<size_t>(m - 1);
+        species_.composition[at] += static_cast<int32_t>(count);
         anyAtom_ = true;
+        if (given_.size() <= at) given_.resize(at + 1, false);
+        if (given_[at])
+            c_.diagnostics.Warning({c_.file, line_.number},
+                                   "element " + std::string(symbol) + " given twice in the thermo entry of " +
+                                       species_.name + "; counts added: " + std::string(symbol) + " " +
+                                       std::to_string(species_.composition[at]));
+        given_[at] = true;
         return true;
     }
 
@@ -217,6 +226,7 @@ private:
     const ThermoLineContext& c_;
     Species& species_;
     bool anyAtom_ = false;
+    std::vector<bool> given_;  // elements named so far, by element index
 };
 
 }  // namespace

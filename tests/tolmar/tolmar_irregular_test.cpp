@@ -68,7 +68,7 @@ TEST(TolmarIrregular, ThermoFieldsAsRealFilesWriteThem) {
     EXPECT_EQ(CountWarnings(out, "therm.dat, line 15: blank common temperature of H2O taken as the THERMO line's "
                                  "default 1350 K"),
               1u);
-    EXPECT_EQ(out.diagnostics.WarningCount(), 5u);
+    EXPECT_EQ(out.diagnostics.WarningCount(), 6u);  // and one for the missing REACTIONS section
     // fixed-field counts must still be whole
     const CompileOutput bad =
         CompileText("ELEM H END\nSPEC H2 END\nEND\n", kHeader + Edit(ThermoEntry("H2", {{"H", 2}}), 0, 25, "H 2.5"));
@@ -107,6 +107,36 @@ TEST(TolmarIrregular, ReactionsAsRealFilesWriteThem) {
         EXPECT_NE(bad.Status(), 0) << reactions;
         EXPECT_NE(Errors(bad).find("mech.inp, line 5: "), std::string::npos) << Errors(bad);
     }
+}
+
+TEST(TolmarIrregular, EdgeCasesAsTheWidelyUsedReadersTakeThem) {
+    const std::string species = "H2 O2 OH H O H2O HO2 H2O2";
+    const CompileOutput out = CompileText(Mechanism(
+        species,
+        "H2O2=>9.743589744E-1H2O2+5.12820512E-2OH 1e10 0 0\n"  // coefficients in exponent form
+        "H+O2(+ M ) = HO2(+m) 1e12 0 0\n LOW /1e16 0 0/\n"
+        "HO2=OH+O 1e12 0 1\n PLOG /0.1 -1e12 0 1/\n PLOG /1 -2e12 0 1/\n"  // negative at every pressure
+        // a duplicate pair fitted as a sum, one member negative at 0.1 atm only
+        "H2O2=OH+OH 1e12 0 0\n PLOG /0.1 1e12 0 0/\n PLOG /1 1e12 0 0/\n DUP\n"
+        "H2O2=OH+OH 1e12 0 0\n PLOG /0.1 -5e11 0 0/\n PLOG /1 1e12 0 0/\n DUP\n"));
+    const BinaryImage im = Image(out);
+    EXPECT_EQ(im.realCoefficients.at(1).reals, (std::vector<double>{-1, 0, 0, 0.9743589744, 0.0512820512, 0}));
+    EXPECT_EQ(im.fallOff.size(), 1u);
+    EXPECT_EQ(out.diagnostics.WarningCount(), 0u);
+
+    // no reactions: compiled, with a warning
+    EXPECT_EQ(CountWarnings(CompileText(Mechanism(species, "")), "mech.inp, line 3: the REACTIONS section holds no "
+                                                                  "reactions"),
+              1u);
+    EXPECT_EQ(CountWarnings(CompileText("ELEM H O END\nSPEC H2 END\n"), "mech.inp: no REACTIONS section"), 1u);
+
+    // an element written twice in one entry: the counts add up
+    const CompileOutput twice =
+        CompileText("ELEM H END\nSPEC H2 END\nREAC\nEND\n", kHeader + ThermoEntry("H2", {{"H", 1}, {"H", 1}}));
+    EXPECT_EQ(Image(twice).species[0].composition, (std::vector<int32_t>{2}));
+    EXPECT_EQ(CountWarnings(twice, "therm.dat, line 3: element H given twice in the thermo entry of H2; counts added: "
+                                   "H 2"),
+              1u);
 }
 
 }  // namespace

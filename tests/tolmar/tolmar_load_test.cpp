@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "chemlib/mechanism.h"
+#include "cli/reaction_text.h"
 #include "outside/tolmar/tolmar.h"
 #include "tolmar/tolmar_test_support.h"
 
@@ -46,6 +47,33 @@ TEST(TolmarLoad, EveryBundledMechanismLoads) {
         EXPECT_EQ(loaded.mechanism.KK(), c.KK);
         EXPECT_EQ(loaded.mechanism.II(), c.II);
     }
+}
+
+TEST(TolmarLoad, EquationsReadBackAsTheBinaryHoldsThem) {
+    const CompileOutput out = CompileText(Mechanism(
+        "H2 O2 OH H O H2O HO2 H2O2 AR",
+        "H+H+M=H2+M 1e14 0 0\nH+O2(+AR)=HO2(+AR) 1e12 0 0\n LOW /1e16 0 0/\nH2O2(+M)=>OH+OH(+M) 1e12 0 0\n LOW "
+        "/1e16 0 0/\n2H2O2=>0.5H2+H+O+OH+0.5H2O+0.75O2 1e10 0 0\nHO2=OH+O 1e12 0 1\n PLOG /1 1e12 0 1/\n"));
+    ASSERT_EQ(out.Status(), 0) << Errors(out);
+    TempDir dir;
+    const std::string bin = dir.Path("Chem.bin");
+    dir.Write("Chem.bin", std::string(out.binary.begin(), out.binary.end()));
+    chem::Mechanism mech;
+    std::ostringstream msg;
+    ASSERT_EQ(mech.Load(bin, msg), 0) << msg.str();
+    const std::vector<std::string> expected = {"2H+M<=>H2+M", "H+O2(+AR)<=>HO2(+AR)", "H2O2(+M)=>2OH(+M)",
+                                               "2H2O2=>0.5H2+H+O+OH+0.5H2O+0.75O2", "HO2<=>OH+O"};
+    for (int32_t i = 1; i <= mech.II(); ++i) EXPECT_EQ(cli::ReactionEquationText(mech, i), expected[i - 1]);
+
+    // a lumped fuel reaction of a real mechanism: five products with real coefficients
+    chem::Mechanism hychem;
+    const std::string folder = "corpus/hychem_c1/";
+    ASSERT_EQ(CompileMechanismFiles(DataPath(folder + "C1skeletal2p1.txt"), DataPath(folder + "therm.txt"), bin,
+                                    dir.Path("Out.dat")),
+              0);
+    ASSERT_EQ(hychem.Load(bin, msg), 0) << msg.str();
+    EXPECT_EQ(cli::ReactionEquationText(hychem, 1),
+              "POSF11498=>2.4625807iC4H8+0.5710129C3H6+0.2461822C2H4+1.055726H+0.944274CH3");
 }
 
 struct ReferenceState {

@@ -209,6 +209,24 @@ TEST(TolmarRejects, MalformedStatements) {
     ExpectMessage(f, f.mechPath, 5, "1 2");
 }
 
+TEST(TolmarRejects, RateParametersTheRateRoutinesCannotUse) {
+    Failure f = CompileBad(
+        Mechanism(kSpecies, "H+O2=O+OH 1e14 0 0\nHO2=OH+O 1e12 0 1\n PLOG /0.1 1e12 0 1/\n PLOG /1 -2e12 0 1/\n"));
+    EXPECT_EQ(f.status, kBadNumber);
+    ExpectMessage(f, f.mechPath, 5, "HO2=OH+O");
+    EXPECT_NE(f.listing.find("change sign between 0.1 atm (A > 0) and 1 atm (A < 0)"), std::string::npos);
+    for (const char* limit : {" LOW /0 0 0/\n", " LOW /-1e16 0 0/\n", " HIGH /0 0 0/\n", " HIGH /-1e10 0 0/\n"}) {
+        f = CompileBad(Mechanism(kSpecies, std::string("H+O2(+M)=HO2(+M) 1e14 0 0\n") + limit));
+        EXPECT_EQ(f.status, kBadNumber) << limit;
+        const std::string values(limit);
+        ExpectMessage(f, f.mechPath, 5, values.substr(values.find('/') + 1, values.rfind('/') - values.find('/') - 1));
+        EXPECT_EQ(f.listing.find("without LOW"), std::string::npos);
+    }
+    f = CompileBad(Mechanism(kSpecies, "H+O2=O+OH 1e14 0 0\nOH + HV = OH 1e10 0 0\n"));
+    EXPECT_EQ(f.status, kSyntaxError);
+    ExpectMessage(f, f.mechPath, 5, "OH+HV=OH");
+}
+
 TEST(TolmarRejects, MissingFiles) {
     TempDir dir;
     const std::string bin = dir.Path("Chem.bin"), out = dir.Path("Out.dat");

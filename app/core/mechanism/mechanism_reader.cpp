@@ -1,14 +1,48 @@
 #include "app/core/mechanism/mechanism_reader.h"
 
+#include "app/core/mechanism/section_keywords.h"
 #include "app/core/mechanism/text_file.h"
 #include "app/core/mechanism/text_format.h"
 
 namespace vantor {
 
 bool IsReactionLine(std::string_view line) {
+    // Text after "!" is a comment: a TROE line ending in "! Fc = 0.39" is no reaction, as the
+    // compiler reads it.
     const std::string text = TrimLeadingBlanks(line);
-    return !text.empty() && text[0] != '!' && text.find('=') != std::string::npos;
+    return text.substr(0, text.find('!')).find('=') != std::string::npos;
 }
+
+namespace {
+
+// Where a line stands in the file as the compiler reads it. Once the REACTIONS section has
+// closed, a line that opens no new section begins the notes real files append (references, "A = B"
+// remarks), which the compiler ignores, so none of them counts as a reaction.
+class ReactionLineCounter {
+public:
+    bool Counts(const std::string& line) {
+        if (notes_) return false;
+        const std::string text = TrimLeadingBlanks(line);
+        const MechanismKeyword keyword = LeadingKeyword(text);
+        if (closed_ && !TrimBlanks(WithoutComment(text)).empty() && !OpensSection(keyword) &&
+            keyword != MechanismKeyword::End) {
+            notes_ = true;
+            return false;
+        }
+        if (inside_ && ClosesReactions(text)) {
+            inside_ = false;
+            closed_ = true;
+        } else if (!inside_ && keyword == MechanismKeyword::Reactions) {
+            inside_ = true;
+        }
+        return IsReactionLine(text);
+    }
+
+private:
+    bool inside_ = false, closed_ = false, notes_ = false;
+};
+
+}  // namespace
 
 std::string DeriveMechanismBinaryPath(const std::string& mechanismPath) {
     // The last three characters, counted as UTF-8 characters so no character is cut in half.
@@ -65,11 +99,12 @@ MechanismOpenResult OpenMechanism(MechanismModel& model, const std::string& path
         return result;
     }
     model.MechanismText.reserve(lines.size());
+    ReactionLineCounter counter;
     for (auto& line : lines) {
         for (char& c : line) {
             if (c == '\t') c = ' ';
         }
-        if (IsReactionLine(line)) ++model.DetailedReactionCount;
+        if (counter.Counts(line)) ++model.DetailedReactionCount;
         model.MechanismText.push_back({std::move(line), true});
     }
     result.messages = CreateSpeciesList(model);

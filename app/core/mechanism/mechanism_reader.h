@@ -20,6 +20,7 @@ struct MechanismOpenResult {
 
 // Replaces the model by the file at `path`: every line kept (tabs become blanks), every species
 // checked, the counts and the "Detailed(SP#=..,RA#=..)" caption set, the reduced state cleared.
+// The reaction count takes the reaction lines up to the notes after the REACTIONS section.
 // On a read failure the model is left without lines or species (the path stays, as chosen) and
 // `error` names the file.
 MechanismOpenResult OpenMechanism(MechanismModel& model, const std::string& path);
@@ -33,7 +34,7 @@ std::vector<std::string> CreateSpeciesList(MechanismModel& model);
 // "Detailed(SP#=..,RA#=..)" caption, and an empty removed-species list.
 void UpdateDetailedCounts(MechanismModel& model);
 
-// A line that counts as a reaction: non-empty after leading blanks, not a "!" comment, holds "=".
+// A line that counts as a reaction: holds "=" before any "!" comment.
 bool IsReactionLine(std::string_view line);
 
 // MechanismPath with its last three characters replaced by "bin" (Chem.inp -> Chem.bin).

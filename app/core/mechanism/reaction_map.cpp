@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "app/core/mechanism/mechanism_reader.h"
 #include "app/core/mechanism/section_keywords.h"
 #include "app/core/mechanism/text_file.h"
 #include "app/core/mechanism/text_format.h"
@@ -88,7 +89,7 @@ ReactionMap BuildReactionMap(const std::vector<MechanismLine>& text) {
         }
         if (ClosesReactions(trimmed)) break;
         const auto line = static_cast<int64_t>(i + 1);
-        const bool isReaction = trimmed.find('=') != std::string::npos;
+        const bool isReaction = IsReactionLine(trimmed);
         if (isReaction) ++reaction;
         // The file holds each code as a signed 32-bit integer whose last five digits are the line.
         if (line > 99999 || static_cast<int64_t>(reaction) * 100000 + line > std::numeric_limits<int32_t>::max()) {

@@ -118,6 +118,9 @@ TEST(RunFaults, OutputsPlantedAsLinksAreReplacedWithANoticeAndTheirTargetsKept) 
         SCOPED_TRACE(name);
         EXPECT_EQ(ReadText(elsewhere.Path(name)), "precious");
         EXPECT_FALSE(fs::is_symlink(dir.Path(name)));
+        // The earlier comparison and reduced test are removed before a new mechanism is written,
+        // links and all, so only the files written before that replace a link.
+        if (std::string(name) == "New_SAVE.dat" || std::string(name) == "CMP.dat") continue;
         EXPECT_NE(r.output.find("> " + dir.Path(name) + " is a symbolic link to " + elsewhere.Path(name) +
                                 ": it is replaced by a regular file and " + elsewhere.Path(name) + " is left untouched"),
                   std::string::npos)

@@ -13,15 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using faults::Folder;
+using faults::LibrariesBuilt;
 using faults::ReadText;
 using test::CliResult;
 using test::RunCli;
-
-bool LibrariesBuilt() {
-    for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so"})
-        if (!fs::exists(fs::path(VANTOR_BIN_DIR) / name)) return false;
-    return true;
-}
 
 // One case of the bundled GRI-Mech 3.0 example with `points` recorded states.
 void CopyOneCaseExample(const Folder& dir, const std::string& points) {

@@ -23,18 +23,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using faults::Folder;
+using faults::LibrariesBuilt;
 using faults::ReadText;
 
 constexpr const char* kNoSpace = ": No space left on device";
 
 using test::CliResult;
 using test::RunCli;
-
-bool LibrariesBuilt() {
-    for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so"})
-        if (!fs::exists(fs::path(VANTOR_BIN_DIR) / name)) return false;
-    return true;
-}
 
 // The bundled GRI-Mech 3.0 example cut to one case of five points, copied into `dir`.
 void CopyOneCaseExample(const Folder& dir) {

@@ -79,4 +79,10 @@ std::vector<std::string> Leftovers(const std::string& folder) {
     return found;
 }
 
+bool LibrariesBuilt() {
+    for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so"})
+        if (!std::filesystem::exists(std::filesystem::path(VANTOR_BIN_DIR) / name)) return false;
+    return true;
+}
+
 }  // namespace vantor::faults

@@ -49,4 +49,7 @@ void LinkToFullDevice(const std::string& path);
 // Files in `folder` that an interrupted write would leave behind (temporaries beside outputs).
 std::vector<std::string> Leftovers(const std::string& folder);
 
+// Whether the five libraries are built beside the programs (the runs through vantor-cli need them).
+bool LibrariesBuilt();
+
 }  // namespace vantor::faults

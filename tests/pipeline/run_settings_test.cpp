@@ -176,7 +176,7 @@ TEST_F(RunSettings, UnknownSpeciesOfAMixtureIsNamedAndALineLeftWithoutFuelOrO2Re
     const struct {
         const char* line;
         const char* missing;
-    } refused[] = {{"C8H18 1, O2 12.5, N2 47", "fuel"}, {"CH4 1, o2 2", "oxidizer (O2)"}};
+    } refused[] = {{"C8H18 1, O2 12.5, N2 47", "fuel"}, {"CH4 1, o2 2", "oxidizer (O2)"}, {"CH4, O2 2", "fuel"}};
     for (const auto& c : refused) {
         input.mixtureLines = {"H2 2, O2 1", c.line};
         sink.lines.clear();

@@ -137,7 +137,10 @@ int32_t TWState::ParseMixtureLine(const std::string& line, int32_t lineNumber, c
         if (index == 0) {
             // An unmarked species is left out silently (the reduced test's trimmed species); a name
             // the mechanism does not have is most likely a typo and is named.
-            if (std::find(input.speciesNames.begin(), input.speciesNames.end(), name) == input.speciesNames.end()) {
+            if (name.empty()) {
+                sink.AddLine("> \"" + entry + "\" of " + where + " is not a species name and an amount: it is left out.");
+                unknownSpecies = true;
+            } else if (std::find(input.speciesNames.begin(), input.speciesNames.end(), name) == input.speciesNames.end()) {
                 sink.AddLine("> Species \"" + name + "\" of " + where + " is not in the mechanism: it is left out.");
                 unknownSpecies = true;
             }

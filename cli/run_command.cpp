@@ -169,7 +169,8 @@ void PrintHelp() {
               << "of ignition delays and temperature rises per case. --method overrides the project's\n"
               << "method; --jobs keeps the run on at most N cores. --thermo and --transport name the\n"
               << "thermo and transport data files (else the project's, else Therm.dat and Tran.dat beside\n"
-              << "the mechanism). --plot writes the delay and temperature plots as PNG and SVG into DIR.\n"
+              << "the mechanism). --plot writes the delay and temperature plots as PNG and SVG into DIR,\n"
+              << "after --target-error also the candidate plot.\n"
               << "--target-error PERCENT searches instead the smallest mechanism whose ignition delays\n"
               << "stay within PERCENT of the detailed ones on every case (threshold search, then removal\n"
               << "of single species unless --no-species-removal) and prints the candidates tried.\n"
@@ -255,9 +256,12 @@ int RunProject(const RunRequest& request) {
 
     EntryTable entries;
     if (entries.BindLibraries(ProgramLibraryFolder(), sink, SleepMilliseconds) != kBindOk) return 1;
-    if (request.targetError)
-        return RunTargetError({*request.targetError, ecf, request.speciesRemoval}, model, opened, entries,
-                              systemDirectory);
+    if (request.targetError) {
+        const int status = RunTargetError({*request.targetError, ecf, request.speciesRemoval}, model, opened, entries,
+                                          systemDirectory);
+        if (status != 0 || request.plotDirectory.empty()) return status;
+        return WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines, sink) ? 0 : 1;
+    }
     CliHost host(model, opened.project.data, RunFiles{systemDirectory, opened.workDirectory, "", "", "", ""}, ecf, sink);
     TaskRunner runner(host, sink, entries);
     runner.SetIgnitionLauncher(request.launcher);

@@ -4,6 +4,7 @@
 
 #include "app/core/plots/delay_plot_data.h"
 #include "app/core/plots/history_plot_data.h"
+#include "app/core/plots/search_candidates.h"
 #include "app/core/plots/standard_data_cases.h"
 #include "app/plot_render/plot_charts.h"
 #include "app/plot_render/plot_image.h"
@@ -48,6 +49,8 @@ PlotFilesResult WritePlotFiles(const std::string& workDirectory, const std::stri
         const auto history = plots::BuildHistoryPlot(detailed.data, reduced.data, static_cast<int>(i), false, mixtureNames);
         if (!save(MakeHistoryChart(history), QString("history_case_%1").arg(i))) return result;
     }
+    if (const auto candidates = plots::ReadSearchCandidates(workDirectory); !candidates.empty())
+        if (!save(MakeCandidateChart(plots::BuildCandidatePlot(candidates)), "candidates")) return result;
     result.ok = true;
     return result;
 }

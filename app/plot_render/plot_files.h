@@ -15,7 +15,8 @@ struct PlotFilesResult {
 };
 
 // Reads "SAVE.dat" and "New_SAVE.dat" of `workDirectory` and writes "delay.png", "delay.svg",
-// "history_case_N.png" and ".svg" into `outDirectory` (created when missing). `mixtureNames`
+// "history_case_N.png" and ".svg" into `outDirectory` (created when missing), and after a
+// target search "candidates.png" and ".svg". `mixtureNames`
 // names the mixtures when it holds one text per mixture. Needs a QApplication.
 PlotFilesResult WritePlotFiles(const std::string& workDirectory, const std::string& outDirectory,
                                const std::vector<std::string>& mixtureNames);

@@ -15,6 +15,7 @@
 #include <QXYSeries>
 
 #include "app/core/plots/history_plot_data.h"
+#include "app/core/plots/search_candidates.h"
 #include "app/plot_render/plot_charts.h"
 #include "app/plot_render/plot_image.h"
 
@@ -71,6 +72,7 @@ void CmpPlotPage::Load(const QString& workDirectory, const QStringList& mixtureN
     mixtureNames_.clear();
     for (const QString& name : mixtureNames) mixtureNames_.push_back(name.toStdString());
     const std::string dir = workDirectory.toStdString();
+    OfferCandidates(plots::ReadSearchCandidates(dir));
     auto detailed = plots::ReadStandardDataCases(dir + "/SAVE.dat", "SAVE.dat");
     auto reduced = plots::ReadStandardDataCases(dir + "/New_SAVE.dat", "New_SAVE.dat");
     loaded_ = false;
@@ -104,11 +106,12 @@ void CmpPlotPage::ShowMessage(const QString& text) {
     logTimeBox_->setEnabled(false);
 }
 
-void CmpPlotPage::ShowCandidates(const std::vector<plots::Candidate>& candidates) {
-    candidates_ = candidates;
-    if (kindBox_->findData(kCandidates) < 0) kindBox_->addItem("Candidates", kCandidates);
-    kindBox_->setCurrentIndex(kindBox_->findData(kCandidates));
-    Redraw();
+void CmpPlotPage::OfferCandidates(std::vector<plots::Candidate> candidates) {
+    candidates_ = std::move(candidates);
+    const QSignalBlocker block(kindBox_);
+    const int at = kindBox_->findData(kCandidates);
+    if (candidates_.empty() && at >= 0) kindBox_->removeItem(at);
+    if (!candidates_.empty() && at < 0) kindBox_->addItem("Candidates", kCandidates);
 }
 
 void CmpPlotPage::Redraw() {

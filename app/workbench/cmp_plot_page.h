@@ -26,7 +26,8 @@ public:
     ~CmpPlotPage() override;
 
     // Reads the standard data of `workDirectory`; missing or damaged data shows its message
-    // instead of a plot. `mixtureNames`, one per mixture, name the series.
+    // instead of a plot. `mixtureNames`, one per mixture, name the series. When the folder's
+    // reduced mechanism came from a target search, its candidates are offered as a third plot.
     void Load(const QString& workDirectory, const QStringList& mixtureNames = {});
     bool HasPlot() const;
     QString Message() const;
@@ -35,13 +36,10 @@ public:
     // Writes `base`.png and `base`.svg of the shown plot.
     bool SavePlotTo(const QString& base, QString* error = nullptr);
 
-public slots:
-    // Adds the candidate plot of a target-error search and shows it.
-    void ShowCandidates(const std::vector<vantor::plots::Candidate>& candidates);
-
 private:
     enum Kind { kDelay, kHistory, kCandidates };
     void ShowMessage(const QString& text);
+    void OfferCandidates(std::vector<vantor::plots::Candidate> candidates);
     void Redraw();
     void ConnectTooltips();
     void SavePlotClick();

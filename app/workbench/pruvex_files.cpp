@@ -12,6 +12,7 @@
 
 #include "app/core/mechanism/mechanism_reader.h"
 #include "app/core/mechanism/project_file.h"
+#include "app/core/mechanism/reduced_restore.h"
 #include "app/core/mechanism/text_format.h"
 #include "app/core/mechanism/trimming.h"
 #include "app/workbench/memo_lines.h"
@@ -25,14 +26,15 @@ namespace {
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // A file dialog made for one use. Filters list the upper- and lower-case extension, as file
-// names here are case sensitive.
+// names here are case sensitive. Only a save gets the default ending: an open takes a typed
+// name as it stands, so a mechanism named without ".inp" can be opened.
 QString ChooseFile(QWidget* owner, const char* name, const QString& title, const QString& directory,
                    const QString& filter, const QString& suffix, bool save, const QString& fileName = {}) {
     QFileDialog dialog(owner, title, directory, filter);
     dialog.setObjectName(name);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(suffix);
+    if (save) dialog.setDefaultSuffix(suffix);
     if (!fileName.isEmpty()) dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
@@ -74,6 +76,7 @@ void TPruvexForm::OpenMechanismFile(const QString& path) {
         RefreshSpeciesList();
         RefreshReducedText();
         RefreshCaptions();
+        DisableRunsWithoutMechanism();
         ShowFileError(result.error);
         return;
     }
@@ -128,6 +131,7 @@ void TPruvexForm::OpenProjectFile(const QString& path) {
     }
     if (!result.mechanismRead) {
         RefreshCaptions();
+        DisableRunsWithoutMechanism();
         return;
     }
     if (!result.workDirectory.empty()) workDirectory_ = result.workDirectory;
@@ -136,10 +140,16 @@ void TPruvexForm::OpenProjectFile(const QString& path) {
         RefreshSpeciesList();
         RefreshReducedText();
         RefreshCaptions();
+        DisableRunsWithoutMechanism();
         ShowFileError(result.mechanism.error);
         return;
     }
+    // The folder's earlier reduced mechanism makes the reduced test and the comparison available.
+    const bool reduced = vantor::RestoreReducedMechanism(model_, workDirectory_);
     ApplyOpenedMechanism(result.mechanism.messages, false);
+    if (reduced)
+        sink_->AddLine("> The reduced mechanism " + workDirectory_ + "/" + vantor::kReducedMechanismFileName +
+                       " of the work folder is loaded again.");
 }
 
 void TPruvexForm::PRJSaveClick() {

@@ -102,6 +102,8 @@ private:
     void FileMenuPopup();
     void UpdateCommandStates();
     void EnableAfterOpen();
+    // A failed open leaves no mechanism: the runs wait for the next one.
+    void DisableRunsWithoutMechanism();
     void SelectMethod(bool ecf);
 
     // Views of the model (pruvex_views.cpp)

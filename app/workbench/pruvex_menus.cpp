@@ -179,6 +179,13 @@ void TPruvexForm::EnableAfterOpen() {
     UpdateCommandStates();
 }
 
+void TPruvexForm::DisableRunsWithoutMechanism() {
+    IntegratedRunB->setEnabled(false);
+    RunPFAB->setEnabled(false);
+    M_Operation->setEnabled(false);
+    UpdateCommandStates();
+}
+
 void TPruvexForm::SelectMethod(bool ecf) {
     runner_->SelectMethod(ecf);
     M_Setting_KELDA->setChecked(!ecf);

@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QTabWidget>
 
+#include "app/core/mechanism/reduced_writer.h"
 #include "app/core/pipeline/parameter_grid.h"
 #include "app/workbench/list_fill.h"
 #include "gui_test_support.h"
@@ -26,6 +27,7 @@ private slots:
     void gridEditsOnlyValuesAndTheEndTimeUnit();
     void projectSaveAndReopenRestoresMethodGridAndMixtures();
     void projectWithoutMechanismRestoresSettingsOnly();
+    void reopenedProjectOffersWhatItsFolderHoldsAndAFailedOpenStopsTheRuns();
     void wizardComposesMixtureLines();
     void speciesDeclaredTwiceAreListedOnce();
     void textItemsAreSizedToTheirLines();
@@ -178,8 +180,9 @@ void OpenTest::projectSaveAndReopenRestoresMethodGridAndMixtures() {
     session.Action("SaveProjectB")->trigger();
     QCOMPARE(title, QString("Project save"));
     const QByteArray saved = guitest::ReadText(session.Path("saved.PRJ"));
-    QVERIFY(saved.startsWith("ECFPROJ\r\n" + session.Path("chem.inp").toUtf8() + "\r\natm\r\n1.5,3.0\r\n"));
-    QVERIFY(saved.endsWith("\r\nThermo=" + session.Path("thermdat").toUtf8() + "\r\n"));
+    // Files of the project's own folder are written relative to it.
+    QVERIFY(saved.startsWith("ECFPROJ\r\nchem.inp\r\natm\r\n1.5,3.0\r\n"));
+    QVERIFY(saved.endsWith("\r\nThermo=thermdat\r\n"));
 
     // Change everything the project holds, then reopen it.
     session.Action("M_Setting_KELDA")->trigger();
@@ -214,6 +217,45 @@ void OpenTest::projectWithoutMechanismRestoresSettingsOnly() {
     QVERIFY(!session.Window().WorkingLayoutShown());
     QCOMPARE(session.Window().WorkDirectory(), session.Folder());
     QVERIFY(!session.Action("MFile_PRJSave")->isEnabled());
+}
+
+void OpenTest::reopenedProjectOffersWhatItsFolderHoldsAndAFailedOpenStopsTheRuns() {
+    Session session(true);
+    const QString project = guitest::CopyExample(session.Folder());
+    // A name without ".inp" opens as typed, whatever the filter.
+    QFile::copy(session.Path("chem.inp"), session.Path("mech-FFCM1"));
+    session.OpenMechanism(session.Path("mech-FFCM1"));
+    QCOMPARE(session.List("SP_CheckListBox")->count(), 53);
+    QCOMPARE(session.Window().Model().MechanismBinaryPath, session.Path("mech-FFCM1.bin").toStdString());
+
+    // The folder's reduced mechanism of an earlier run (OH and HO2 removed).
+    session.OpenProject(project);
+    guitest::WriteText(session.Path("SP.TRM"), "5 7\n");
+    vantor::ReducedWriterJob job{session.Window().Model(), {}, session.Path("SP.TRM").toStdString(),
+                                 session.Folder().toStdString()};
+    int32_t status = 0;
+    double progress = 0.0;
+    QCOMPARE(vantor::WriteReducedMechanism(job, &status, &progress, nullptr), vantor::kReducedWriterSuccess);
+    session.PopUp("M_Post");
+    QVERIFY(!session.Action("M_Post_RCT")->isEnabled());
+
+    session.OpenProject(project);
+    session.PopUp("M_Post");
+    QVERIFY(session.Action("M_Post_RCT")->isEnabled());
+    QVERIFY(session.Action("M_Post_RCD")->isEnabled());
+    QCOMPARE(CheckedTexts(session.List("SP_CheckListBox"), false), (QStringList{"OH", "HO2"}));
+    QCOMPARE(session.List("NEWINP_ListBox")->count(), static_cast<int>(session.Window().Model().ReducedText.size()));
+
+    // A project whose mechanism is gone leaves no run to start.
+    guitest::WriteText(session.Path("gone.PRJ"), guitest::ReadText(project).replace("chem.inp", "gone.inp"));
+    guitest::AnswerMessageBox(QMessageBox::Ok);
+    session.Window().OpenProjectFile(session.Path("gone.PRJ"));
+    session.PopUp("M_Post");
+    for (const char* disabled : {"RunPFAB", "IntegratedRunB", "M_Operation_IR", "M_Post_RCT", "M_Post_RCD"})
+        QVERIFY2(!session.Action(disabled)->isEnabled(), disabled);
+    QVERIFY(!session.Find<QMenu>("M_Operation")->isEnabled());
+    session.OpenMechanism(session.Path("chem.inp"));
+    QVERIFY(session.Action("IntegratedRunB")->isEnabled());
 }
 
 void OpenTest::wizardComposesMixtureLines() {

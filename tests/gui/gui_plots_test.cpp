@@ -81,6 +81,12 @@ void PlotsTest::eachPlotRendersAtItsSizeAndIsNotBlank() {
 void PlotsTest::viewerPlotsTheRunAndSavesPngAndSvg() {
     QTemporaryDir dir;
     WriteRun(dir.path());
+    // A target search's result: its mechanism's header names the candidate table.
+    test::WriteFile(dir.filePath("NEW_Chem.inp").toStdString(),
+                    "!Candidates tried=3 (threshold 3, species removal 0), chosen 2; see NEW_Candidates.dat\r\n");
+    test::WriteFile(dir.filePath("NEW_Candidates.dat").toStdString(),
+                    "#  no kind value species\r\n   1 THD  0.9000 18 40 0.5000 1 4/4 1.0  within\r\n"
+                    "   2 THD  0.5000 12 30 3.0000 2 4/4 1.0  within\r\n# chosen: 2\r\n");
     TCmpDataForm viewer(dir.path());
     viewer.show();
     CmpPlotPage* page = viewer.PlotPage();
@@ -107,9 +113,10 @@ void PlotsTest::viewerPlotsTheRunAndSavesPngAndSvg() {
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QVERIFY(svg.readAll().contains("<svg"));
 
-    page->ShowCandidates({{12, 3.0, true}, {18, 0.5, false}});
+    kind->setCurrentIndex(kind->findText("Candidates"));
     QCOMPARE(kind->currentText(), QString("Candidates"));
     QVERIFY(page->HasPlot());
+    QVERIFY(page->View()->chart()->series().size() >= 2);  // all candidates and the chosen one
 }
 
 void PlotsTest::missingOrDamagedDataShowsTheMessageAndNoPlot() {
@@ -120,6 +127,11 @@ void PlotsTest::missingOrDamagedDataShowsTheMessageAndNoPlot() {
         QVERIFY(!viewer.PlotPage()->HasPlot());
         QCOMPARE(viewer.PlotPage()->Message(), QString("Result data are not exist"));
         QVERIFY(!viewer.PlotPage()->SavePlotTo(dir.filePath("none")));
+        // A table beside a mechanism that is not the search's result is not offered.
+        test::WriteFile(dir.filePath("NEW_Candidates.dat").toStdString(), "   1 THD 0.9 18 40 0.5 1 4/4 1.0 within\r\n");
+        test::WriteFile(dir.filePath("NEW_Chem.inp").toStdString(), "!Reduced by an integrated run\r\n");
+        viewer.PlotPage()->Load(dir.path());
+        QCOMPARE(viewer.PlotPage()->findChild<QComboBox*>("PlotKindBox")->findText("Candidates"), -1);
     }
     WriteRun(dir.path());
     test::WriteFile(dir.filePath("New_SAVE.dat").toStdString(), "! Var#=     9  SP chem.inp\r\nTAU0 1 1 1000\r\n");

@@ -126,11 +126,15 @@ TEST(MechanismReader, MissingFileIsReportedWithItsPath) {
     EXPECT_EQ(m.DetailedSpeciesCount, 0);
 }
 
-TEST(MechanismReader, BinaryPathReplacesTheLastThreeCharacters) {
+TEST(MechanismReader, BinaryPathReplacesTheEndingOrAppendsOne) {
     EXPECT_EQ(DeriveMechanismBinaryPath("/w/Chem.inp"), "/w/Chem.bin");
     EXPECT_EQ(DeriveMechanismBinaryPath("/w/x.INP"), "/w/x.bin");
     EXPECT_EQ(DeriveMechanismBinaryPath("/w/mech.dat"), "/w/mech.bin");
-    EXPECT_EQ(DeriveMechanismBinaryPath("/w/m\xC3\xA9\xC3\xA9\xC3\xA9"), "/w/mbin");
+    EXPECT_EQ(DeriveMechanismBinaryPath("/w/m.\xC3\xA9\xC3\xA9"), "/w/m.bin");
+    // Names without an ending must not share a binary.
+    EXPECT_EQ(DeriveMechanismBinaryPath("/w/mech-FFCM1"), "/w/mech-FFCM1.bin");
+    EXPECT_EQ(DeriveMechanismBinaryPath("/w/v1.2/mech"), "/w/v1.2/mech.bin");
+    EXPECT_EQ(DeriveMechanismBinaryPath("/w/.mech"), "/w/.mech.bin");
     EXPECT_EQ(DirectoryOf("/a/b/chem.inp"), "/a/b");
     EXPECT_EQ(DirectoryOf("chem.inp"), "");
 }

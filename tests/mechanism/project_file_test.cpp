@@ -121,6 +121,31 @@ TEST(ProjectFile, RelativeMechanismPathIsTakenFromTheProjectFolder) {
     EXPECT_EQ(model.DetailedSpeciesCount, 4);
 }
 
+TEST(ProjectFile, PathsInsideTheProjectFolderAreSavedRelativeToIt) {
+    EXPECT_EQ(StoredProjectPath("/p/q/x.PRJ", "/p/q/mech/chem.inp"), "mech/chem.inp");
+    EXPECT_EQ(StoredProjectPath("/p/q/x.PRJ", "/p/q/./a/../therm.dat"), "therm.dat");
+    EXPECT_EQ(StoredProjectPath("/p/q/x.PRJ", "/p/qq/chem.inp"), "/p/qq/chem.inp");
+    EXPECT_EQ(StoredProjectPath("/p/q/x.PRJ", "/p/chem.inp"), "/p/chem.inp");
+    EXPECT_EQ(StoredProjectPath("/p/q/x.PRJ", "../chem.inp"), "../chem.inp");
+
+    // A saved folder moved elsewhere opens with its own files.
+    TempDir dir;
+    std::filesystem::create_directories(dir.File("a/mech"));
+    WriteText(dir.File("a/mech/chem.inp"), kMech);
+    ProjectData p = DefaultGridProject();
+    p.mechanismPath = dir.File("a/mech/chem.inp");
+    p.thermoPath = dir.File("a/therm.dat");
+    p.transportPath = "/elsewhere/tran.dat";
+    ASSERT_TRUE(SaveProject(dir.File("a/x.PRJ"), p));
+    std::filesystem::rename(dir.File("a"), dir.File("b"));
+    MechanismModel model;
+    const auto r = OpenProject(model, dir.File("b/x.PRJ"));
+    ASSERT_TRUE(r.mechanism.ok) << r.mechanism.error;
+    EXPECT_EQ(r.project.data.mechanismPath, "mech/chem.inp");
+    EXPECT_EQ(model.ThermoPath, dir.File("b/therm.dat"));
+    EXPECT_EQ(model.TransportPath, "/elsewhere/tran.dat");
+}
+
 TEST(ProjectFile, MissingMechanismIsReportedAfterTheSettingsAreRestored) {
     TempDir dir;
     ProjectData p = DefaultGridProject();

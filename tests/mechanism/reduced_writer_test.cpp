@@ -5,6 +5,7 @@
 
 #include <thread>
 
+#include "app/core/mechanism/reduced_restore.h"
 #include "app/core/mechanism/reduced_writer.h"
 #include "app/core/mechanism/text_format.h"
 #include "app/core/mechanism/trimming.h"
@@ -295,6 +296,35 @@ TEST_F(ReducedWriter, TaskWritesTheFileAndReturnsTheCompletionCode) {
 
     ASSERT_TRUE(SaveReducedMechanism(model, dir.File("copy.inp")));
     EXPECT_EQ(ReadText(dir.File("copy.inp")), text);
+}
+
+TEST_F(ReducedWriter, AReopenedMechanismTakesBackTheFolderReducedMechanism) {
+    int32_t status = -1;
+    double progress = -1.0;
+    ReducedWriterOutcome outcome;
+    ASSERT_EQ(WriteReducedMechanism(Job("5 7 9 11\n"), &status, &progress, &outcome), kReducedWriterSuccess);
+    ApplyReducedOutcome(model, outcome);
+
+    MechanismModel reopened = OpenText(dir, Joined(kMech));
+    ASSERT_TRUE(RestoreReducedMechanism(reopened, dir.Path()));
+    EXPECT_TRUE(reopened.ReducedInpReady);
+    EXPECT_EQ(reopened.SpeciesMarks(), model.SpeciesMarks());
+    EXPECT_EQ(reopened.RemovedSpeciesNames, model.RemovedSpeciesNames);
+    EXPECT_EQ(reopened.KeepCaption, model.KeepCaption);
+    EXPECT_EQ(reopened.ReducedCountsCaption, model.ReducedCountsCaption);
+    EXPECT_EQ(reopened.ReducedReactionCount, 6);
+    EXPECT_EQ(JoinCrLf(reopened.ReducedText), ReadText(dir.File("NEW_Chem.inp")));
+
+    // A reduction of another mechanism is not taken: other counts, or a kept species it lacks.
+    MechanismModel smaller = OpenText(dir, "SPECIES\nH2 O2\nEND\nREACTIONS\nH2+O2=>2OH 1 0 0\nEND\n");
+    MechanismModel renamed = reopened;
+    renamed.CheckAllSpecies(true);
+    renamed.ReducedInpReady = false;
+    renamed.Species[0].name = "XX";  // H2 is kept
+    for (MechanismModel* other : {&smaller, &renamed}) {
+        EXPECT_FALSE(RestoreReducedMechanism(*other, dir.Path()));
+        EXPECT_FALSE(other->ReducedInpReady);
+    }
 }
 
 TEST_F(ReducedWriter, ReaderFailureWritesNothingAndKeepsTheEarlierFile) {

@@ -88,11 +88,17 @@ TEST_F(RunSettings, EveryIllegalTemperatureIsReported) {
     EXPECT_EQ(state.n_Ts, 3);
 }
 
-TEST_F(RunSettings, EmptyPressureOrTemperatureCellLeavesNoCaseAndNoMessage) {
+TEST_F(RunSettings, EmptyPressureOrTemperatureCellLeavesNoCaseAndNamesTheRow) {
     SetValue(kRowTemperature, "  ");
     EXPECT_EQ(Read(), kBadPressure);
-    EXPECT_TRUE(sink.lines.empty());
+    EXPECT_EQ(sink.lines, std::vector<std::string>{"> The parameter row 2 \"Ini. T\" holds no value: type 1 to 50 "
+                                                   "values in K, separated by commas."});
     EXPECT_EQ(state.n_WState, 0);
+    SetValue(kRowPressure, "");
+    sink.lines.clear();
+    EXPECT_EQ(Read(), kBadPressure);
+    ASSERT_EQ(sink.lines.size(), 1u);
+    EXPECT_NE(sink.lines[0].find("row 1 \"Ini. P\""), std::string::npos);
 }
 
 TEST_F(RunSettings, ThresholdIsClippedBeforeTheTransform) {
@@ -107,6 +113,10 @@ TEST_F(RunSettings, ThresholdIsClippedBeforeTheTransform) {
         ASSERT_EQ(Read(true), kSettingsOk);
         EXPECT_DOUBLE_EQ(state.v_THD, c.ecf) << c.text;
     }
+    // A clipped value is named, once per reading; an allowed one is not.
+    EXPECT_TRUE(sink.Has("> The parameter row 3 \"Threshold value (0 - 1.0)\" is 1.5, outside 0 - 1.0: it is used as 1."));
+    EXPECT_EQ(sink.Count("> The parameter row 3 \"Threshold value (0 - 1.0)\" is -0.2, outside 0 - 1.0: it is used as 0."), 2);
+    EXPECT_EQ(sink.lines.size(), 4u);
 }
 
 TEST_F(RunSettings, EachScalarRowHasItsMessageAndCode) {
@@ -155,12 +165,30 @@ TEST_F(RunSettings, EndTimeUnitIsComparedExactly) {
     }
 }
 
-TEST_F(RunSettings, UnknownSpeciesOfAMixtureIsIgnoredSilently) {
+TEST_F(RunSettings, UnknownSpeciesOfAMixtureIsNamedAndALineLeftWithoutFuelOrO2Refused) {
     input.mixtureLines = {"CH4 1, XYZ 3, O2 2"};
     ASSERT_EQ(Read(), kSettingsOk);
-    EXPECT_TRUE(sink.lines.empty());
+    EXPECT_EQ(sink.lines, std::vector<std::string>{"> Species \"XYZ\" of mixture line 1 \"CH4 1, XYZ 3, O2 2\" is "
+                                                   "not in the mechanism: it is left out."});
     EXPECT_EQ(state.Indxs[1][0], 2);
     EXPECT_EQ(state.Xmols[1][2], 2.0);
+
+    const struct {
+        const char* line;
+        const char* missing;
+    } refused[] = {{"C8H18 1, O2 12.5, N2 47", "fuel"}, {"CH4 1, o2 2", "oxidizer (O2)"}, {"CH4, O2 2", "fuel"}};
+    for (const auto& c : refused) {
+        input.mixtureLines = {"H2 2, O2 1", c.line};
+        sink.lines.clear();
+        EXPECT_EQ(Read(), kBadMixture) << c.line;
+        ASSERT_EQ(sink.lines.size(), 3u) << c.line;
+        EXPECT_EQ(sink.lines[1], "> mixture line 2 \"" + std::string(c.line) + "\" holds no " + c.missing +
+                                     " of the mechanism.");
+        EXPECT_EQ(sink.lines[2], kMixtureMessage);
+    }
+    // Without an unknown name a line of diluents alone stays as it was.
+    input.mixtureLines = {"O2 1, N2 3.76"};
+    EXPECT_EQ(Read(), kSettingsOk);
 }
 
 TEST_F(RunSettings, SpeciesIndexCountsMarkedEntriesOnly) {
@@ -181,7 +209,6 @@ TEST_F(RunSettings, IllegalMixturesAreRefused) {
         {"CH4 1", "", "O2 1"},                // empty line between mixtures
         {"CH4 one"},                          // known species, amount not a number
         {"X"},                                // shorter than two characters
-        {"XYZ 1, ABC 2"},                     // no known species
         fiftyOne,                             // more than 50 mixtures
     };
     for (const auto& lines : cases) {

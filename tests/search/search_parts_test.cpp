@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
+#include "app/core/plots/search_candidates.h"
 #include "app/core/search/candidate_ignition.h"
 #include "app/core/search/candidate_table.h"
 #include "app/core/search/ignition_cases.h"
@@ -106,6 +108,20 @@ TEST(CandidateTable, OneLinePerCandidateWithCommentsAround) {
               "   1 THD  0.9000               271      1450       8.9427     1     6/6     7.944  within\r\n"
               "   2 RM   C7H15-2              271      1450          inf     1     2/6     7.944  outside\r\n"
               "# chosen: 1\r\n");
+
+    // The candidate plot reads the table back: "inf" kept as infinite, "same:N" rows left out.
+    CandidateRow c = a;
+    c.number = 3;
+    c.species = 250;
+    c.result = CandidateResult::Same;
+    c.sameAs = 1;
+    const auto read = plots::ParseCandidateTable(CandidateTableText({a, b, c}, 10.0, false, 1));
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0].speciesKept, 271);
+    EXPECT_DOUBLE_EQ(read[0].largestDifferencePercent, 8.9427);
+    EXPECT_TRUE(read[0].chosen);
+    EXPECT_TRUE(std::isinf(read[1].largestDifferencePercent));
+    EXPECT_FALSE(read[1].chosen);
 }
 
 }  // namespace

@@ -137,9 +137,13 @@ TEST(TargetSearch, AStopRequestKeepsTheBestMechanismFoundSoFar) {
     ASSERT_EQ(run.result.code, SearchCode::Found) << run.lines.text;
     EXPECT_TRUE(run.result.stopped);
     EXPECT_EQ(run.result.rows.size(), 1u);
-    EXPECT_NE(Read(run.folder.File("NEW_Chem.inp")).find("Reduced SP#=6;"), std::string::npos);
+    const std::string inp = Read(run.folder.File("NEW_Chem.inp"));
+    EXPECT_NE(inp.find("Reduced SP#=6;"), std::string::npos);
+    EXPECT_NE(inp.find("!Search stopped by the user"), std::string::npos);
     EXPECT_NE(run.lines.text.find("> The search was stopped: the best mechanism found so far is kept."),
               std::string::npos);
+    EXPECT_NE(run.lines.text.find("> Reduction to a target error stopped: 1 candidates"), std::string::npos);
+    EXPECT_EQ(run.lines.text.find("error completed"), std::string::npos);
 }
 
 TEST(TargetSearch, NoCandidateWithinTargetLeavesTheReducedMechanismAlone) {

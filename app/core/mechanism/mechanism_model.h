@@ -36,7 +36,7 @@ struct MechanismModel {
     std::vector<std::string> RemovedSpeciesNames;
 
     std::string MechanismPath;        // full path of the opened input file, empty when none
-    std::string MechanismBinaryPath;  // MechanismPath with its last three characters made "bin"
+    std::string MechanismBinaryPath;  // MechanismPath with its ending made "bin" (DeriveMechanismBinaryPath)
     std::string TrimmedSpeciesPath;   // the trimmed-species file the reader and the reaction trim use
     // Thermo and transport data under the names they ship with; empty: "Therm.dat" and "Tran.dat"
     // of the work folder. Cleared by every open of a mechanism; a project may set them.

@@ -45,15 +45,13 @@ private:
 }  // namespace
 
 std::string DeriveMechanismBinaryPath(const std::string& mechanismPath) {
-    // The last three characters, counted as UTF-8 characters so no character is cut in half.
-    size_t cut = mechanismPath.size();
-    for (int n = 0; n < 3 && cut > 0; ++n) {
-        --cut;
-        while (cut > 0 && (static_cast<unsigned char>(mechanismPath[cut]) & 0xC0) == 0x80) --cut;
-    }
-    std::string binary = mechanismPath.substr(0, cut);
-    binary += "bin";
-    return binary;
+    // The file name's ending becomes "bin"; a name without one gets ".bin" appended, so that
+    // "mech-A1" and "mech-A2" do not share a binary.
+    const size_t slash = mechanismPath.find_last_of('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = mechanismPath.find_last_of('.');
+    if (dot == std::string::npos || dot <= nameStart) return mechanismPath + ".bin";
+    return mechanismPath.substr(0, dot + 1) + "bin";
 }
 
 std::string DirectoryOf(const std::string& path) {

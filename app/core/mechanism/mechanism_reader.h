@@ -37,7 +37,8 @@ void UpdateDetailedCounts(MechanismModel& model);
 // A line that counts as a reaction: holds "=" before any "!" comment.
 bool IsReactionLine(std::string_view line);
 
-// MechanismPath with its last three characters replaced by "bin" (Chem.inp -> Chem.bin).
+// MechanismPath with its ending replaced by "bin" (Chem.inp -> Chem.bin), or with ".bin" appended
+// when the file name has no ending (mech-A1 -> mech-A1.bin).
 std::string DeriveMechanismBinaryPath(const std::string& mechanismPath);
 
 // Folder part of a path, without a trailing separator ("" for a bare file name, "/" for the root).

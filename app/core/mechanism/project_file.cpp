@@ -47,9 +47,26 @@ bool FormatProject(const ProjectData& project, std::string& text, std::string* e
     return true;
 }
 
+std::string StoredProjectPath(const std::string& projectPath, const std::string& path) {
+    if (path.empty() || path[0] != '/') return path;
+    namespace fs = std::filesystem;
+    std::error_code failed;
+    const fs::path folder = fs::absolute(fs::path(projectPath), failed).parent_path().lexically_normal();
+    if (failed) return path;
+    const fs::path relative = fs::path(path).lexically_normal().lexically_relative(folder);
+    if (relative.empty() || *relative.begin() == "..") return path;
+    return relative.string();
+}
+
 bool SaveProject(const std::string& path, const ProjectData& project, std::string* error) {
+    // Files in the project's folder are stored relative to it, so a copied or moved folder
+    // still opens with its own files.
+    ProjectData stored = project;
+    stored.mechanismPath = StoredProjectPath(path, project.mechanismPath);
+    stored.thermoPath = StoredProjectPath(path, project.thermoPath);
+    stored.transportPath = StoredProjectPath(path, project.transportPath);
     std::string text;
-    return FormatProject(project, text, error) && WriteFileAtomically(path, text, error);
+    return FormatProject(stored, text, error) && WriteFileAtomically(path, text, error);
 }
 
 std::string ResolveMechanismPath(const std::string& projectPath, const std::string& storedPath) {

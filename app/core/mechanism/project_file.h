@@ -33,7 +33,10 @@ struct ProjectData {
 
 // The file's text; a cell holding a line break is refused (false, `error` names the row).
 bool FormatProject(const ProjectData& project, std::string& text, std::string* error = nullptr);
-// Writes the project atomically.
+// An absolute path inside the project file's folder made relative to it ("sub/chem.inp"); any
+// other path as it is.
+std::string StoredProjectPath(const std::string& projectPath, const std::string& path);
+// Writes the project atomically, its file paths as StoredProjectPath gives them.
 bool SaveProject(const std::string& path, const ProjectData& project, std::string* error = nullptr);
 
 struct ProjectReadResult {

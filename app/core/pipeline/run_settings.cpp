@@ -1,6 +1,7 @@
 #include "app/core/pipeline/run_settings.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -24,6 +25,35 @@ std::optional<double> ParseNumber(const LocaleNumbers& numbers, std::string_view
 }
 
 const std::string& ValueCell(const ParameterGrid& grid, int row) { return grid[row][kValueColumn]; }
+
+// The row's parameter name without the "* " that marks the rows a run needs.
+std::string RowName(const ParameterGrid& grid, int row) {
+    std::string name = TrimBlanksAndTabs(grid[row][0]);
+    if (name.rfind("* ", 0) == 0) name.erase(0, 2);
+    return "row " + std::to_string(row) + " \"" + name + "\"";
+}
+
+void ReportEmptyList(const ParameterGrid& grid, int row, MessageSink& sink) {
+    sink.AddLine("> The parameter " + RowName(grid, row) + " holds no value: type 1 to " +
+                 std::to_string(kMaxListValues) + " values in " + TrimBlanksAndTabs(grid[row][kUnitColumn]) +
+                 ", separated by commas.");
+}
+
+bool SameIgnoringCase(const std::string& a, const char* b) {
+    const std::string_view other(b);
+    return a.size() == other.size() && std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+// A mixture needs O2 as oxidizer and a fuel: any species that is neither O2 nor one of the
+// diluents and products below.
+bool IsOxidizer(const std::string& name) { return SameIgnoringCase(name, "O2"); }
+bool IsFuel(const std::string& name) {
+    for (const char* other : {"O2", "N2", "AR", "HE", "CO2", "H2O"})
+        if (SameIgnoringCase(name, other)) return false;
+    return true;
+}
 
 }  // namespace
 
@@ -55,8 +85,11 @@ int32_t TWState::GetReactDat(const SettingsInput& input, bool ecfSelected, const
     if (ReadTemperatures(ValueCell(input.grid, kRowTemperature), numbers, sink)) return kBadTemperature;
     if (const int32_t code = ReadScalars(input.grid, ecfSelected, numbers, sink)) return code;
     n_WState = n_Mixs * n_Ps * n_Ts;
-    // An empty pressure or temperature cell leaves no case; the caller reports it.
-    return n_WState > 0 ? kSettingsOk : kBadPressure;
+    // An empty pressure or temperature cell leaves no case; the caller reports the error, this
+    // line names the row.
+    if (n_WState > 0) return kSettingsOk;
+    ReportEmptyList(input.grid, n_Ps == 0 ? kRowPressure : kRowTemperature, sink);
+    return kBadPressure;
 }
 
 int32_t TWState::ReadMixtures(const SettingsInput& input, const LocaleNumbers& numbers, MessageSink& sink) {
@@ -70,7 +103,7 @@ int32_t TWState::ReadMixtures(const SettingsInput& input, const LocaleNumbers& n
         }
         ++taken;
         ++n_Mixs;
-        if (const int32_t code = ParseMixtureLine(trimmed, input, numbers)) {
+        if (const int32_t code = ParseMixtureLine(trimmed, taken, input, numbers, sink)) {
             ReportError(sink, kMixtureMessage);
             return code;
         }
@@ -83,8 +116,13 @@ int32_t TWState::ReadMixtures(const SettingsInput& input, const LocaleNumbers& n
     return kSettingsOk;
 }
 
-int32_t TWState::ParseMixtureLine(const std::string& line, const SettingsInput& input, const LocaleNumbers& numbers) {
+int32_t TWState::ParseMixtureLine(const std::string& line, int32_t lineNumber, const SettingsInput& input,
+                                  const LocaleNumbers& numbers, MessageSink& sink) {
     if (line.size() < 2) return kBadMixture;
+    const std::string where = "mixture line " + std::to_string(lineNumber) + " \"" + line + "\"";
+    bool unknownSpecies = false;
+    bool fuel = false;
+    bool oxidizer = false;
     const int m = n_Mixs;
     std::fill(Indxs[m].begin() + 1, Indxs[m].end(), int16_t{0});
     std::fill(Xmols[m].begin() + 1, Xmols[m].end(), 0.0);
@@ -96,7 +134,20 @@ int32_t TWState::ParseMixtureLine(const std::string& line, const SettingsInput& 
         const std::string amount = blank == std::string::npos ? entry : entry.substr(blank + 1);
         if (amount.empty()) continue;
         const int32_t index = MarkedSpeciesIndex(input, name);
-        if (index == 0) continue;  // a name not among the marked species is ignored
+        if (index == 0) {
+            // An unmarked species is left out silently (the reduced test's trimmed species); a name
+            // the mechanism does not have is most likely a typo and is named.
+            if (name.empty()) {
+                sink.AddLine("> \"" + entry + "\" of " + where + " is not a species name and an amount: it is left out.");
+                unknownSpecies = true;
+            } else if (std::find(input.speciesNames.begin(), input.speciesNames.end(), name) == input.speciesNames.end()) {
+                sink.AddLine("> Species \"" + name + "\" of " + where + " is not in the mechanism: it is left out.");
+                unknownSpecies = true;
+            }
+            continue;
+        }
+        fuel = fuel || IsFuel(name);
+        oxidizer = oxidizer || IsOxidizer(name);
         if (count == kMaxListValues || index > std::numeric_limits<int16_t>::max()) return kBadMixture;
         ++count;
         Indxs[m][count] = static_cast<int16_t>(index);
@@ -105,6 +156,12 @@ int32_t TWState::ParseMixtureLine(const std::string& line, const SettingsInput& 
         Xmols[m][count] = *value;
     }
     if (count == 0) return kBadMixture;
+    // Without the unknown species the line would run as a different mixture; one that is left
+    // without a fuel or without O2 is refused.
+    if (unknownSpecies && (!fuel || !oxidizer)) {
+        sink.AddLine("> " + where + " holds no " + (fuel ? "oxidizer (O2)" : "fuel") + " of the mechanism.");
+        return kBadMixture;
+    }
     // Amounts the ignition runs cannot normalise (1e308 + 1e308) are refused before any run.
     double total = 0.0;
     for (int k = 1; k <= count; ++k) total += Xmols[m][k];
@@ -157,6 +214,10 @@ int32_t TWState::ReadScalars(const ParameterGrid& grid, bool ecfSelected, const 
     const auto threshold = ParseNumber(numbers, ValueCell(grid, kRowThreshold));
     if (!threshold) return fail(kThresholdMessage, kBadThreshold);
     v_THD = std::clamp(*threshold, 0.0, 1.0);
+    if (v_THD != *threshold)
+        sink.AddLine("> The parameter " + RowName(grid, kRowThreshold) + " is " +
+                     TrimBlanksAndTabs(ValueCell(grid, kRowThreshold)) + ", outside 0 - 1.0: it is used as " +
+                     (v_THD == 0.0 ? "0." : "1."));
     if (!ecfSelected) v_THD = 2.0 - 2.0 * v_THD;
 
     const auto heatKept = ParseNumber(numbers, ValueCell(grid, kRowHeatKeptRatio));

@@ -67,7 +67,8 @@ public:
 
 private:
     int32_t ReadMixtures(const SettingsInput& input, const LocaleNumbers& numbers, MessageSink& sink);
-    int32_t ParseMixtureLine(const std::string& line, const SettingsInput& input, const LocaleNumbers& numbers);
+    int32_t ParseMixtureLine(const std::string& line, int32_t lineNumber, const SettingsInput& input,
+                             const LocaleNumbers& numbers, MessageSink& sink);
     int32_t ReadPressures(const std::string& cell, const LocaleNumbers& numbers, MessageSink& sink);
     int32_t ReadTemperatures(const std::string& cell, const LocaleNumbers& numbers, MessageSink& sink);
     int32_t ReadScalars(const ParameterGrid& grid, bool ecfSelected, const LocaleNumbers& numbers,

@@ -28,12 +28,16 @@ std::vector<std::string> SearchRun::ResultHeader() const {
     int removals = 0;
     for (const CandidateRow& r : rows_) removals += r.removal ? 1 : 0;
     const int all = static_cast<int>(rows_.size());
-    return {"!Target error=" + FormatFixed(settings_.targetPercent, 4, sep) +
-                "%;Largest delay difference=" + (row.largest ? FormatFixed(*row.largest, 4, sep) : std::string("0")) +
-                "% (case " + std::to_string(row.worstCase) + ")",
-            "!Candidates tried=" + std::to_string(all) + " (threshold " + std::to_string(all - removals) +
-                ", species removal " + std::to_string(removals) + "), chosen " + std::to_string(best_) + "; see " +
-                kCandidateTableFileName};
+    std::vector<std::string> lines = {
+        "!Target error=" + FormatFixed(settings_.targetPercent, 4, sep) + "%;Largest delay difference=" +
+            (row.largest ? FormatFixed(*row.largest, 4, sep) : std::string("0")) + "% (case " +
+            std::to_string(row.worstCase) + ")",
+        "!Candidates tried=" + std::to_string(all) + " (threshold " + std::to_string(all - removals) +
+            ", species removal " + std::to_string(removals) + "), chosen " + std::to_string(best_) + "; see " +
+            kCandidateTableFileName};
+    // A stopped search's best is the best of the candidates tried before the stop only.
+    if (Stopped()) lines.push_back("!Search stopped by the user: the best candidate before the stop");
+    return lines;
 }
 
 bool SearchRun::WriteResult() {

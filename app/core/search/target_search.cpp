@@ -86,8 +86,8 @@ TargetSearchResult SearchRun::Execute() {
     result.wallSeconds = Elapsed();
     result.casesPerMixture = detailedSettings_.n_Ps * detailedSettings_.n_Ts;
     SetProgress(1.0, "Done");
-    std::snprintf(line, sizeof line, "> Reduction to a target error completed: %d candidates in %.1f s",
-                  static_cast<int>(rows_.size()), result.wallSeconds);
+    std::snprintf(line, sizeof line, "> Reduction to a target error %s: %d candidates in %.1f s",
+                  result.stopped ? "stopped" : "completed", static_cast<int>(rows_.size()), result.wallSeconds);
     observer_.AddLine(line);
     return result;
 }

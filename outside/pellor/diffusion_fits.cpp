@@ -68,14 +68,13 @@ DiffusionFits FitBinaryDiffusion(const std::vector<SpeciesTransport>& species, c
     }
 
     // Every pair both ways, so that the (large) array is written in order.
-    fits.coefficients.resize(no * kk * kk);
-    double* out = fits.coefficients.data();
+    fits.coefficients.reserve(no * kk * kk);
     for (size_t k = 0; k < kk; ++k) {
-        for (size_t j = 0; j < kk; ++j, out += no) {
+        for (size_t j = 0; j < kk; ++j) {
             const double* c = &potentialFits[no * PairIndex(groups.groupOf[j], groups.groupOf[k])];
-            std::copy(c, c + no, out);
-            out[0] += std::log(DiffusionMassFactor(species[j], species[k], pressure));
-            out[1] += 1.5;
+            fits.coefficients.push_back(c[0] + std::log(DiffusionMassFactor(species[j], species[k], pressure)));
+            fits.coefficients.push_back(c[1] + 1.5);
+            fits.coefficients.insert(fits.coefficients.end(), c + 2, c + no);
         }
         if (progress) StoreProgress(progress, kPotentialShare + (100.0 - kPotentialShare) * (k + 1.0) / kk);
     }

@@ -245,7 +245,7 @@ PellorReport FitTransport(const PellorFiles& files, double* progress) {
     ComputeFits(mechanism, species, fits, listing, progress);
 
     std::string error;
-    if (!WriteFileAtomically(files.transportBinary, TransportBinaryBytes(fits), &error)) {
+    if (!WriteTransportBinary(files.transportBinary, fits, error)) {
         return Finish(std::move(report), listing, kPellorBinaryNotWritable,
                       "the transport binary cannot be written: " + error);
     }

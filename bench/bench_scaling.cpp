@@ -2,7 +2,8 @@
 // the compile time, one full rates evaluation, one at an unchanged temperature, one state of each
 // reduction engine (PFA at threshold 0.04, ECF at 0.98, on the spread states of engine_states.h,
 // starting from the manifest's mixture species or, without a mixture, from species 1) and, where
-// the manifest names a mixture, one ignition case on one core (20 points, to 2 s); then the fitted
+// the manifest names a mixture, one ignition case on one core (20 points, to 2 s), and where it names
+// transport data, the transport fits of every species and pair (Pellor); then the fitted
 // exponent of each against the species and the reaction counts (time ~ count^k, least squares in
 // log-log). Process CPU times, medians over repeats.
 //   build/bin/bench_scaling
@@ -24,6 +25,7 @@
 #include "chemlib/mechanism.h"
 #include "engine/kelda/kelda_entry.h"
 #include "engine/morva/morva_entry.h"
+#include "outside/pellor/pellor.h"
 #include "outside/senkin/ignition_run.h"
 #include "outside/tolmar/tolmar.h"
 
@@ -54,6 +56,7 @@ struct Row {
     int KK = 0, II = 0;
     std::string note;  // why a column is empty
     double compile = NAN, rates = NAN, sameT = NAN, pfaState = NAN, ecfState = NAN, ignition = NAN;  // s
+    double transport = NAN;                                                                            // s
 };
 
 // The names and amounts of a manifest mixture ("CH4 1, O2 2, N2 7.52"); empty when one is unknown.
@@ -204,21 +207,29 @@ int main() {
             row.ecfState = EngineStateSeconds(w, &engine::RunMorva, 0.98, major, start);
         }
         if (f[4] != "-") row.ignition = IgnitionSeconds(m, bin, f[4], std::atof(f[5].c_str()), std::atof(f[6].c_str()));
+        if (f[3] != "-") {
+            const pellor::PellorFiles files{bin, dir + f[3], (out / (f[0] + "_Tran.bin")).string(),
+                                            (out / (f[0] + "_Tran.lst")).string()};
+            row.transport = Timed(3, [&] { return pellor::FitTransport(files, nullptr).status == pellor::kPellorOk; });
+            std::filesystem::remove(files.transportBinary);
+        }
         rows.push_back(row);
     }
     std::filesystem::remove_all(out);
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.KK < b.KK; });
-    std::printf("%-22s %7s %7s %11s %9s %13s %13s %13s %11s\n", "mechanism", "species", "reacts", "compile_ms",
-                "rates_us", "rates_sameT_us", "pfa_state_ms", "ecf_state_ms", "ignition_s");
+    std::printf("%-22s %7s %7s %11s %9s %13s %13s %13s %11s %11s\n", "mechanism", "species", "reacts", "compile_ms",
+                "rates_us", "rates_sameT_us", "pfa_state_ms", "ecf_state_ms", "ignition_s", "transport_s");
     for (const Row& r : rows) {
-        std::printf("%-22s %7d %7d %11.2f %9.2f %13.2f %13.3f %13.3f %11.3f\n", r.name.c_str(), r.KK, r.II,
-                    r.compile * 1e3, r.rates * 1e6, r.sameT * 1e6, r.pfaState * 1e3, r.ecfState * 1e3, r.ignition);
+        std::printf("%-22s %7d %7d %11.2f %9.2f %13.2f %13.3f %13.3f %11.3f %11.3f\n", r.name.c_str(), r.KK, r.II,
+                    r.compile * 1e3, r.rates * 1e6, r.sameT * 1e6, r.pfaState * 1e3, r.ecfState * 1e3, r.ignition,
+                    r.transport);
     }
     for (const auto& [label, count] : {std::pair{"exponent vs species", &Row::KK}, {"exponent vs reactions", &Row::II}}) {
-        std::printf("%-22s %7s %7s %11.2f %9.2f %13.2f %13.2f %13.2f %11.2f\n", label, "", "",
+        std::printf("%-22s %7s %7s %11.2f %9.2f %13.2f %13.2f %13.2f %11.2f %11.2f\n", label, "", "",
                     Exponent(rows, &Row::compile, count), Exponent(rows, &Row::rates, count),
                     Exponent(rows, &Row::sameT, count), Exponent(rows, &Row::pfaState, count),
-                    Exponent(rows, &Row::ecfState, count), Exponent(rows, &Row::ignition, count));
+                    Exponent(rows, &Row::ecfState, count), Exponent(rows, &Row::ignition, count),
+                    Exponent(rows, &Row::transport, count));
     }
     for (const Row& r : rows) {
         if (!r.note.empty()) std::printf("%s: %s\n", r.name.c_str(), r.note.substr(0, r.note.find('\n')).c_str());

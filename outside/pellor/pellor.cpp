@@ -13,6 +13,7 @@
 #include "common/atomic_file.h"
 #include "common/entry_abi.h"
 #include "common/path_field.h"
+#include "outside/pellor/diffusion_fits.h"
 #include "outside/pellor/log_polynomial_fit.h"
 #include "outside/pellor/species_transport.h"
 
@@ -59,12 +60,12 @@ std::vector<double> FitTemperatures() {
 }
 
 // Fits `values` and keeps the largest relative deviation of the fit.
-void AppendFit(const std::vector<double>& temperatures, const std::vector<double>& values, std::vector<double>& out,
+void AppendFit(const LogPolynomialFitter& fitter, const std::vector<double>& values, std::vector<double>& out,
                double& worst) {
-    const auto coefficients = FitLogPolynomial(temperatures, values, kFitCoefficients);
-    for (size_t i = 0; i < temperatures.size(); ++i) {
-        worst = std::max(worst, std::fabs(EvaluateLogPolynomial(coefficients, temperatures[i]) / values[i] - 1.0));
-    }
+    std::vector<double> logs(values.size()), coefficients(static_cast<size_t>(fitter.Count()));
+    for (size_t i = 0; i < values.size(); ++i) logs[i] = std::log(values[i]);
+    fitter.FitLogs(logs.data(), coefficients.data());
+    worst = std::max(worst, fitter.LargestDeviation(logs.data(), coefficients.data()));
     out.insert(out.end(), coefficients.begin(), coefficients.end());
 }
 
@@ -114,32 +115,21 @@ void ComputeFits(chem::Mechanism& mechanism, const std::vector<SpeciesTransport>
         mechanism.HeatCapacities(temperatures[i], heatCapacities[i].data());
     }
 
-    double worstViscosity = 0.0, worstConductivity = 0.0, worstDiffusion = 0.0;
-    std::vector<double> mu(temperatures.size()), lambda(temperatures.size()), d(temperatures.size());
+    static_assert(kFitCoefficients >= 2, "the diffusion fits need a term in ln T");
+    const LogPolynomialFitter fitter(temperatures, kFitCoefficients);
+    double worstViscosity = 0.0, worstConductivity = 0.0;
+    std::vector<double> mu(temperatures.size()), lambda(temperatures.size());
     for (size_t k = 0; k < kk; ++k) {
         for (size_t i = 0; i < temperatures.size(); ++i) {
             mu[i] = Viscosity(species[k], temperatures[i]);
             lambda[i] = Conductivity(species[k], temperatures[i], heatCapacities[i][k]);
         }
-        AppendFit(temperatures, mu, fits.viscosity, worstViscosity);
-        AppendFit(temperatures, lambda, fits.conductivity, worstConductivity);
+        AppendFit(fitter, mu, fits.viscosity, worstViscosity);
+        AppendFit(fitter, lambda, fits.conductivity, worstConductivity);
     }
-    // Diffusion is symmetric: fit each pair once, store it both ways.
-    fits.diffusion.assign(static_cast<size_t>(kFitCoefficients) * kk * kk, 0.0);
-    for (size_t k = 0; k < kk; ++k) {
-        for (size_t j = 0; j <= k; ++j) {
-            for (size_t i = 0; i < temperatures.size(); ++i) {
-                d[i] = BinaryDiffusion(species[j], species[k], temperatures[i], fits.referencePressure);
-            }
-            std::vector<double> coefficients;
-            AppendFit(temperatures, d, coefficients, worstDiffusion);
-            for (size_t n = 0; n < coefficients.size(); ++n) {
-                fits.diffusion[n + kFitCoefficients * (j + kk * k)] = coefficients[n];
-                fits.diffusion[n + kFitCoefficients * (k + kk * j)] = coefficients[n];
-            }
-        }
-        if (progress) StoreProgress(progress, 100.0 * static_cast<double>((k + 1) * (k + 2)) / (kk * (kk + 1.0)));
-    }
+    DiffusionFits diffusion = FitBinaryDiffusion(species, temperatures, fitter, fits.referencePressure, progress);
+    fits.diffusion = std::move(diffusion.coefficients);
+    const double worstDiffusion = diffusion.largestDeviation;
     listing.Add("Largest deviation of a fit from the computed values: viscosity " +
                 Number(100 * worstViscosity, "%.3f") + " %, conductivity " + Number(100 * worstConductivity, "%.3f") +
                 " %, diffusion " + Number(100 * worstDiffusion, "%.3f") + " %");
@@ -227,6 +217,14 @@ PellorReport FitTransport(const PellorFiles& files, double* progress) {
         return Finish(std::move(report), listing, status, message);
     }
 
+    // A record's 4-byte count would wrap past this and leave a binary no reader can frame.
+    const double diffusionBytes = 8.0 * kFitCoefficients * static_cast<double>(species.size()) * species.size();
+    if (diffusionBytes > 4294967295.0) {
+        return Finish(std::move(report), listing, kPellorBinaryNotWritable,
+                      "the transport binary cannot be written: the diffusion fits of " +
+                          std::to_string(species.size()) + " species take " + Number(diffusionBytes, "%.0f") +
+                          " bytes, more than one record holds (4294967295)");
+    }
     TransportFits& fits = report.fits;
     fits.coefficients = kFitCoefficients;
     fits.temperatures = kFitTemperatures;
@@ -247,7 +245,7 @@ PellorReport FitTransport(const PellorFiles& files, double* progress) {
     ComputeFits(mechanism, species, fits, listing, progress);
 
     std::string error;
-    if (!WriteFileAtomically(files.transportBinary, TransportBinaryBytes(fits), &error)) {
+    if (!WriteTransportBinary(files.transportBinary, fits, error)) {
         return Finish(std::move(report), listing, kPellorBinaryNotWritable,
                       "the transport binary cannot be written: " + error);
     }

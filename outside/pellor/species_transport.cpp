@@ -26,11 +26,15 @@ double ReducedDipole(double dipole, double epsilon, double sigma) {
     return mu * mu / (2.0 * epsilon * sigma * sigma * sigma);
 }
 
-struct PairPotential {
-    double sigma = 0.0, epsilon = 0.0, reducedDipole = 0.0;
-};
+double ParkerFactor(double wellDepth, double T) {
+    const double r = wellDepth / T;
+    const double pi32 = std::pow(pi, 1.5);
+    return 1.0 + 0.5 * pi32 * std::sqrt(r) + (0.25 * pi * pi + 2.0) * r + pi32 * r * std::sqrt(r);
+}
 
-PairPotential Combine(const TransportParameters& a, const TransportParameters& b) {
+}  // namespace
+
+PairPotential CombinedPotential(const TransportParameters& a, const TransportParameters& b) {
     PairPotential pair;
     pair.sigma = 0.5 * (Sigma(a) + Sigma(b));
     pair.epsilon = std::sqrt(Epsilon(a) * Epsilon(b));
@@ -51,14 +55,6 @@ PairPotential Combine(const TransportParameters& a, const TransportParameters& b
     return pair;
 }
 
-double ParkerFactor(double wellDepth, double T) {
-    const double r = wellDepth / T;
-    const double pi32 = std::pow(pi, 1.5);
-    return 1.0 + 0.5 * pi32 * std::sqrt(r) + (0.25 * pi * pi + 2.0) * r + pi32 * r * std::sqrt(r);
-}
-
-}  // namespace
-
 double Viscosity(const SpeciesTransport& s, double T) {
     const auto& p = s.parameters;
     const double sigma = Sigma(p);
@@ -66,13 +62,18 @@ double Viscosity(const SpeciesTransport& s, double T) {
     return 5.0 / 16.0 * std::sqrt(pi * Mass(s) * kBoltzmann * T) / (pi * sigma * sigma * omega);
 }
 
-double BinaryDiffusion(const SpeciesTransport& a, const SpeciesTransport& b, double T, double pressure) {
-    const PairPotential pair = Combine(a.parameters, b.parameters);
+double DiffusionMassFactor(const SpeciesTransport& a, const SpeciesTransport& b, double pressure) {
     const double reducedMass = Mass(a) * Mass(b) / (Mass(a) + Mass(b));
-    const double omega = DiffusionCollisionIntegral(kBoltzmann * T / pair.epsilon, pair.reducedDipole);
-    const double kT = kBoltzmann * T;
-    return 3.0 / 16.0 * std::sqrt(2.0 * pi * kT * kT * kT / reducedMass) /
-           (pressure * pi * pair.sigma * pair.sigma * omega);
+    return 3.0 / 16.0 * std::sqrt(2.0 * pi * kBoltzmann * kBoltzmann * kBoltzmann / reducedMass) / (pressure * pi);
+}
+
+double DiffusionCrossSection(const PairPotential& pair, double T) {
+    return pair.sigma * pair.sigma * DiffusionCollisionIntegral(kBoltzmann * T / pair.epsilon, pair.reducedDipole);
+}
+
+double BinaryDiffusion(const SpeciesTransport& a, const SpeciesTransport& b, double T, double pressure) {
+    return DiffusionMassFactor(a, b, pressure) * T * std::sqrt(T) /
+           DiffusionCrossSection(CombinedPotential(a.parameters, b.parameters), T);
 }
 
 double Conductivity(const SpeciesTransport& s, double T, double heatCapacity) {

@@ -26,7 +26,17 @@ struct SpeciesTransport {
     double molecularWeight = 0.0;  // g/mol
 };
 
+// The Lennard-Jones potential of a pair: sigma_jk (cm), eps_jk (erg) and delta*_jk.
+struct PairPotential {
+    double sigma = 0.0, epsilon = 0.0, reducedDipole = 0.0;
+};
+PairPotential CombinedPotential(const TransportParameters& a, const TransportParameters& b);
+
 double Viscosity(const SpeciesTransport& s, double T);
+// D_jk = DiffusionMassFactor(j, k, P) T^(3/2) / DiffusionCrossSection(pair, T): the cross section
+// sigma_jk^2 Omega(1,1)* depends on the potential only, which many pairs share.
+double DiffusionMassFactor(const SpeciesTransport& a, const SpeciesTransport& b, double pressure);
+double DiffusionCrossSection(const PairPotential& pair, double T);
 double BinaryDiffusion(const SpeciesTransport& a, const SpeciesTransport& b, double T, double pressure);
 // `heatCapacity` is cp/R of the species at T (from its thermodynamic fit).
 double Conductivity(const SpeciesTransport& s, double T, double heatCapacity);

@@ -36,6 +36,8 @@ struct TransportFits {
     std::vector<double> diffusion;     // (NO, KK, KK)
 };
 
-std::vector<uint8_t> TransportBinaryBytes(const TransportFits& fits);
+// Writes the binary to `path` through a temporary file (see atomic_file.h); on failure returns
+// false with the reason in `error`, and an earlier file stays as it was.
+bool WriteTransportBinary(const std::string& path, const TransportFits& fits, std::string& error);
 
 }  // namespace vantor::pellor

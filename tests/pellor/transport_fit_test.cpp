@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
+#include "outside/pellor/diffusion_fits.h"
 #include "outside/pellor/log_polynomial_fit.h"
 #include "outside/pellor/species_transport.h"
 
@@ -59,4 +62,37 @@ TEST(SpeciesTransport, BinaryDiffusionIsSymmetricAndScalesWithPressure) {
     EXPECT_NEAR(d, 0.78, 0.04);  // H2-N2 at 300 K, 1 atm: about 0.78 cm2/s
     EXPECT_DOUBLE_EQ(BinaryDiffusion(kNitrogen, kHydrogen, 300.0, 1013250.0), d);
     EXPECT_NEAR(BinaryDiffusion(kHydrogen, kNitrogen, 300.0, 2026500.0), d / 2.0, 1e-12);
+}
+
+// The pair fits reuse the fit of a shared potential: they must match fitting each pair's own
+// diffusion coefficients, for species that share a potential but not a weight, and for the polar
+// with nonpolar pairs whose potential is combined differently.
+TEST(DiffusionFits, MatchFittingEachPairDirectly) {
+    SpeciesTransport heavyNitrogen = kNitrogen;
+    heavyNitrogen.molecularWeight = 30.0;
+    const std::vector<SpeciesTransport> species = {kNitrogen, kWater, heavyNitrogen, kHydrogen, kArgon};
+    std::vector<double> temperatures;
+    for (int i = 0; i < 50; ++i) temperatures.push_back(300.0 + 3200.0 * i / 49);
+    const LogPolynomialFitter fitter(temperatures, 5);
+    const DiffusionFits fits = FitBinaryDiffusion(species, temperatures, fitter, 1013250.0, nullptr);
+    const size_t kk = species.size();
+    ASSERT_EQ(fits.coefficients.size(), 5 * kk * kk);
+    double worst = 0.0;
+    for (size_t k = 0; k < kk; ++k) {
+        for (size_t j = 0; j < kk; ++j) {
+            std::vector<double> d;
+            for (const double T : temperatures) d.push_back(BinaryDiffusion(species[j], species[k], T, 1013250.0));
+            const auto direct = FitLogPolynomial(temperatures, d, 5);
+            for (size_t n = 0; n < 5; ++n) {
+                EXPECT_NEAR(fits.coefficients[n + 5 * (j + kk * k)], direct[n], 1e-9 * (1.0 + std::fabs(direct[n])))
+                    << "pair " << j << " " << k << " a_" << n;
+                EXPECT_EQ(fits.coefficients[n + 5 * (j + kk * k)], fits.coefficients[n + 5 * (k + kk * j)]);
+            }
+            for (size_t i = 0; i < temperatures.size(); ++i) {
+                worst = std::max(worst, std::fabs(EvaluateLogPolynomial(direct, temperatures[i]) / d[i] - 1.0));
+            }
+        }
+    }
+    EXPECT_NEAR(fits.largestDeviation, worst, 1e-9);
+    EXPECT_GT(worst, 0.0);
 }

@@ -1,5 +1,6 @@
 #include "common/record_io.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -98,6 +99,11 @@ RecordBuilder& RecordBuilder::Name(std::string_view text, size_t length) {
 
 void RecordWriter::Write(const std::vector<uint8_t>& record) {
     const uint32_t count = static_cast<uint32_t>(record.size());
+    // Room for the whole framed record at once: growing by doubling would copy a record of
+    // hundreds of megabytes (the diffusion fits of a big mechanism) and hold twice its size.
+    // Small records keep the doubling, so a file of many records is still filled in linear time.
+    const size_t needed = bytes_.size() + record.size() + 8;
+    if (needed > bytes_.capacity()) bytes_.reserve(std::max(needed, 2 * bytes_.capacity()));
     AppendBytes(bytes_, &count, 4);
     AppendBytes(bytes_, record.data(), record.size());
     AppendBytes(bytes_, &count, 4);

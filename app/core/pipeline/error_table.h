@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "app/core/pipeline/ignition_summary.h"
+#include "app/core/pipeline/result_set.h"
 
 namespace vantor {
 
-inline constexpr const char* kErrorTableFileName = "CMP_errors.csv";
+inline constexpr const char* kErrorTableFileName = kComparisonTableFileName;
 
 // The table's text (LF line ends). Cases run mixture outermost, so case i has mixture
 // i / casesPerMixture. A case that did not ignite shows "no ignition" for its delay; a case that

@@ -17,6 +17,7 @@
 #include "app/core/mechanism/project_file.h"
 #include "app/core/mechanism/reduced_writer.h"
 #include "app/core/pipeline/compare_results.h"
+#include "app/core/pipeline/error_table.h"
 #include "app/core/pipeline/ignition_summary.h"
 #include "app/core/pipeline/library_binding.h"
 #include "app/core/pipeline/task_runner.h"
@@ -148,7 +149,8 @@ void PrintSummary(const MechanismModel& model, const TWState& settings, const st
         std::cout << line << '\n';
     if (const std::string largest = LargestDifferenceLine(detailed, reduced); !largest.empty())
         std::cout << '\n' << largest << '\n';
-    std::cout << "Comparison report: " << JoinPath(workDirectory, "CMP.dat") << '\n';
+    std::cout << "Comparison report: " << JoinPath(workDirectory, "CMP.dat") << '\n'
+              << "Error table: " << JoinPath(workDirectory, kErrorTableFileName) << '\n';
 }
 
 struct RunRequest {
@@ -282,7 +284,13 @@ int RunProject(const RunRequest& request) {
 
     std::cout << "== Comparison\n";
     if (runner.ReducedChemistryData() != kCompareOk) return 1;
-    PrintSummary(model, runner.Settings(), opened.workDirectory);
+    const TWState& settings = runner.Settings();
+    if (std::string error; !WriteErrorTable(opened.workDirectory, opened.project.data.mixtureLines,
+                                            settings.n_Ps * settings.n_Ts, &error)) {
+        ReportError(sink, "<E> The error table could not be written: " + error);
+        return 1;
+    }
+    PrintSummary(model, settings, opened.workDirectory);
     if (!request.plotDirectory.empty() &&
         !WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines, sink))
         return 1;

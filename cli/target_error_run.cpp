@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "app/core/pipeline/compare_results.h"
+#include "app/core/pipeline/error_table.h"
 #include "app/core/pipeline/ignition_summary.h"
 #include "app/core/search/target_search.h"
 
@@ -51,6 +52,11 @@ int RunTargetError(const TargetErrorRequest& request, const MechanismModel& mode
     if (result.code != search::SearchCode::Found || !result.outcome) return 1;
     const search::CandidateRow& chosen = result.rows[static_cast<size_t>(result.chosen - 1)];
     PrintComparison(opened.workDirectory, result.casesPerMixture);
+    if (std::string error;
+        !WriteErrorTable(opened.workDirectory, opened.project.data.mixtureLines, result.casesPerMixture, &error)) {
+        std::cout << "<E> The error table could not be written: " << error << '\n';
+        return 1;
+    }
     char text[256];
     std::snprintf(text, sizeof text,
                   "\nChosen: candidate %d, species kept: %d of %d; reactions kept: %d of %d; largest ignition-delay "

@@ -31,13 +31,15 @@ TEST(ResultSetFaults, AReducedTestThatCannotWriteLeavesNoEarlierComparison) {
     if (!LibrariesBuilt()) GTEST_SKIP() << "the engine and outside libraries are not built";
     Folder dir("earlier_results");
     CopyOneCaseExample(dir, "5");
-    for (const char* name : {"CMP.dat", "New_Chem.bin", "NEW_Chem.inp"}) faults::WriteText(dir.Path(name), "earlier");
+    for (const char* name : {"CMP.dat", "CMP_errors.csv", "New_Chem.bin", "NEW_Chem.inp"})
+        faults::WriteText(dir.Path(name), "earlier");
     fs::create_directory(dir.Path("New_SAVE.dat"));  // the reduced test's standard data cannot be written
     const CliResult r = RunCli("run '" + dir.Path("run.PRJ") + "' --jobs 1");
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_NE(r.output.find("<E> Cannot write " + dir.Path("New_SAVE.dat")), std::string::npos) << r.output;
     EXPECT_NE(ReadText(dir.Path("NEW_Chem.inp")).find("!Chemistry reduced by PFA @"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir.Path("CMP.dat")));
+    EXPECT_FALSE(fs::exists(dir.Path("CMP_errors.csv")));
 }
 
 TEST(ResultSetFaults, AFullDiskDuringTheIgnitionRunsShowsTheListingsReason) {

@@ -5,7 +5,11 @@
 
 #include <array>
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <set>
+#include <sstream>
 #include <optional>
 #include <filesystem>
 
@@ -95,6 +99,35 @@ TEST(CliRun, NamedLibraryFolderIsUsedAndAnnounced) {
     EXPECT_TRUE(fs::exists(dir.File("planted_library_was_loaded")));
 }
 
+// The kept names of a reduced mechanism's species section (removed ones stand commented out).
+std::set<std::string> KeptSpecies(const std::string& mechanism) {
+    std::istringstream in(mechanism);
+    std::set<std::string> names;
+    bool inSpecies = false;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string word;
+        words >> word;
+        if (word == "SPECIES") inSpecies = true;
+        else if (word == "END") inSpecies = false;
+        else if (inSpecies && word[0] != '!')
+            for (names.insert(word); words >> word;) names.insert(word);
+    }
+    return names;
+}
+
+// The species of a thermo file's entries (line 1 marked in column 80), or of a transport file's lines.
+std::set<std::string> DataNames(const std::string& text, bool thermo) {
+    std::istringstream in(text);
+    std::set<std::string> names;
+    for (std::string line; std::getline(in, line);) {
+        if (thermo && (line.size() < 80 || line[79] != '1')) continue;
+        std::string word;
+        if (std::istringstream(line) >> word) names.insert(word);
+    }
+    return names;
+}
+
 TEST(CliRun, BundledExampleRunsEndToEnd) {
     if (!LibrariesBuilt()) GTEST_SKIP() << "the engine and outside libraries are not built";
     TempDir dir;
@@ -127,6 +160,28 @@ TEST(CliRun, BundledExampleRunsEndToEnd) {
     EXPECT_LT(*largest, 10.0);
     const std::string report = test::ReadText(dir.File("CMP.dat"));
     EXPECT_NE(report.find("===Case 4"), std::string::npos);
+
+    // The reduced data files hold the kept species exactly, and suffice to compile the mechanism.
+    const std::set<std::string> species = KeptSpecies(test::ReadText(dir.File("NEW_Chem.inp")));
+    EXPECT_EQ(species.size(), static_cast<size_t>(*kept));
+    const std::string thermo = test::ReadText(dir.File("NEW_Therm.dat"));
+    EXPECT_EQ(DataNames(thermo, true), species);
+    EXPECT_EQ(thermo.rfind("THERMO\r\n   300.000  1000.000  5000.000\r\n", 0), 0u);
+    EXPECT_EQ(DataNames(test::ReadText(dir.File("NEW_Tran.dat")), false), species);
+    const CliResult compiled = RunCli("compile NEW_Chem.inp NEW_Therm.dat -o R.bin", "cd " + Quoted(dir.Path()) + " && ");
+    EXPECT_EQ(compiled.status, 0) << compiled.output;
+
+    // The error table: a row per case, and its worst difference is the one the summary printed.
+    const std::string table = test::ReadText(dir.File("CMP_errors.csv"));
+    EXPECT_NE(table.find("\n4,\"CH4 1, O2 2\",2,1200,"), std::string::npos) << table;
+    double worst = 0.0;
+    for (const char* group : {"\nP atm,1,", "\nP atm,2,"}) {
+        const size_t at = table.find(group);
+        ASSERT_NE(at, std::string::npos) << group << table;
+        worst = std::max(worst, std::strtod(table.c_str() + at + std::strlen(group), nullptr));
+    }
+    EXPECT_NEAR(worst, std::fabs(*largest), 0.006);
+    EXPECT_NE(table.find("\nmixture,\"CH4 1, O2 2\","), std::string::npos);
     if (!plots) return;
     EXPECT_NE(r.output.find("> 10 plot files (PNG and SVG) written to "), std::string::npos) << r.output;
     for (const char* name : {"delay.png", "delay.svg", "history_case_1.png", "history_case_4.svg"}) {

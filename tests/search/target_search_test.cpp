@@ -74,6 +74,7 @@ struct SearchCase {
 TEST(TargetSearch, FewestSpeciesByThresholdThenBySingleRemovals) {
     searchtest::ResetCounters();
     SearchCase run;
+    std::ofstream(run.folder.File("Tran.dat")) << "H2O 2 572.4 2.605 1.844 0 4\nH2 1 38 2.92 0 0.79 280\n";
     run.Go(Settings(4.5, true));
     ASSERT_EQ(run.result.code, SearchCode::Found) << run.lines.text;
     const auto& rows = run.result.rows;
@@ -107,6 +108,8 @@ TEST(TargetSearch, FewestSpeciesByThresholdThenBySingleRemovals) {
     EXPECT_NE(inp.find("!Candidates tried=" + std::to_string(rows.size())), std::string::npos);
     EXPECT_NE(inp.find("  !RD->  H2O HO2 H2O2 X1 X2"), std::string::npos) << inp;
     EXPECT_TRUE(std::filesystem::exists(run.folder.File("CMP.dat")));
+    EXPECT_EQ(Read(run.folder.File("NEW_Tran.dat")), "H2 1 38 2.92 0 0.79 280\n");  // H2O went
+    EXPECT_EQ(Read(run.folder.File("NEW_Therm.dat")), "END\n");                   // from an empty therm.dat
     EXPECT_NE(Read(run.folder.File("SP.TRM")).find("    3    7    8    9   10"), std::string::npos);
     EXPECT_NE(Read(run.folder.File("NEW_Candidates.dat")).find("# chosen: " + std::to_string(chosen.number)),
               std::string::npos);

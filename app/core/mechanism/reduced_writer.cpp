@@ -7,6 +7,7 @@
 #include <exception>
 #include <memory>
 
+#include "app/core/mechanism/reduced_data_files.h"
 #include "app/core/mechanism/section_keywords.h"
 #include "app/core/mechanism/text_format.h"
 #include "app/core/mechanism/trimming.h"
@@ -210,12 +211,17 @@ int32_t WriteReducedMechanism(ReducedWriterJob job, int32_t* status, double* pro
     if (result.status == 0) {
         result.outputPath = job.workDirectory + "/" + kReducedMechanismFileName;
         std::string error;
-        if (WriteFileAtomically(result.outputPath, JoinCrLf(result.reducedText), &error)) {
-            result.completed = true;
-            SetProgress(progress, kProgressFinished);
-        } else {
+        if (!WriteFileAtomically(result.outputPath, JoinCrLf(result.reducedText), &error)) {
             result.status = kReducedStoreFailed;
             result.error = error;
+        } else if (!WriteReducedDataFiles(job.model, job.model.SpeciesMarks(), job.workDirectory, job.workDirectory,
+                                          &error)) {
+            // The mechanism without its data files is no finished set.
+            result.status = kReducedStoreFailed;
+            result.error = std::string(kReducedMechanismFileName) + " written, but its data files not: " + error;
+        } else {
+            result.completed = true;
+            SetProgress(progress, kProgressFinished);
         }
     }
     StoreStatus(status, result.status);

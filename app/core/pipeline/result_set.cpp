@@ -27,7 +27,8 @@ bool RemoveIfPresent(const std::string& path, std::string* error) {
 }  // namespace
 
 bool RemoveReducedResults(const std::string& workDirectory, std::string* error) {
-    if (!RemoveIfPresent(JoinPath(workDirectory, kComparisonFileName), error)) return false;
+    for (const char* name : {kComparisonFileName, kComparisonTableFileName})
+        if (!RemoveIfPresent(JoinPath(workDirectory, name), error)) return false;
     for (const char* name : kReducedTestOutputs)
         if (!RemoveIfPresent(JoinPath(workDirectory, name), error)) return false;
     return true;

@@ -12,8 +12,9 @@
 namespace vantor {
 
 inline constexpr const char* kComparisonFileName = "CMP.dat";
+inline constexpr const char* kComparisonTableFileName = "CMP_errors.csv";  // CMP.dat as a table
 
-// Removes CMP.dat, then the reduced test's outputs, from `workDirectory`. False (with the path
+// Removes CMP.dat and its table, then the reduced test's outputs, from `workDirectory`. False (with the path
 // and the system's reason in `error`) when one exists and cannot be removed.
 bool RemoveReducedResults(const std::string& workDirectory, std::string* error);
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/core/mechanism/reduced_data_files.h"
 #include "app/core/mechanism/text_format.h"
 #include "app/core/pipeline/compare_results.h"
 #include "app/core/pipeline/message_sink.h"
@@ -58,7 +59,8 @@ bool SearchRun::WriteResult() {
                       report = staged(kComparisonFileName), table = staged(kCandidateTableFileName);
     std::string error;
     if (!WriteTrimmedSpeciesFile(trim, record.marks, error) ||
-        !WriteFileAtomically(inp, JoinCrLf(outcome.reducedText), &error)) {
+        !WriteFileAtomically(inp, JoinCrLf(outcome.reducedText), &error) ||
+        !WriteReducedDataFiles(input_.model, record.marks, work, folder_, &error)) {
         Fail("The reduced mechanism could not be written: " + error, 0, "");
         return false;
     }
@@ -112,6 +114,17 @@ bool SearchRun::WriteResult() {
                                 {bin, JoinPath(work, "New_Chem.bin")}};
     if (std::error_code ec; std::filesystem::exists(listing, ec))  // a library may write none
         set.push_back({listing, JoinPath(work, "New_Out.dat")});
+    // A data file without a source was not staged; the earlier one then describes another mechanism.
+    for (const char* name : {kReducedThermoFileName, kReducedTransportFileName}) {
+        std::error_code ec;
+        if (std::filesystem::exists(staged(name), ec)) {
+            set.push_back({staged(name), JoinPath(work, name)});
+        } else if (!std::filesystem::remove(JoinPath(work, name), ec) && ec) {
+            ReportError(sink, "<E> The result could not be put in place: cannot remove " + JoinPath(work, name) +
+                                  ": " + ec.message());
+            return false;
+        }
+    }
     set.insert(set.end(), {{save, JoinPath(work, "New_SAVE.dat")},
                            {table, tablePath_},
                            {report, JoinPath(work, kComparisonFileName)}});

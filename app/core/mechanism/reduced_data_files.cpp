@@ -13,6 +13,7 @@
 
 #include "app/core/mechanism/section_keywords.h"
 #include "common/atomic_file.h"
+#include "common/fixed_names.h"
 
 namespace vantor {
 
@@ -125,19 +126,6 @@ size_t CopyThermoHeader(const std::vector<std::string_view>& lines, std::string*
     return at;
 }
 
-// `directory`/`name`, or the file there whose name differs only in letter case.
-std::string FindDataFile(const std::string& directory, const std::string& name) {
-    const fs::path exact = fs::path(directory.empty() ? "." : directory) / name;
-    std::error_code ec;
-    if (fs::exists(exact, ec)) return exact.string();
-    std::string match;
-    for (fs::directory_iterator it(exact.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string candidate = it->path().filename().string();
-        if (Upper(candidate) == Upper(name) && (match.empty() || candidate < match)) match = candidate;
-    }
-    return match.empty() ? exact.string() : (exact.parent_path() / match).string();
-}
-
 bool ReadWhole(const std::string& path, std::string& text, std::string* error) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     bool ok = file != nullptr;
@@ -217,9 +205,9 @@ bool WriteReducedDataFiles(const MechanismModel& model, const std::vector<bool>&
     const auto thermo = [&](std::string_view text) { return ReducedThermoText(text, names, fromMechanism); };
     const auto transport = [&](std::string_view text) { return ReducedTransportText(text, names); };
     const std::string thermoSource =
-        model.ThermoPath.empty() ? FindDataFile(workDirectory, "Therm.dat") : model.ThermoPath;
+        model.ThermoPath.empty() ? ResolveFixedName(workDirectory, "Therm.dat") : model.ThermoPath;
     const std::string transportSource =
-        model.TransportPath.empty() ? FindDataFile(workDirectory, "Tran.dat") : model.TransportPath;
+        model.TransportPath.empty() ? ResolveFixedName(workDirectory, "Tran.dat") : model.TransportPath;
     const fs::path out(outDirectory.empty() ? "." : outDirectory);
     return WriteOne(thermoSource, (out / kReducedThermoFileName).string(), error, thermo) &&
            WriteOne(transportSource, (out / kReducedTransportFileName).string(), error, transport);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/core/pipeline/run_settings.h"
+#include "common/fixed_names.h"
 #include "common/job_record.h"
 
 namespace vantor {
@@ -36,11 +37,5 @@ struct JobFillResult {
 // counts, cases, settings and mixtures of `settings`; elements beyond the current counts keep
 // what earlier fills left. A path longer than a field holds is refused, never cut.
 JobFillResult FillJobRecord(JobRecord& job, const TWState& settings, const RunFiles& files);
-
-// `directory` + "/" + `name`. When no file of that exact name exists but one whose name differs
-// only in letter case does, that file's real name is used.
-std::string ResolveFixedName(const std::string& directory, const std::string& name);
-
-std::string JoinPath(const std::string& directory, const std::string& name);
 
 }  // namespace vantor

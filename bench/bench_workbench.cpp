@@ -123,9 +123,25 @@ void BenchMechanism(TPruvexForm& window, const QString& here, const std::string&
         vantor::ReducedWriterJob copy = job;
         outcome = vantor::BuildReducedMechanism(copy);
     });
-    vantor::ApplyReducedOutcome(model, outcome);
+    // The window's part of a generation: the model copied for the worker, the outcome applied
+    // and both lists refilled.
+    Step("reduced generation (window thread)", [&] {
+        vantor::ReducedWriterJob copy;
+        copy.model = model;
+        vantor::ApplyReducedOutcome(model, outcome);
+        vantor::FillSpeciesList(species, model);
+        vantor::FillReducedText(reduced, model);
+    });
     Step("reduced text tab fill", [&] { vantor::FillReducedText(reduced, model); },
          [&] { pages->setCurrentIndex(1); });
+    Step("reduced tab shown after a fill", [&] { pages->setCurrentIndex(1); }, [&] {
+        pages->setCurrentIndex(0);
+        vantor::FillReducedText(reduced, model);
+    });
+    Step("original tab shown after a fill", [&] { pages->setCurrentIndex(0); }, [&] {
+        pages->setCurrentIndex(1);
+        vantor::FillMechanismText(text, model);
+    });
     std::printf("reduced text: %zu lines, %d species kept\n", model.ReducedText.size(), model.KeptSpeciesCount);
 }
 

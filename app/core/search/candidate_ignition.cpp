@@ -135,7 +135,8 @@ IgnitionOutcome CandidateIgnition::Run(const JobRecord& job, const std::vector<C
         const EntryOutcome ran = RunCases(part, why);
         if (!ran.ok) {
             outcome.launchFailed = ran.status == kLaunchNotStarted || ran.status == kLaunchedRunLost;
-            return fail(kTaskStandardData, ran.status, "Run standard procedure failed" + (why.empty() ? "" : ": " + why));
+            const std::string reason = why.empty() ? "" : " (" + why + ")";
+            return fail(kTaskStandardData, ran.status, "Run standard procedure failed" + reason);
         }
         std::vector<std::string> lines;
         std::vector<IgnitionCase> cases;

@@ -62,20 +62,18 @@ RemovedNameSet::RemovedNameSet(const std::vector<std::string>& names) : names_(n
     for (const std::string& name : names_) {
         if (name.empty()) continue;
         set_.insert(name);
+        firsts_.set(static_cast<unsigned char>(name[0]));
         longest_ = std::max(longest_, name.size());
     }
 }
 
 bool RemovedNameSet::NamedIn(std::string_view line) const {
-    if (set_.empty()) return false;
-    std::vector<size_t> ends;  // where a token may end, in order
-    for (size_t after = 1; after <= line.size(); ++after)
-        if (EndsToken(line, after)) ends.push_back(after);
+    // Most positions of a line (the rate parameters' digits) begin no removed name at all.
     for (size_t pos = 0; pos < line.size(); ++pos) {
-        if (!BeginsToken(line, pos)) continue;
-        for (auto end = std::upper_bound(ends.begin(), ends.end(), pos); end != ends.end() && *end - pos <= longest_;
-             ++end)
-            if (set_.count(line.substr(pos, *end - pos))) return true;
+        if (!firsts_.test(static_cast<unsigned char>(line[pos])) || !BeginsToken(line, pos)) continue;
+        const size_t last = std::min(line.size(), pos + longest_);
+        for (size_t end = pos + 1; end <= last; ++end)
+            if (EndsToken(line, end) && set_.count(line.substr(pos, end - pos))) return true;
     }
     return false;
 }

@@ -3,6 +3,7 @@
 // that can be whole species tokens: a line costs the same whether few or thousands of species
 // are removed (C3MechV3.3 has 3761).
 
+#include <bitset>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -21,6 +22,7 @@ public:
 private:
     std::vector<std::string> names_;
     std::unordered_set<std::string_view> set_;
+    std::bitset<256> firsts_;  // the names' first characters
     size_t longest_ = 0;
 };
 

@@ -236,7 +236,8 @@ bool SearchRun::Evaluate(const KeepMarks& marks, double t, const std::string& re
         };
         const IgnitionOutcome ran = ignition_.Run(job, chunks, true, keepGoing);
         if (ran.launchFailed) {  // says nothing of the candidate
-            Fail(ran.error + ": the search stops.", ran.status, "Out.dat", JoinPath(folder_, "Out.dat"));
+            Fail(ran.error + " on candidate " + std::to_string(row.number) + ": the search stops.", ran.status, "Out.dat",
+                 JoinPath(folder_, "Out.dat"));
             return false;
         }
         if (!ran.ok) {

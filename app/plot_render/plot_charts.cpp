@@ -3,6 +3,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QGraphicsLayout>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -36,6 +37,8 @@ QChart* NewChart(const QString& title) {
     font.setBold(true);
     chart->setTitleFont(font);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // A line for a line and a marker for markers, so the legend tells the mechanisms apart.
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     // The right margin leaves room for the last label of the horizontal axis.
     chart->setMargins(QMargins(4, 4, 16, 4));
     chart->setBackgroundRoundness(0);
@@ -197,7 +200,10 @@ QChart* MakeParityChart(const plots::ParityPlotData& plot) {
 QChart* MakeCandidateChart(const plots::CandidatePlotData& plot) {
     QChart* chart = NewChart("Target-error search: candidates");
     auto* all = Markers("candidates", kColours[0]);
-    for (const plots::Candidate& c : plot.candidates) all->append(c.speciesKept, c.largestDifferencePercent);
+    auto shown = [&plot](double difference) {
+        return plot.logDifference ? std::max(std::abs(difference), plot.difference.min) : difference;
+    };
+    for (const plots::Candidate& c : plot.candidates) all->append(c.speciesKept, shown(c.largestDifferencePercent));
     chart->addSeries(all);
     if (plot.chosen) {
         auto* chosen = Markers(QString("chosen: %1 species, %2 %")
@@ -205,11 +211,13 @@ QChart* MakeCandidateChart(const plots::CandidatePlotData& plot) {
                                    .arg(plot.chosen->largestDifferencePercent, 0, 'f', 2),
                                kColours[1], kMarkerSize + 6);
         chosen->setMarkerShape(QScatterSeries::MarkerShapeStar);
-        chosen->append(plot.chosen->speciesKept, plot.chosen->largestDifferencePercent);
+        chosen->append(plot.chosen->speciesKept, shown(plot.chosen->largestDifferencePercent));
         chart->addSeries(chosen);
     }
     auto* x = LinearAxis("Species kept", plot.species, "%.0f");
-    auto* y = LinearAxis("Largest ignition-delay difference (%)", plot.difference, "%.3g");
+    const QString difference = "Largest ignition-delay difference (%)";
+    QAbstractAxis* y = plot.logDifference ? static_cast<QAbstractAxis*>(LogAxis(difference, plot.difference))
+                                          : LinearAxis(difference, plot.difference, "%.3g");
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     AttachAll(chart, {x, y});

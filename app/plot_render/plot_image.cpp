@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLegend>
 #include <QPainter>
+#include <QScatterSeries>
 #include <QSvgGenerator>
 #include <algorithm>
 
@@ -24,7 +25,8 @@ QFont Scaled(QFont font, double factor) {
     return font;
 }
 
-void ScaleFonts(QChart* chart, QSize size) {
+// Text, lines and markers grow together, so a large picture looks like the screen's.
+void ScaleToSize(QChart* chart, QSize size) {
     const double factor =
         std::clamp(std::min(size.width() / kDesignWidth, size.height() / kDesignHeight), 1.0, kLargestFontScale);
     if (factor <= 1.0) return;
@@ -34,6 +36,14 @@ void ScaleFonts(QChart* chart, QSize size) {
         axis->setLabelsFont(Scaled(axis->labelsFont(), factor));
         axis->setTitleFont(Scaled(axis->titleFont(), factor));
     }
+    for (QAbstractSeries* series : chart->series()) {
+        auto* xy = qobject_cast<QXYSeries*>(series);
+        if (!xy) continue;
+        QPen pen = xy->pen();
+        pen.setWidthF(pen.widthF() * factor);
+        xy->setPen(pen);
+        if (auto* scatter = qobject_cast<QScatterSeries*>(series)) scatter->setMarkerSize(scatter->markerSize() * factor);
+    }
 }
 
 // A view laid out at `size` without appearing on screen. The view is made with its chart: a view
@@ -42,7 +52,7 @@ void Prepare(QChartView& view, QSize size) {
     view.setAttribute(Qt::WA_DontShowOnScreen);
     view.setRenderHint(QPainter::Antialiasing);
     view.setFrameShape(QFrame::NoFrame);
-    ScaleFonts(view.chart(), size);
+    ScaleToSize(view.chart(), size);
     view.resize(size);
     view.show();
     QApplication::processEvents();

@@ -14,9 +14,9 @@ inline constexpr int kSavedPlotWidth = 1600;
 inline constexpr int kSavedPlotHeight = 1000;
 
 // Lays out `chart` (taking it over) in a view of `size` that is never shown on screen, and
-// writes `base`.png of exactly `size` pixels and `base`.svg of the same size. The text grows with
-// the picture, so a large one stays readable. False with `error` naming the file that failed.
-// Needs a QApplication.
+// writes `base`.png of exactly `size` pixels and `base`.svg of the same size. Text, lines and
+// markers grow with the picture, so a large one reads like the screen. False with `error`
+// naming the file that failed. Needs a QApplication.
 bool SaveChartImages(QChart* chart, QSize size, const QString& base, QString* error);
 
 // The chart drawn at `size` pixels without a window (taking it over). Needs a QApplication.

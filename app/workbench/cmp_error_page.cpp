@@ -36,7 +36,6 @@ QTableWidget* NewTable(const char* name, QWidget* parent) {
     table->setObjectName(name);
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
 
@@ -56,10 +55,11 @@ CmpErrorPage::CmpErrorPage(QWidget* parent) : QWidget(parent) {
     auto* split = new QSplitter(Qt::Vertical, this);
     split->addWidget(cases_);
     split->addWidget(groups_);
-    split->setStretchFactor(0, 3);
+    split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 1);
     auto* controls = new QHBoxLayout;
-    controls->addWidget(message_, 1);
+    controls->addWidget(message_);
+    controls->addStretch();
     controls->addWidget(exportButton_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -25,7 +25,8 @@ TCmpDataForm::TCmpDataForm(const QString& workDirectory, QWidget* parent, const 
     setWindowTitle("Chemistry comparison");
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(640, 480);
+    // Room for a plot's labels and for the error table's columns.
+    resize(900, 640);
 
     DatMemo_ = new QPlainTextEdit(this);
     DatMemo_->setObjectName("DatMemo");

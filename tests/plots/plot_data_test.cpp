@@ -158,7 +158,7 @@ TEST(SpeciesHistory, ColumnsFoundByNameInBothMechanismsOnLogAxes) {
     test::WriteFile(dir.File("NEW_Chem.inp"), "SPECIES O2 CH4 OH END\n");
     EXPECT_NE(ReadRunSpecies(detailed, reduced, dir.Path(), "").error.find("declares 3 species, New_SAVE.dat holds 2"),
               std::string::npos);
-    const auto heat = BuildHistoryPlot(detailed, reduced, 1, false, {}, {HistoryQuantity::kHeatRelease});
+    const auto heat = BuildHistoryPlot(detailed, reduced, 1, false, {}, {HistoryQuantity::kHeatRelease, {}, 0, 0});
     EXPECT_DOUBLE_EQ(heat.detailed.back().value, 4e8);
 }
 
@@ -187,6 +187,12 @@ TEST(CandidatePlot, SortedBySpeciesWithTheChosenMarked) {
     EXPECT_DOUBLE_EQ(plot.difference.min, 0.0);
     EXPECT_GE(plot.difference.max, 8.0);
     EXPECT_FALSE(BuildCandidatePlot({}).chosen);
+    EXPECT_FALSE(plot.logDifference);
+    // A failed candidate far above the others puts the differences on whole decades.
+    const auto spread = BuildCandidatePlot({{14, 4e4, false}, {15, 4.96, true}, {20, 0.0, false}});
+    EXPECT_TRUE(spread.logDifference);
+    EXPECT_DOUBLE_EQ(spread.difference.min, 1.0);
+    EXPECT_DOUBLE_EQ(spread.difference.max, 1e5);
 }
 
 TEST(AxisRange, RoundedStepsAndWholeDecades) {

@@ -155,8 +155,7 @@ QChart* MakeDelayChart(const plots::DelayPlotData& plot) {
 }
 
 QChart* MakeHistoryChart(const plots::HistoryPlotData& plot) {
-    const QString title = plot.title.empty() ? QString::fromStdString(plot.valueName) : QString::fromStdString(plot.title);
-    QChart* chart = NewChart(title);
+    QChart* chart = NewChart(QString::fromStdString(plot.title.empty() ? plot.valueName : plot.title));
     auto* detailed = Line("detailed (line)", kColours[0]);
     auto* reduced = Markers("reduced (markers)", kColours[1], kHistoryMarkerSize);
     for (const plots::HistoryPoint& p : plot.detailed) detailed->append(p.time, p.value);
@@ -167,9 +166,9 @@ QChart* MakeHistoryChart(const plots::HistoryPlotData& plot) {
     QAbstractAxis* x = plot.logTime ? static_cast<QAbstractAxis*>(LogAxis("Time (s)", plot.time))
                                     : LinearAxis("Time (s)", plot.time, "%.3g");
     const QString valueName = QString::fromStdString(plot.valueName);
+    const char* format = plot.quantity.kind == plots::HistoryQuantity::kTemperature ? "%.0f" : "%.3g";
     QAbstractAxis* y = plot.logValue ? static_cast<QAbstractAxis*>(LogAxis(valueName, plot.value))
-                                     : LinearAxis(valueName, plot.value,
-                                                  plot.quantity.kind == plots::HistoryQuantity::kTemperature ? "%.0f" : "%.3g");
+                                     : LinearAxis(valueName, plot.value, format);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     AttachAll(chart, {x, y});

@@ -74,9 +74,10 @@ PlotFilesResult WritePlotFiles(const std::string& workDirectory, const std::stri
     }
     for (const plots::HistoryQuantity& quantity : species.quantities) {
         for (int i = 1; i <= cases; ++i) {
-            const auto history = plots::BuildHistoryPlot(species.detailed, species.reduced, i, true, mixtureNames, quantity);
-            if (!save(MakeHistoryChart(history), QString("species_%1_case_%2").arg(FileNamePart(quantity.species)).arg(i)))
-                return result;
+            const auto history =
+                plots::BuildHistoryPlot(species.detailed, species.reduced, i, true, mixtureNames, quantity);
+            const QString name = QString("species_%1_case_%2").arg(FileNamePart(quantity.species)).arg(i);
+            if (!save(MakeHistoryChart(history), name)) return result;
         }
     }
     if (const auto candidates = plots::ReadSearchCandidates(workDirectory); !candidates.empty())

@@ -1,7 +1,7 @@
 #pragma once
 // The comparison's plots as files: the ignition-delay and parity plots, and the temperature and
-// species histories of every case, each as PNG and SVG, from the standard data of a working directory. Used by vantor-cli
-// without a display.
+// species histories of every case, each as PNG and SVG, from the standard data of a working
+// directory. Used by vantor-cli without a display.
 
 #include <string>
 #include <vector>

@@ -42,7 +42,8 @@ void ScaleToSize(QChart* chart, QSize size) {
         QPen pen = xy->pen();
         pen.setWidthF(pen.widthF() * factor);
         xy->setPen(pen);
-        if (auto* scatter = qobject_cast<QScatterSeries*>(series)) scatter->setMarkerSize(scatter->markerSize() * factor);
+        if (auto* scatter = qobject_cast<QScatterSeries*>(series))
+            scatter->setMarkerSize(scatter->markerSize() * factor);
     }
 }
 

@@ -176,6 +176,17 @@ void PlotsTest::missingOrDamagedDataShowsTheMessageAndNoPlot() {
         QCOMPARE(viewer.PlotPage()->findChild<QComboBox*>("PlotKindBox")->findText("Candidates"), -1);
     }
     WriteRun(dir.path());
+    {
+        // Without the mechanism input the species are unknown: the species plot says so, the
+        // other plots stay to choose.
+        TCmpDataForm viewer(dir.path());
+        viewer.show();
+        auto* kind = viewer.PlotPage()->findChild<QComboBox*>("PlotKindBox");
+        kind->setCurrentIndex(kind->findText("Species history"));
+        QVERIFY2(viewer.PlotPage()->Message().contains("chem.inp"), qPrintable(viewer.PlotPage()->Message()));
+        kind->setCurrentIndex(kind->findText("Heat release rate"));
+        QVERIFY(viewer.PlotPage()->HasPlot());
+    }
     test::WriteFile(dir.filePath("New_SAVE.dat").toStdString(), "! Var#=     9  SP chem.inp\r\nTAU0 1 1 1000\r\n");
     TCmpDataForm viewer(dir.path());
     viewer.show();

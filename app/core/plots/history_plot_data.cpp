@@ -22,7 +22,8 @@ std::vector<HistoryPoint> Shown(const StandardDataCase* c, bool logTime, const H
             case HistoryQuantity::kTemperature: points.push_back({s.time, s.temperature}); break;
             case HistoryQuantity::kHeatRelease: points.push_back({s.time, s.heatRelease}); break;
             case HistoryQuantity::kMoleFraction:
-                if (static_cast<size_t>(column) < s.moleFractions.size()) points.push_back({s.time, s.moleFractions[column]});
+                if (static_cast<size_t>(column) < s.moleFractions.size())
+                    points.push_back({s.time, s.moleFractions[column]});
                 break;
         }
     }

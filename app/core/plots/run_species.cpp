@@ -78,8 +78,8 @@ std::optional<int> SpeciesColumn(const std::vector<std::string>& names, const st
 std::vector<int> PlottedSpecies(const RunSpecies& names, const StandardDataCases& detailed) {
     std::vector<int> chosen;
     auto choose = [&](int k) {
-        if (k >= 1 && k <= static_cast<int>(names.detailed.size()) && std::find(chosen.begin(), chosen.end(), k) == chosen.end())
-            chosen.push_back(k);
+        const bool known = k >= 1 && k <= static_cast<int>(names.detailed.size());
+        if (known && std::find(chosen.begin(), chosen.end(), k) == chosen.end()) chosen.push_back(k);
     };
     for (const StandardDataCase& c : detailed.cases) {
         for (const int k : c.mixtureSpecies) {

@@ -71,7 +71,8 @@ public:
             return true;
         }
         if (c == 'M' && data_.species == 0) {
-            if (const auto values = LeadingNumbers(line, kDimensionColumn, 2)) data_.species = static_cast<int>((*values)[1] + 0.1);
+            if (const auto values = LeadingNumbers(line, kDimensionColumn, 2))
+                data_.species = static_cast<int>((*values)[1] + 0.1);
             return true;
         }
         if (StartsWith(line, "TAU0")) {
@@ -96,7 +97,8 @@ public:
                 const size_t end = std::min(line.find_first_of(" \t", at), line.size());
                 int k = 0;
                 const auto [ptr, ec] = std::from_chars(line.data() + at, line.data() + end, k);
-                if (ec != std::errc() || ptr != line.data() + end) return Fail("holds a species number that is not a whole number");
+                if (ec != std::errc() || ptr != line.data() + end)
+                    return Fail("holds a species number that is not a whole number");
                 Current().mixtureSpecies.push_back(k);
                 at = end;
             }

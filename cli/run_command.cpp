@@ -171,8 +171,8 @@ void PrintHelp() {
               << "of ignition delays and temperature rises per case. --method overrides the project's\n"
               << "method; --jobs keeps the run on at most N cores. --thermo and --transport name the\n"
               << "thermo and transport data files (else the project's, else Therm.dat and Tran.dat beside\n"
-              << "the mechanism). --plot writes the delay and temperature plots as PNG and SVG into DIR,\n"
-              << "after --target-error also the candidate plot.\n"
+              << "the mechanism). --plot writes the delay, parity, temperature and species (fuel, O2,\n"
+              << "CO, OH, H2O) plots as PNG and SVG into DIR, after --target-error also the candidate plot.\n"
               << "--target-error PERCENT searches instead the smallest mechanism whose ignition delays\n"
               << "stay within PERCENT of the detailed ones on every case (threshold search, then removal\n"
               << "of single species unless --no-species-removal) and prints the candidates tried.\n"
@@ -260,7 +260,8 @@ int RunProject(const RunRequest& request) {
         const int status = RunTargetError({*request.targetError, ecf, request.speciesRemoval, request.launcher}, model,
                                           opened, entries, systemDirectory);
         if (status != 0 || request.plotDirectory.empty()) return status;
-        return WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines, sink) ? 0 : 1;
+        return WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines,
+                             model.MechanismPath, sink) ? 0 : 1;
     }
     CliHost host(model, opened.project.data, RunFiles{systemDirectory, opened.workDirectory, "", "", "", ""}, ecf, sink);
     TaskRunner runner(host, sink, entries);
@@ -290,7 +291,8 @@ int RunProject(const RunRequest& request) {
     }
     PrintSummary(model, settings, opened.workDirectory);
     if (!request.plotDirectory.empty() &&
-        !WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines, sink))
+        !WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines,
+                             model.MechanismPath, sink))
         return 1;
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - started;
     char text[64];

@@ -71,7 +71,8 @@ void TPruvexForm::ReducedTestClick() {
 void TPruvexForm::ReducedDataClick() {
     if (!model_.ReducedInpReady) return;
     runner_->ReducedChemistryData();
-    auto* viewer = new TCmpDataForm(WorkDirectory(), this);
+    auto* viewer = new TCmpDataForm(WorkDirectory(), this, MixtureMemo->toPlainText().split('\n'),
+                                    QString::fromStdString(model_.MechanismPath));
     viewer->show();
 }
 

@@ -183,8 +183,10 @@ TEST(CliRun, BundledExampleRunsEndToEnd) {
     EXPECT_NEAR(worst, std::fabs(*largest), 0.006);
     EXPECT_NE(table.find("\nmixture,\"CH4 1, O2 2\","), std::string::npos);
     if (!plots) return;
-    EXPECT_NE(r.output.find("> 10 plot files (PNG and SVG) written to "), std::string::npos) << r.output;
-    for (const char* name : {"delay.png", "delay.svg", "history_case_1.png", "history_case_4.svg"}) {
+    // Delay, parity, 4 temperature histories, and 4 each of CH4, O2, CO, OH and H2O.
+    EXPECT_NE(r.output.find("> 52 plot files (PNG and SVG) written to "), std::string::npos) << r.output;
+    for (const char* name : {"delay.png", "delay.svg", "parity.svg", "history_case_1.png", "history_case_4.svg",
+                             "species_CH4_case_1.png", "species_OH_case_4.svg"}) {
         const std::string path = dir.File("plots/" + std::string(name));
         EXPECT_TRUE(fs::exists(path) && fs::file_size(path) > 1000) << name;
     }

@@ -3,7 +3,7 @@
 // cover, opens the project given on the command line, grabs the working layout, runs the
 // integrated reduction (window and reduced mechanism), the reduced test and the comparison, grabs
 // the window and the comparison viewer with its plot page, then runs "Reduce to target error..."
-// (dialog, window, candidate table), and quits. Each picture is a PNG in that folder.
+// (dialog, window, candidate table), sets the kept runs side by side in the run history, and quits. Each picture is a PNG in that folder.
 
 #include <QObject>
 #include <QString>
@@ -25,6 +25,7 @@ private:
     // Calls `next` once no run is active or running, or gives up after the time limit.
     void WhenIdle(std::function<void()> next);
     void TargetSearchTour();
+    void GrabRunHistory();
     void Finish(int exitCode);
 
     TPruvexForm& window_;

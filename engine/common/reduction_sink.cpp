@@ -10,7 +10,7 @@ namespace vantor::engine {
 ReductionSink::ReductionSink(const MechanismTables& tables, StatePreparation& preparation,
                              std::unique_ptr<NeighbourSelector> selector, std::ostream& listing,
                              RunProgress& progress, std::string trimmedPath, AtomicFile& trimmed,
-                             const EngineStatusCodes& codes)
+                             const EngineStatusCodes& codes, std::vector<int32_t> alwaysKept)
     : tables_(tables),
       preparation_(preparation),
       selector_(std::move(selector)),
@@ -19,6 +19,7 @@ ReductionSink::ReductionSink(const MechanismTables& tables, StatePreparation& pr
       trimmedPath_(std::move(trimmedPath)),
       trimmed_(trimmed),
       codes_(codes),
+      alwaysKept_(std::move(alwaysKept)),
       fluxes_(tables),
       search_(tables.NS()),
       keptAtPoint_(tables.NS()),
@@ -56,7 +57,19 @@ void ReductionSink::CloseCase(int caseNumber, int pointCount) {
 }
 
 int32_t ReductionSink::FinalSelection(int caseNumber) {
-    const std::vector<int32_t> kept = keptInCase_.AllCases(caseNumber);
+    std::vector<int32_t> outside;
+    const std::vector<int32_t> kept =
+        WithAlwaysKept(keptInCase_.AllCases(caseNumber), alwaysKept_, tables_.NS(), outside);
+    if (!alwaysKept_.empty()) {
+        std::string line = "Always kept:";
+        for (const int32_t k : alwaysKept_) line += " " + std::to_string(k);
+        WriteFreeRecord(listing_, line);
+    }
+    if (!outside.empty()) {
+        std::string line = "* WARNING: species numbers to keep beyond the mechanism, ignored:";
+        for (const int32_t k : outside) line += " " + std::to_string(k);
+        WriteFreeRecord(listing_, line);
+    }
     WriteFixedRecord(listing_, AllcasesRecord(kept));
     if (!listing_) return codes_.listingWrite;
     const std::vector<int32_t> trimmed = TrimmedSpecies(tables_.NS(), kept);

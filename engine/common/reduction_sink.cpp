@@ -60,16 +60,13 @@ int32_t ReductionSink::FinalSelection(int caseNumber) {
     std::vector<int32_t> outside;
     const std::vector<int32_t> kept =
         WithAlwaysKept(keptInCase_.AllCases(caseNumber), alwaysKept_, tables_.NS(), outside);
-    if (!alwaysKept_.empty()) {
-        std::string line = "Always kept:";
-        for (const int32_t k : alwaysKept_) line += " " + std::to_string(k);
-        WriteFreeRecord(listing_, line);
-    }
-    if (!outside.empty()) {
-        std::string line = "* WARNING: species numbers to keep beyond the mechanism, ignored:";
-        for (const int32_t k : outside) line += " " + std::to_string(k);
-        WriteFreeRecord(listing_, line);
-    }
+    const auto numbersRecord = [this](std::string text, const std::vector<int32_t>& numbers) {
+        if (numbers.empty()) return;
+        for (const int32_t k : numbers) text += " " + std::to_string(k);
+        WriteFreeRecord(listing_, text);
+    };
+    numbersRecord("Always kept:", alwaysKept_);
+    numbersRecord("* WARNING: species numbers to keep beyond the mechanism, ignored:", outside);
     WriteFixedRecord(listing_, AllcasesRecord(kept));
     if (!listing_) return codes_.listingWrite;
     const std::vector<int32_t> trimmed = TrimmedSpecies(tables_.NS(), kept);

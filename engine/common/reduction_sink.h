@@ -25,8 +25,7 @@ struct RunProgress {
 };
 
 // The final selection keeps the caller's always-kept species too (a user's NOx or soot
-// precursors), so every method's result honours them.
-// The trimmed-species file is written at the final selection into `trimmed` but not put in
+// precursors), so every method's result honours them. The trimmed-species file is written at the final selection into `trimmed` but not put in
 // place: the run does that once the listing is safely written, so a failed listing leaves the
 // earlier file. A listing write that failed ends the run at the next data line.
 class ReductionSink : public StandardDataSink {

@@ -9,6 +9,7 @@
 #include "app/core/history/run_history.h"
 #include "app/core/mechanism/reduced_data_files.h"
 #include "app/core/mechanism/reduced_writer.h"
+#include "app/core/pipeline/always_kept.h"
 #include "app/core/pipeline/compare_results.h"
 #include "app/core/pipeline/ignition_summary.h"
 #include "app/core/pipeline/result_set.h"
@@ -52,7 +53,7 @@ void TaskRunner::KeepRunHistory() {
     summary.detailedSpecies = counts.detailedSpecies;
     summary.keptReactions = counts.keptReactions;
     summary.detailedReactions = counts.detailedReactions;
-    for (const std::string& name : input.alwaysKept) summary.alwaysKept += (summary.alwaysKept.empty() ? "" : " ") + name;
+    summary.alwaysKept = JoinSpeciesNames(input.alwaysKept);
 
     std::vector<std::string> files = ReducedMechanismFiles(work);
     files.push_back(JoinPath(work, "SP.TRM"));

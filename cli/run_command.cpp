@@ -203,6 +203,7 @@ std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args)
     if (options && error.empty()) {
         request.projectPath = std::filesystem::absolute(options->Positional()[0]).string();
         request.dataFiles = DataFileOptions(*options);
+        request.keep = options->Value("--keep");
         if (const auto method = options->Value("--method")) {
             if (*method != "pfa" && *method != "ecf") error = "--method takes pfa or ecf, not '" + *method + "'";
             request.ecf = *method == "ecf";
@@ -222,7 +223,6 @@ std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args)
         if (const auto target = options->Value("--target-error"); target && error.empty())
             request.targetError = search::ParseTargetPercent(*target, error);
         request.speciesRemoval = !options->Has("--no-species-removal");
-        request.keep = options->Value("--keep");
         // The search runs its candidates in SENKIN; never a different computation than asked for.
         if (request.targetError && !request.launcher.empty() && error.empty())
             error = "--launcher cannot be used with --target-error yet";

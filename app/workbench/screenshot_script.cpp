@@ -10,9 +10,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/core/history/run_history.h"
 #include "app/workbench/candidate_table_form.h"
 #include "app/workbench/compdat_form.h"
 #include "app/workbench/pruvex_form.h"
+#include "app/workbench/run_history_form.h"
 #include "app/workbench/target_error_form.h"
 
 namespace {
@@ -103,7 +105,7 @@ void ScreenshotScript::GrabCandidatePlot() {
         kinds->setCurrentIndex(kinds->findText("Candidates"));
         QTimer::singleShot(kSettleMs, this, [this, viewer] {
             Grab(viewer, "comparison_candidates_plot");
-            Finish(0);
+            GrabRunHistory();
         });
     });
 }
@@ -132,6 +134,20 @@ void ScreenshotScript::TargetSearchTour() {
         });
     });
     poll->start(kPollMs);
+}
+
+// The run history with the reduced test and the target search side by side.
+void ScreenshotScript::GrabRunHistory() {
+    QStringList names;
+    for (const auto& run : vantor::history::ListRuns(window_.WorkDirectory().toStdString()))
+        if (run.summary.kind != "integrated run") names << QString::fromStdString(run.name);
+    auto* history = new TRunHistoryForm(window_.WorkDirectory(), &window_);
+    history->show();
+    history->ShowSideBySide(names);
+    QTimer::singleShot(kSettleMs, this, [this, history] {
+        Grab(history, "run_history");
+        Finish(0);
+    });
 }
 
 void ScreenshotScript::Grab(QWidget* widget, const char* name) {

@@ -3,7 +3,8 @@
 // cover, opens the project given on the command line, grabs the working layout, runs the
 // integrated reduction (window and reduced mechanism), the reduced test and the comparison, grabs
 // the window and the comparison viewer with its plot and table pages, then runs "Reduce to target
-// error..." (dialog, window, candidate table, the viewer's candidate plot), and quits. Each picture is a PNG in that folder.
+// error..." (dialog, window, candidate table, the viewer's candidate plot), sets the kept runs side
+// by side in the run history, and quits. Each picture is a PNG in that folder.
 
 #include <QObject>
 #include <QString>
@@ -26,6 +27,7 @@ private:
     void WhenIdle(std::function<void()> next);
     void TargetSearchTour();
     void GrabCandidatePlot();
+    void GrabRunHistory();
     void Finish(int exitCode);
 
     TPruvexForm& window_;

@@ -51,11 +51,13 @@ bool ConvertChemkinToYaml(const ChemkinPaths& sources, const std::string& yamlPa
         const std::optional<std::string> text = ReadWhole(sources.transport);
         if (!text) return SetError(error, "cannot read " + sources.transport), false;
         transport = pellor::ParseTransportData(*text);
-        if (!transport->problems.empty()) {
-            const pellor::TransportLineProblem& p = transport->problems.front();
-            return SetError(error, sources.transport + ", line " + std::to_string(p.line) + ": " + p.reason + ": " + p.text),
-                   false;
-        }
+        // Lines of other species (notes, species of a larger mechanism) are not this mechanism's.
+        for (const pellor::TransportLineProblem& p : transport->problems)
+            for (const tolmar::Species& species : compiled.mechanism.species)
+                if (pellor::UpperCase(species.name) == pellor::UpperCase(p.name))
+                    return SetError(error, sources.transport + ", line " + std::to_string(p.line) + ": " + p.reason +
+                                               ": " + p.text),
+                           false;
     }
     std::string description = "Converted by Vantor from " + sources.mechanism;
     if (!sources.thermo.empty()) description += ", " + sources.thermo;

@@ -105,11 +105,12 @@ public:
     Translator(const YAML::Node& entry, int number, const ReactionContext& context)
         : entry_(entry), context_(context), where_("reaction " + std::to_string(number)) {}
 
-    void Run(std::vector<std::string>& lines) {
-        const Equation eq = ParseEquation(Require(entry_, "equation", where_), context_);
+    void Run(std::vector<std::string>& lines, const YAML::Node* reverse) {
+        Equation eq = ParseEquation(Require(entry_, "equation", where_), context_);
         where_ += " (" + Text(entry_["equation"], "the equation") + ")";
         const std::string type = Type(eq);
-        ForwardOrder(eq);
+        order_ = Order(entry_, eq);
+        if (reverse) eq.reversible = true;
         const std::string equation = SideText(eq.lhs, eq) + (eq.reversible ? "<=>" : "=>") + SideText(eq.rhs, eq);
         std::vector<std::string> aux;
         if (type == "pressure-dependent-Arrhenius") {
@@ -147,6 +148,7 @@ public:
                 aux.push_back("FORD / " + DeclaredSpecies(item.first) + " " +
                               FormatReal(Number(item.second, where_ + " order")) + " /");
         }
+        if (reverse) Reverse(*reverse, aux);
         if (Flag(entry_, "duplicate", false)) aux.push_back("DUPLICATE");
         lines.insert(lines.end(), aux.begin(), aux.end());
     }
@@ -176,17 +178,33 @@ private:
         return type;
     }
 
-    // The forward order: the reactants' coefficients, where `orders` does not replace them.
-    void ForwardOrder(const Equation& eq) {
-        const YAML::Node orders = entry_["orders"];
+    // The order of an entry's rate: the reactants' coefficients, where `orders` does not
+    // replace them.
+    double Order(const YAML::Node& entry, const Equation& eq) const {
+        double order = 0.0;
+        const YAML::Node orders = entry["orders"];
         std::set<std::string> replaced;
         if (orders && orders.IsMap())
             for (const auto& item : orders) {
-                order_ += Number(item.second, where_ + " order");
+                order += Number(item.second, where_ + " order");
                 replaced.insert(Text(item.first, where_ + " order species"));
             }
         for (const Term& t : eq.lhs)
-            if (!replaced.count(t.name)) order_ += t.coefficient;
+            if (!replaced.count(t.name)) order += t.coefficient;
+        return order;
+    }
+
+    // The reverse half of a split reaction as REV and RORD lines.
+    void Reverse(const YAML::Node& reverse, std::vector<std::string>& aux) const {
+        const Equation eq = ParseEquation(Require(reverse, "equation", where_ + " reverse half"), context_);
+        const double order = Order(reverse, eq) + (eq.thirdBody ? 1.0 : 0.0);
+        aux.push_back("REV / " + Rate(Require(reverse, "rate-constant", where_ + " reverse half"), order) + " /");
+        if (const YAML::Node orders = reverse["orders"]) {
+            if (!orders.IsMap()) Fail(orders, where_ + ": orders is not a mapping", "{SPECIES: order, ...}");
+            for (const auto& item : orders)
+                aux.push_back("RORD / " + DeclaredSpecies(item.first) + " " +
+                              FormatReal(Number(item.second, where_ + " order")) + " /");
+        }
     }
 
     std::string DeclaredSpecies(const YAML::Node& node) const {
@@ -269,9 +287,9 @@ private:
 }  // namespace
 
 void TranslateReaction(const YAML::Node& entry, int number, const ReactionContext& context,
-                       std::vector<std::string>& lines) {
+                       std::vector<std::string>& lines, const YAML::Node* reverse) {
     if (!entry.IsMap()) Fail(entry, "reaction " + std::to_string(number) + " is not a mapping", "{equation: ..., rate-constant: ...}");
-    Translator(entry, number, context).Run(lines);
+    Translator(entry, number, context).Run(lines, reverse);
 }
 
 }  // namespace vantor::yaml

@@ -22,8 +22,10 @@ struct ReactionContext {
     bool skipUndeclaredThirdBodies = false;
 };
 
-// Appends the reaction's lines; throws YamlInputError at the entry's fault.
+// Appends the reaction's lines; throws YamlInputError at the entry's fault. With `reverse`, the
+// entry and `reverse` are the two irreversible halves of one reaction, written back as one
+// reversible reaction with REV (and RORD for the reverse half's orders).
 void TranslateReaction(const YAML::Node& entry, int number, const ReactionContext& context,
-                       std::vector<std::string>& lines);
+                       std::vector<std::string>& lines, const YAML::Node* reverse = nullptr);
 
 }  // namespace vantor::yaml

@@ -7,12 +7,20 @@
 #include "app/core/yaml/yaml_input.h"
 #include "app/core/yaml/yaml_reactions.h"
 #include "app/core/yaml/yaml_units.h"
+#include "app/core/yaml/yaml_writer.h"
 
 namespace vantor::yaml {
 namespace {
 
 constexpr size_t kThermoNameColumns = 18;
 constexpr size_t kThermoElementFields = 5;
+
+// An entry this program wrote as one half of a reaction with explicit reverse parameters.
+bool IsHalf(const YAML::Node& entry, std::string_view marker) {
+    if (!entry.IsMap() || !entry["note"] || !entry["note"].IsScalar() || !entry["rate-constant"]) return false;
+    const std::string& note = entry["note"].Scalar();
+    return note.size() >= marker.size() && note.compare(note.size() - marker.size(), marker.size(), marker) == 0;
+}
 
 class Reader {
 public:
@@ -213,7 +221,12 @@ private:
             if (name.find('/') != std::string::npos) Fail(which, "reactions from another file (" + name + ")", "reactions of this file");
             const YAML::Node list = root_[name];
             if (!list || !list.IsSequence()) Fail(which ? which : phase, "the file has no reaction list \"" + name + "\"", "a top-level list " + name);
-            for (const YAML::Node& r : list) TranslateReaction(r, ++number, context_, mech_.reactionLines);
+            for (size_t i = 0; i < list.size(); ++i) {
+                const YAML::Node next = i + 1 < list.size() ? list[i + 1] : YAML::Node();
+                const bool halves = IsHalf(list[i], kForwardHalfNote) && IsHalf(next, kReverseHalfNote);
+                TranslateReaction(list[i], ++number, context_, mech_.reactionLines, halves ? &next : nullptr);
+                if (halves) ++i, ++number;
+            }
         }
     }
 };

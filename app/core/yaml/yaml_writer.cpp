@@ -244,9 +244,8 @@ private:
         if (negativeA) out_ << "  negative-A: true\n";
         Orders(forward ? r.forwardOrders : r.reverseOrders, lhs);
         if (split)
-            out_ << "  note: " << Scalar("reaction " + std::to_string(number) + " " + r.equation +
-                                         " with explicit reverse parameters (REV), written as two irreversible "
-                                         "reactions: this is the " + (forward ? "forward" : "reverse") + " one")
+            out_ << "  note: " << Scalar("reaction " + std::to_string(number) + " " + r.equation + " with " +
+                                         (forward ? kForwardHalfNote : kReverseHalfNote))
                  << "\n";
     }
 

@@ -10,6 +10,11 @@
 
 namespace vantor::yaml {
 
+// The notes that mark the two irreversible halves of a reaction with explicit reverse
+// parameters, so that reading the file back restores the one reversible reaction.
+inline constexpr const char* kForwardHalfNote = "explicit reverse parameters (REV): forward half";
+inline constexpr const char* kReverseHalfNote = "explicit reverse parameters (REV): reverse half";
+
 struct YamlWriteInput {
     const tolmar::Mechanism& mechanism;
     const pellor::TransportData* transport = nullptr;  // null: no transport file

@@ -74,7 +74,8 @@ namespace {
 
 // A YAML mechanism is opened as the CHEMKIN files it converts to, written beside it; the
 // thermo and transport files it brings are the model's data files.
-MechanismOpenResult OpenYamlMechanism(MechanismModel& model, const std::string& path) {
+// `path` is a copy: callers pass model.MechanismPath, which the open replaces.
+MechanismOpenResult OpenYamlMechanism(MechanismModel& model, const std::string path) {
     yaml::ChemkinPaths converted;
     std::string error;
     if (!yaml::ConvertYamlToChemkin(path, DirectoryOf(path), converted, &error)) {

@@ -51,10 +51,12 @@ bool ConvertChemkinToYaml(const ChemkinPaths& sources, const std::string& yamlPa
         const std::optional<std::string> text = ReadWhole(sources.transport);
         if (!text) return SetError(error, "cannot read " + sources.transport), false;
         transport = pellor::ParseTransportData(*text);
-        // Lines of other species (notes, species of a larger mechanism) are not this mechanism's.
+        // As the transport fitting reads it: a bad line matters only for a species of the
+        // mechanism without a good entry (others are notes, pair data, species of other mechanisms).
         for (const pellor::TransportLineProblem& p : transport->problems)
             for (const tolmar::Species& species : compiled.mechanism.species)
-                if (pellor::UpperCase(species.name) == pellor::UpperCase(p.name))
+                if (pellor::UpperCase(species.name) == pellor::UpperCase(p.name) &&
+                    !transport->entries.count(pellor::UpperCase(p.name)))
                     return SetError(error, sources.transport + ", line " + std::to_string(p.line) + ": " + p.reason +
                                                ": " + p.text),
                            false;

@@ -77,7 +77,7 @@ private:
     }
 
     void Header() {
-        out_ << "description: " << Scalar(in_.description) << "\ngenerator: vantor\ncantera-version: 3.0.0\n\n";
+        out_ << "description: " << Scalar(in_.description) << "\ngenerator: vantor\n\n";
         out_ << "units: {length: cm, time: s, quantity: " << (mech_.units.molecules ? "molec" : "mol")
              << ", activation-energy: " << EnergyUnitText(mech_.units.energy) << "}\n";
     }

@@ -32,12 +32,16 @@ void ExpectSameRates(chem::Mechanism& a, chem::Mechanism& b, const std::vector<S
     for (int k = 0; k < KK; ++k) sum += 1.0 + k % 7;
     for (int k = 0; k < KK; ++k) X[k] = (1.0 + k % 7) / sum;
     a.MoleToMassFractions(X.data(), Y.data());
-    const auto close = [](double x, double y) { return std::fabs(x - y) <= 1e-12 * std::max(std::fabs(x), std::fabs(y)); };
+    const auto close = [](double x, double y) {
+        return std::fabs(x - y) <= 1e-12 * std::max(std::fabs(x), std::fabs(y));
+    };
     for (const State& s : states) {
         std::ostringstream msg;
-        const int32_t status = a.ProductionRates(msg, s.Patm * 1013250.0, s.T, Y.data(), wdot.data(), qfA.data(), qrA.data());
+        const int32_t status =
+            a.ProductionRates(msg, s.Patm * 1013250.0, s.T, Y.data(), wdot.data(), qfA.data(), qrA.data());
         // A state beyond a pressure table's limit must be refused alike.
-        ASSERT_EQ(b.ProductionRates(msg, s.Patm * 1013250.0, s.T, Y.data(), wdot.data(), qfB.data(), qrB.data()), status)
+        ASSERT_EQ(b.ProductionRates(msg, s.Patm * 1013250.0, s.T, Y.data(), wdot.data(), qfB.data(), qrB.data()),
+                  status)
             << msg.str();
         if (status != 0) continue;
         int failures = 0;
@@ -66,13 +70,14 @@ void RoundTrip(const std::string& inp, const std::string& therm, const std::stri
     states.insert(states.end(), {{700.0, 0.5}, {1100.0, 1.0}, {1600.0, 20.0}, {2400.0, 80.0}});
     ExpectSameRates(*a, *b, states);
     if (tran.empty()) return;
-    const pellor::TransportData from = pellor::ParseTransportData(Read(tran)), to = pellor::ParseTransportData(Read(back.transport));
+    const pellor::TransportData from = pellor::ParseTransportData(Read(tran)),
+                                to = pellor::ParseTransportData(Read(back.transport));
     ASSERT_EQ(static_cast<int>(to.entries.size()), a->KK());
     for (const auto& [name, p] : to.entries) {
         const pellor::TransportParameters& q = from.entries.at(name);
-        EXPECT_TRUE(p.geometry == q.geometry && p.wellDepth == q.wellDepth && p.collisionDiameter == q.collisionDiameter &&
-                    p.dipoleMoment == q.dipoleMoment && p.polarizability == q.polarizability &&
-                    p.rotationalRelaxation == q.rotationalRelaxation)
+        EXPECT_TRUE(p.geometry == q.geometry && p.wellDepth == q.wellDepth &&
+                    p.collisionDiameter == q.collisionDiameter && p.dipoleMoment == q.dipoleMoment &&
+                    p.polarizability == q.polarizability && p.rotationalRelaxation == q.rotationalRelaxation)
             << name;
     }
 }

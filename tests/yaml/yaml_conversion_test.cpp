@@ -68,11 +68,14 @@ std::string Write(const std::string& path, const std::string& text) {
 std::string Species(const std::string& name, const std::string& composition, const std::string& model = "NASA7") {
     return "- name: " + name + "\n  composition: " + composition + "\n  thermo:\n    model: " + model +
            "\n    temperature-ranges: [200.0, 1000.0, 3500.0]\n    data:\n"
-           "    - [2.34433112, 0.00798052075, -1.9478151e-05, 2.01572094e-08, -7.37611761e-12, -917.935173, 0.683010238]\n"
-           "    - [3.3372792, -4.94024731e-05, 4.99456778e-07, -1.79566394e-10, 2.00255376e-14, -950.158922, -3.20502331]\n";
+           "    - [2.34433112, 0.00798052075, -1.9478151e-05, 2.01572094e-08, -7.37611761e-12, -917.935173, "
+           "0.683010238]\n"
+           "    - [3.3372792, -4.94024731e-05, 4.99456778e-07, -1.79566394e-10, 2.00255376e-14, -950.158922, "
+           "-3.20502331]\n";
 }
 
-const std::string kGasPhase = "phases:\n- name: gas\n  thermo: ideal-gas\n  elements: [H]\n  species: [H, H2]\n  kinetics: gas\n";
+const std::string kGasPhase =
+    "phases:\n- name: gas\n  thermo: ideal-gas\n  elements: [H]\n  species: [H, H2]\n  kinetics: gas\n";
 
 }  // namespace
 
@@ -86,7 +89,8 @@ TEST(YamlConversion, EveryReactionTypeIsWrittenAsCanteraHoldsIt) {
          {"units: {length: cm, time: s, quantity: mol, activation-energy: cal/mol}", "  transport: mixture-averaged",
           "- equation: 2 O + M <=> O2 + M\n  type: three-body\n  rate-constant: {A: 1.2e+17, b: -1.0, Ea: 0.0}\n"
           "  efficiencies: {H2: 2.4, H2O: 15.4, AR: 0.83}",
-          "  Troe: {A: 0.67, T3: 1.0e-30, T1: 1.0e+30, T2: 1.0e+30}", "  SRI: {A: 0.45, B: 797.0, C: 979.0, D: 1.0, E: 0.0}",
+          "  Troe: {A: 0.67, T3: 1.0e-30, T1: 1.0e+30, T2: 1.0e+30}",
+          "  SRI: {A: 0.45, B: 797.0, C: 979.0, D: 1.0, E: 0.0}",
           "- equation: CO + O (+AR) <=> CO2 (+AR)\n  type: falloff",
           "  type: chemically-activated\n  low-P-rate-constant: {A: 1.0e+12, b: 0.5, Ea: 100.0}\n"
           "  high-P-rate-constant: {A: 3.0e+10, b: 0.1, Ea: 300.0}",
@@ -140,7 +144,8 @@ TEST(YamlConversion, BadYamlNamesFileLineColumnAndWritesNothing) {
          "reaction 1 (2 H <=> H2) is of type Chebyshev, which the mechanism binary cannot hold"},
         {kGasPhase + "- name: surf\n  thermo: ideal-surface\n  species: [H]\nspecies:\n" + h + h2,
          "phase surf has thermo ideal-surface (a surface or other non-gas phase)"},
-        {kGasPhase + "species:\n" + h + h2 + "reactions:\n- equation: 2 H <=> H3\n  rate-constant: {A: 1, b: 0, Ea: 0}\n",
+        {kGasPhase + "species:\n" + h + h2 +
+             "reactions:\n- equation: 2 H <=> H3\n  rate-constant: {A: 1, b: 0, Ea: 0}\n",
          "names H3, which is not a species of the phase"},
     };
     for (const auto& c : cases) {
@@ -158,13 +163,13 @@ TEST(YamlConversion, BadYamlNamesFileLineColumnAndWritesNothing) {
 
 TEST(YamlConversion, CanteraDefaultUnitsAreConvertedToChemkinUnits) {
     const TempFolder dir;
-    const std::string yamlPath = Write(dir.Path() + "/si.yaml",
-                                       kGasPhase + "  transport: mixture-averaged\nspecies:\n" + Species("H", "{H: 1}") +
-                                           Species("H2", "{H: 2}") +
-                                           "reactions:\n- equation: 2 H + M <=> H2 + M\n  type: three-body\n"
-                                           "  rate-constant: {A: 1.0e+12, b: -1.0, Ea: 4.184e+06}\n"
-                                           "  default-efficiency: 0.5\n  efficiencies: {H2: 2.0}\n"
-                                           "- {equation: H2 => 2 H, rate-constant: {A: 2.0e+10, b: 0.0, Ea: 10 kcal/mol}}\n");
+    const std::string yamlPath = Write(
+        dir.Path() + "/si.yaml", kGasPhase + "  transport: mixture-averaged\nspecies:\n" + Species("H", "{H: 1}") +
+                                     Species("H2", "{H: 2}") +
+                                     "reactions:\n- equation: 2 H + M <=> H2 + M\n  type: three-body\n"
+                                     "  rate-constant: {A: 1.0e+12, b: -1.0, Ea: 4.184e+06}\n"
+                                     "  default-efficiency: 0.5\n  efficiencies: {H2: 2.0}\n"
+                                     "- {equation: H2 => 2 H, rate-constant: {A: 2.0e+10, b: 0.0, Ea: 10 kcal/mol}}\n");
     yaml::ChemkinPaths written;
     std::string error;
     ASSERT_TRUE(yaml::ConvertYamlToChemkin(yamlPath, dir.Path(), written, &error)) << error;

@@ -38,12 +38,16 @@ void ThermoEntry(const ChemkinSpecies& s, std::string& out) {
         std::string field(5, ' ');
         if (i < s.composition.size()) {
             const auto& [element, count] = s.composition[i];
-            field = PadRight(element, 2) + PadLeft(std::to_string(count), 3);
+            field = PadRight(element, 2);
+            field += PadLeft(std::to_string(count), 3);
         }
-        if (i < 4) line += field;
-        else fifth = field;
+        if (i < 4)
+            line += field;
+        else
+            fifth = field;
     }
-    line += "G" + TemperatureField(s.thermo.tLow, 10) + TemperatureField(s.thermo.tHigh, 10) +
+    line += 'G';
+    line += TemperatureField(s.thermo.tLow, 10) + TemperatureField(s.thermo.tHigh, 10) +
             TemperatureField(s.thermo.tCommon, 8) + fifth + " 1";
     out += line + kEol;
     const std::array<double, 14> values = {s.thermo.high[0], s.thermo.high[1], s.thermo.high[2], s.thermo.high[3],

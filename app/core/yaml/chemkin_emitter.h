@@ -27,7 +27,7 @@ struct ChemkinTransport {
 };
 
 struct ChemkinSpecies {
-    std::string name;                                     // at most 18 characters
+    std::string name;                                      // at most 18 characters
     std::vector<std::pair<std::string, int>> composition;  // at most five elements, counts 0-999
     ChemkinThermo thermo;
     std::optional<ChemkinTransport> transport;

@@ -12,7 +12,8 @@ namespace vantor::yaml {
 
 class YamlInputError : public std::runtime_error {
 public:
-    YamlInputError(int line, int column, const std::string& what) : std::runtime_error(what), line_(line), column_(column) {}
+    YamlInputError(int line, int column, const std::string& what)
+        : std::runtime_error(what), line_(line), column_(column) {}
     int Line() const { return line_; }      // 1-based; 0 when unknown
     int Column() const { return column_; }  // 1-based
 

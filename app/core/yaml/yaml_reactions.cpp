@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 #include <sstream>
+#include <string_view>
 #include <utility>
 
 #include "app/core/yaml/yaml_input.h"
@@ -37,7 +38,7 @@ Equation ParseEquation(const YAML::Node& node, const ReactionContext& context) {
     std::istringstream in(text);
     Equation eq;
     std::vector<Term>* side = &eq.lhs;
-    std::optional<double> coefficient;
+    double coefficient = 1.0;  // of the next species
     int thirdBodies = 0;
     std::string falloffLeft;
     bool arrow = false;
@@ -66,8 +67,8 @@ Equation ParseEquation(const YAML::Node& node, const ReactionContext& context) {
             if (!context.species.count(token))
                 Fail(node, "equation \"" + text + "\" names " + token + ", which is not a species of the phase",
                      "species declared in the phase");
-            side->push_back({token, coefficient.value_or(1.0)});
-            coefficient.reset();
+            side->push_back({token, coefficient});
+            coefficient = 1.0;
         }
     }
     if (!arrow || eq.lhs.empty() || eq.rhs.empty())
@@ -94,9 +95,12 @@ std::string Species(const Term& t) {
 
 std::string SideText(const std::vector<Term>& terms, const Equation& eq) {
     std::string text;
-    for (const Term& t : terms) text += (text.empty() ? "" : "+") + Species(t);
+    for (const Term& t : terms) {
+        if (!text.empty()) text += '+';
+        text += Species(t);
+    }
     if (eq.thirdBody) text += "+M";
-    if (!eq.falloff.empty()) text += "(+" + eq.falloff + ")";
+    if (!eq.falloff.empty()) text.append("(+").append(eq.falloff).append(")");
     return text;
 }
 
@@ -115,12 +119,16 @@ public:
         std::vector<std::string> aux;
         if (type == "pressure-dependent-Arrhenius") {
             const YAML::Node list = Require(entry_, "rate-constants", where_);
-            if (!list.IsSequence() || list.size() == 0) Fail(list, where_ + ": rate-constants is empty", "a list of {P, A, b, Ea}");
+            if (!list.IsSequence() || list.size() == 0)
+                Fail(list, where_ + ": rate-constants is empty", "a list of {P, A, b, Ea}");
             for (const YAML::Node& item : list) {
                 std::string unit;
                 const double p = Quantity(Require(item, "P", where_ + " rate-constants entry"), where_ + " P", unit);
-                std::optional<double> atm = unit.empty() ? std::optional<double>(context_.units.pressureAtm) : PressureUnitAtm(unit);
-                if (!atm) Fail(item["P"], where_ + ": unknown pressure unit \"" + unit + "\"", "atm, Pa, kPa, MPa, bar or torr");
+                std::optional<double> atm =
+                    unit.empty() ? std::optional<double>(context_.units.pressureAtm) : PressureUnitAtm(unit);
+                if (!atm)
+                    Fail(item["P"], where_ + ": unknown pressure unit \"" + unit + "\"",
+                         "atm, Pa, kPa, MPa, bar or torr");
                 aux.push_back("PLOG / " + FormatReal(*atm == 1.0 ? p : p * *atm) + " " + Rate(item, order_) + " /");
             }
             lines.push_back(equation + "  " + Rate(list[0], order_));
@@ -128,7 +136,8 @@ public:
             const bool activated = type == "chemically-activated";
             const YAML::Node low = Require(entry_, "low-P-rate-constant", where_);
             const YAML::Node high = Require(entry_, "high-P-rate-constant", where_);
-            if (eq.falloff.empty()) Fail(entry_["equation"], where_ + " is a " + type + " reaction without (+M)", "(+M) on both sides");
+            if (eq.falloff.empty())
+                Fail(entry_["equation"], where_ + " is a " + type + " reaction without (+M)", "(+M) on both sides");
             if (activated) {
                 lines.push_back(equation + "  " + Rate(low, order_));
                 aux.push_back("HIGH / " + Rate(high, order_ - 1.0) + " /");
@@ -138,8 +147,10 @@ public:
             }
             FallOffForm(aux);
         } else {
-            if (type == "three-body" && !eq.thirdBody) Fail(entry_["equation"], where_ + " is a three-body reaction without M", "+ M on both sides");
-            lines.push_back(equation + "  " + Rate(Require(entry_, "rate-constant", where_), order_ + (eq.thirdBody ? 1.0 : 0.0)));
+            if (type == "three-body" && !eq.thirdBody)
+                Fail(entry_["equation"], where_ + " is a three-body reaction without M", "+ M on both sides");
+            lines.push_back(equation + "  " +
+                            Rate(Require(entry_, "rate-constant", where_), order_ + (eq.thirdBody ? 1.0 : 0.0)));
         }
         if (eq.thirdBody || eq.falloff == "M") Efficiencies(aux);
         if (const YAML::Node orders = entry_["orders"]) {
@@ -162,19 +173,26 @@ private:
     std::string Type(const Equation& eq) const {
         std::string type = entry_["type"] ? Text(entry_["type"], where_ + " type") : "";
         if (type.empty()) {
-            if (entry_["rate-constants"]) type = "pressure-dependent-Arrhenius";
-            else if (entry_["low-P-rate-constant"]) type = "falloff";
-            else if (entry_["data"] && entry_["temperature-range"]) type = "Chebyshev";
-            else type = eq.thirdBody ? "three-body" : "elementary";
+            if (entry_["rate-constants"])
+                type = "pressure-dependent-Arrhenius";
+            else if (entry_["low-P-rate-constant"])
+                type = "falloff";
+            else if (entry_["data"] && entry_["temperature-range"])
+                type = "Chebyshev";
+            else
+                type = eq.thirdBody ? "three-body" : "elementary";
         }
         if (type == "Arrhenius" || type == "arrhenius" || type == "reaction") type = "elementary";
         static const std::set<std::string> kKnown = {"elementary", "three-body", "falloff", "chemically-activated",
                                                      "pressure-dependent-Arrhenius"};
         if (!kKnown.count(type))
-            Fail(entry_["type"] ? entry_["type"] : entry_, where_ + " is of type " + type + ", which the mechanism binary cannot hold",
+            Fail(entry_["type"] ? entry_["type"] : entry_,
+                 where_ + " is of type " + type + ", which the mechanism binary cannot hold",
                  "elementary, three-body, falloff, chemically-activated or pressure-dependent-Arrhenius");
         for (const char* key : {"Tsang", "units", "coverage-dependencies", "sticking-coefficient"})
-            if (entry_[key]) Fail(entry_[key], where_ + " has \"" + key + "\", which the mechanism binary cannot hold", "no such entry");
+            if (entry_[key])
+                Fail(entry_[key], where_ + " has \"" + key + "\", which the mechanism binary cannot hold",
+                     "no such entry");
         return type;
     }
 
@@ -209,7 +227,8 @@ private:
 
     std::string DeclaredSpecies(const YAML::Node& node) const {
         const std::string name = Text(node, where_ + " species");
-        if (!context_.species.count(name)) Fail(node, where_ + " names " + name + ", which is not a species of the phase", "a species of the phase");
+        if (!context_.species.count(name))
+            Fail(node, where_ + " names " + name + ", which is not a species of the phase", "a species of the phase");
         return name;
     }
 
@@ -217,7 +236,8 @@ private:
     std::string Rate(const YAML::Node& rate, double order) const {
         const std::string what = where_ + " rate";
         if (!rate.IsMap()) Fail(rate, what + " is not a mapping", "{A: ..., b: ..., Ea: ...}");
-        if (rate["w"]) Fail(rate["w"], where_ + " is a Blowers-Masel rate, which the mechanism binary cannot hold", "{A, b, Ea}");
+        if (rate["w"])
+            Fail(rate["w"], where_ + " is a Blowers-Masel rate, which the mechanism binary cannot hold", "{A, b, Ea}");
         double A = Number(Require(rate, "A", what), where_ + " A");
         const FileUnits& u = context_.units;
         if (u.lengthCm != 1.0 || u.quantityMol != 1.0 || u.timeS != 1.0)
@@ -227,27 +247,41 @@ private:
         if (const YAML::Node ea = rate["Ea"]) {
             std::string unit;
             const double value = Quantity(ea, where_ + " Ea", unit);
-            const std::optional<double> converted = ConvertEnergy(value, unit.empty() ? u.Energy() : unit, context_.energyUnit);
-            if (!converted) Fail(ea, where_ + ": unknown activation-energy unit \"" + (unit.empty() ? u.Energy() : unit) + "\"",
-                                 "cal/mol, kcal/mol, J/mol, kJ/mol, J/kmol, K or eV");
+            const std::optional<double> converted =
+                ConvertEnergy(value, unit.empty() ? u.Energy() : unit, context_.energyUnit);
+            if (!converted)
+                Fail(ea, where_ + ": unknown activation-energy unit \"" + (unit.empty() ? u.Energy() : unit) + "\"",
+                     "cal/mol, kcal/mol, J/mol, kJ/mol, J/kmol, K or eV");
             E = *converted;
         }
         return FormatReal(A) + " " + FormatReal(b) + " " + FormatReal(E);
     }
 
-    void FallOffForm(std::vector<std::string>& aux) const {
-        const auto values = [&](const YAML::Node& form, std::initializer_list<const char*> required,
-                                std::initializer_list<const char*> optional) {
-            std::string text;
-            for (const char* key : required) text += " " + FormatReal(Number(Require(form, key, where_), where_ + " " + key));
-            bool any = false;
-            for (const char* key : optional) any = any || form[key];
-            if (any)
-                for (const char* key : optional) text += " " + FormatReal(form[key] ? Number(form[key], where_ + " " + key) : std::string(key) == "D" ? 1.0 : 0.0);
-            return text;
+    // The values of a Troe or SRI mapping: the required ones, then the optional ones when any of
+    // them is given (an absent SRI D is 1, any other absent value 0).
+    std::string FormValues(const YAML::Node& form, std::initializer_list<const char*> required,
+                           std::initializer_list<const char*> optional) const {
+        std::string text;
+        const auto add = [&](double value) {
+            text += ' ';
+            text += FormatReal(value);
         };
-        if (const YAML::Node troe = entry_["Troe"]) aux.push_back("TROE /" + values(troe, {"A", "T3", "T1"}, {"T2"}) + " /");
-        if (const YAML::Node sri = entry_["SRI"]) aux.push_back("SRI /" + values(sri, {"A", "B", "C"}, {"D", "E"}) + " /");
+        for (const char* key : required) add(Number(Require(form, key, where_), where_ + " " + key));
+        bool any = false;
+        for (const char* key : optional) any = any || form[key];
+        for (const char* key : optional) {
+            if (!any) break;
+            const double fallback = std::string_view(key) == "D" ? 1.0 : 0.0;
+            add(form[key] ? Number(form[key], where_ + " " + key) : fallback);
+        }
+        return text;
+    }
+
+    void FallOffForm(std::vector<std::string>& aux) const {
+        if (const YAML::Node troe = entry_["Troe"])
+            aux.push_back("TROE /" + FormValues(troe, {"A", "T3", "T1"}, {"T2"}) + " /");
+        if (const YAML::Node sri = entry_["SRI"])
+            aux.push_back("SRI /" + FormValues(sri, {"A", "B", "C"}, {"D", "E"}) + " /");
     }
 
     void Efficiencies(std::vector<std::string>& aux) const {
@@ -258,18 +292,22 @@ private:
                 const std::string name = Text(item.first, where_ + " efficiency species");
                 if (!context_.species.count(name)) {
                     if (context_.skipUndeclaredThirdBodies) continue;
-                    Fail(item.first, where_ + " has an efficiency for " + name + ", which is not a species of the phase",
+                    Fail(item.first,
+                         where_ + " has an efficiency for " + name + ", which is not a species of the phase",
                          "species of the phase (or skip-undeclared-third-bodies: true)");
                 }
                 given[name] = Number(item.second, where_ + " efficiency of " + name);
             }
         }
-        const double fallback = entry_["default-efficiency"] ? Number(entry_["default-efficiency"], where_ + " default-efficiency") : 1.0;
+        const double fallback =
+            entry_["default-efficiency"] ? Number(entry_["default-efficiency"], where_ + " default-efficiency") : 1.0;
         std::vector<std::pair<std::string, double>> all;
         for (const std::string& name : context_.speciesOrder) {
             const auto it = given.find(name);
-            if (it != given.end()) all.emplace_back(name, it->second);
-            else if (fallback != 1.0) all.emplace_back(name, fallback);  // CHEMKIN's default is 1
+            if (it != given.end())
+                all.emplace_back(name, it->second);
+            else if (fallback != 1.0)
+                all.emplace_back(name, fallback);  // CHEMKIN's default is 1
         }
         std::string line;
         for (const auto& [name, value] : all) {
@@ -288,7 +326,8 @@ private:
 
 void TranslateReaction(const YAML::Node& entry, int number, const ReactionContext& context,
                        std::vector<std::string>& lines, const YAML::Node* reverse) {
-    if (!entry.IsMap()) Fail(entry, "reaction " + std::to_string(number) + " is not a mapping", "{equation: ..., rate-constant: ...}");
+    if (!entry.IsMap())
+        Fail(entry, "reaction " + std::to_string(number) + " is not a mapping", "{equation: ..., rate-constant: ...}");
     Translator(entry, number, context).Run(lines, reverse);
 }
 

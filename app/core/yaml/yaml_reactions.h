@@ -16,9 +16,9 @@ namespace vantor::yaml {
 
 struct ReactionContext {
     FileUnits units;
-    std::string energyUnit;                  // the unit the CHEMKIN text writes energies in
-    std::set<std::string> species;           // the phase's species
-    std::vector<std::string> speciesOrder;   // the same, in phase order
+    std::string energyUnit;                 // the unit the CHEMKIN text writes energies in
+    std::set<std::string> species;          // the phase's species
+    std::vector<std::string> speciesOrder;  // the same, in phase order
     bool skipUndeclaredThirdBodies = false;
 };
 

@@ -27,15 +27,18 @@ public:
     explicit Reader(const YAML::Node& root) : root_(root) {}
 
     ChemkinMechanism Read() {
-        if (!root_.IsMap()) Fail(root_, "the file is not a YAML mapping", "a Cantera mechanism with phases and species");
+        if (!root_.IsMap())
+            Fail(root_, "the file is not a YAML mapping", "a Cantera mechanism with phases and species");
         Units();
         const YAML::Node phases = Require(root_, "phases", "the file");
-        if (!phases.IsSequence() || phases.size() == 0) Fail(phases, "phases is empty", "a list with one ideal-gas phase");
+        if (!phases.IsSequence() || phases.size() == 0)
+            Fail(phases, "phases is empty", "a list with one ideal-gas phase");
         for (const YAML::Node& p : phases) {
             const std::string thermo = Text(Require(p, "thermo", "the phase"), "the phase's thermo");
             if (thermo != "ideal-gas")
-                Fail(p["thermo"], "phase " + Text(Require(p, "name", "the phase"), "the phase name") + " has thermo " + thermo +
-                                      " (a surface or other non-gas phase), which the mechanism binary cannot hold",
+                Fail(p["thermo"],
+                     "phase " + Text(Require(p, "name", "the phase"), "the phase name") + " has thermo " + thermo +
+                         " (a surface or other non-gas phase), which the mechanism binary cannot hold",
                      "ideal-gas phases only");
         }
         const YAML::Node phase = phases[0];
@@ -55,12 +58,14 @@ private:
         if (units && !units.IsMap()) Fail(units, "units is not a mapping", "{length: cm, quantity: mol, ...}");
         if (units)
             for (const auto& item : units) {
-            std::string error;
-            if (!ApplyUnit(Text(item.first, "a units key"), Text(item.second, "a unit"), context_.units, error))
-                Fail(item.second, error, "a unit Cantera defines");
-        }
+                std::string error;
+                if (!ApplyUnit(Text(item.first, "a units key"), Text(item.second, "a unit"), context_.units, error))
+                    Fail(item.second, error, "a unit Cantera defines");
+            }
         const std::string energy = context_.units.Energy();
-        if (!ConvertEnergy(0.0, energy, "cal/mol")) Fail(units ? units : root_, "unknown activation-energy unit \"" + energy + "\"", "cal/mol, kcal/mol, J/mol, kJ/mol, J/kmol, K or eV");
+        if (!ConvertEnergy(0.0, energy, "cal/mol"))
+            Fail(units ? units : root_, "unknown activation-energy unit \"" + energy + "\"",
+                 "cal/mol, kcal/mol, J/mol, kJ/mol, J/kmol, K or eV");
         // CHEMKIN has keywords for the common units; others are converted to cal/mol.
         const std::string keyword = EnergyKeyword(energy);
         mech_.energyKeyword = keyword.empty() ? "CAL/MOLE" : keyword;
@@ -91,7 +96,8 @@ private:
         std::vector<YAML::Node> out;
         const auto section = [&](const std::string& name, const YAML::Node& at) {
             const YAML::Node list = root_[name];
-            if (!list || !list.IsSequence()) Fail(at, "the file has no species list \"" + name + "\"", "a top-level list " + name);
+            if (!list || !list.IsSequence())
+                Fail(at, "the file has no species list \"" + name + "\"", "a top-level list " + name);
             return list;
         };
         const auto pick = [&](const YAML::Node& list, const YAML::Node& names) {
@@ -101,10 +107,12 @@ private:
             }
             if (!names.IsSequence()) Fail(names, "the phase's species are not a list", "all or a list of names");
             std::map<std::string, YAML::Node> byName;
-            for (const YAML::Node& s : list) byName.emplace(Text(Require(s, "name", "a species"), "the species name"), s);
+            for (const YAML::Node& s : list)
+                byName.emplace(Text(Require(s, "name", "a species"), "the species name"), s);
             for (const YAML::Node& n : names) {
                 const auto it = byName.find(Text(n, "a species of the phase"));
-                if (it == byName.end()) Fail(n, "species " + n.Scalar() + " has no entry", "an entry in the species list");
+                if (it == byName.end())
+                    Fail(n, "species " + n.Scalar() + " has no entry", "an entry in the species list");
                 out.push_back(it->second);
             }
         };
@@ -115,7 +123,8 @@ private:
             for (const YAML::Node& group : names)
                 for (const auto& item : group) {
                     const std::string from = Text(item.first, "a species section");
-                    if (from.find('/') != std::string::npos) Fail(item.first, "species from another file (" + from + ")", "species of this file");
+                    if (from.find('/') != std::string::npos)
+                        Fail(item.first, "species from another file (" + from + ")", "species of this file");
                     pick(section(from, item.first), item.second);
                 }
         } else {
@@ -130,11 +139,13 @@ private:
             species.name = Text(Require(s, "name", "a species"), "the species name");
             const std::string what = "species " + species.name;
             if (species.name.size() > kThermoNameColumns || species.name.find_first_of("!/= \t") != std::string::npos)
-                Fail(s["name"], what + ": a name CHEMKIN files cannot hold", "at most 18 characters without blanks, !, / or =");
+                Fail(s["name"], what + ": a name CHEMKIN files cannot hold",
+                     "at most 18 characters without blanks, !, / or =");
             Composition(s, what, species);
             Thermo(Require(s, "thermo", what), what, species.thermo);
             if (const YAML::Node t = s["transport"]) species.transport = Transport(t, what);
-            if (!context_.species.insert(species.name).second) Fail(s["name"], what + " is declared twice", "each species once");
+            if (!context_.species.insert(species.name).second)
+                Fail(s["name"], what + " is declared twice", "each species once");
             context_.speciesOrder.push_back(species.name);
             mech_.species.push_back(std::move(species));
         }
@@ -151,7 +162,9 @@ private:
             const std::string element = Text(item.first, "an element");
             bool declared = false;
             for (const ChemkinElement& e : mech_.elements) declared = declared || e.name == element;
-            if (!declared) Fail(item.first, what + " has the element " + element + ", which the phase does not list", "elements of the phase");
+            if (!declared)
+                Fail(item.first, what + " has the element " + element + ", which the phase does not list",
+                     "elements of the phase");
             if (count > 0) species.composition.emplace_back(element, static_cast<int>(count));
         }
         if (species.composition.size() > kThermoElementFields)
@@ -165,11 +178,14 @@ private:
         const YAML::Node ranges = Require(t, "temperature-ranges", what + " thermo");
         const YAML::Node data = Require(t, "data", what + " thermo");
         if (!ranges.IsSequence() || ranges.size() < 2 || ranges.size() > 3)
-            Fail(ranges, what + ": temperature-ranges has " + std::to_string(ranges.size()) + " values", "two or three temperatures");
+            Fail(ranges, what + ": temperature-ranges has " + std::to_string(ranges.size()) + " values",
+                 "two or three temperatures");
         if (!data.IsSequence() || data.size() != ranges.size() - 1)
-            Fail(data, what + ": thermo data do not match the temperature ranges", "one list of 7 coefficients per range");
+            Fail(data, what + ": thermo data do not match the temperature ranges",
+                 "one list of 7 coefficients per range");
         const auto coefficients = [&](const YAML::Node& list, std::array<double, 7>& into) {
-            if (!list.IsSequence() || list.size() != 7) Fail(list, what + ": a NASA7 range without 7 coefficients", "7 coefficients");
+            if (!list.IsSequence() || list.size() != 7)
+                Fail(list, what + ": a NASA7 range without 7 coefficients", "7 coefficients");
             for (size_t j = 0; j < 7; ++j) into[j] = Number(list[j], what + " thermo coefficient");
         };
         out.tLow = Number(ranges[0], what + " temperature");
@@ -209,8 +225,10 @@ private:
             if (phase["kinetics"] && root_["reactions"]) sections.push_back("reactions");
         } else if (which.IsScalar()) {
             const std::string word = which.Scalar();
-            if (word == "all" || word == "declared-species") sections.push_back("reactions");
-            else if (word != "none") Fail(which, "reactions: " + word, "all, none or a list of reaction sections");
+            if (word == "all" || word == "declared-species")
+                sections.push_back("reactions");
+            else if (word != "none")
+                Fail(which, "reactions: " + word, "all, none or a list of reaction sections");
         } else if (which.IsSequence()) {
             for (const YAML::Node& s : which) sections.push_back(Text(s, "a reaction section"));
         } else {
@@ -218,9 +236,12 @@ private:
         }
         int number = 0;
         for (const std::string& name : sections) {
-            if (name.find('/') != std::string::npos) Fail(which, "reactions from another file (" + name + ")", "reactions of this file");
+            if (name.find('/') != std::string::npos)
+                Fail(which, "reactions from another file (" + name + ")", "reactions of this file");
             const YAML::Node list = root_[name];
-            if (!list || !list.IsSequence()) Fail(which ? which : phase, "the file has no reaction list \"" + name + "\"", "a top-level list " + name);
+            if (!list || !list.IsSequence())
+                Fail(which ? which : phase, "the file has no reaction list \"" + name + "\"",
+                     "a top-level list " + name);
             for (size_t i = 0; i < list.size(); ++i) {
                 const YAML::Node next = i + 1 < list.size() ? list[i + 1] : YAML::Node();
                 const bool halves = IsHalf(list[i], kForwardHalfNote) && IsHalf(next, kReverseHalfNote);
@@ -236,7 +257,8 @@ private:
 YamlReadResult ReadCanteraYaml(std::string_view text, const std::string& fileName) {
     YamlReadResult result;
     const auto at = [&](int line, int column) {
-        return fileName + (line > 0 ? ", line " + std::to_string(line) + ", column " + std::to_string(column) : "") + ": ";
+        return fileName + (line > 0 ? ", line " + std::to_string(line) + ", column " + std::to_string(column) : "") +
+               ": ";
     };
     try {
         const YAML::Node root = YAML::Load(std::string(text));

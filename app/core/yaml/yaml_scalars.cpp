@@ -13,8 +13,8 @@ namespace {
 
 // Words YAML 1.1 readers turn into booleans or null (NO, the nitric oxide, among them).
 bool IsReservedWord(std::string_view text) {
-    static constexpr std::array<std::string_view, 11> kWords = {"y", "n", "yes", "no", "on", "off", "true", "false",
-                                                              "null", "~", ""};
+    static constexpr std::array<std::string_view, 11> kWords = {"y",    "n",     "yes",  "no", "on", "off",
+                                                                "true", "false", "null", "~",  ""};
     std::string lower;
     for (char c : text) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     for (std::string_view w : kWords)
@@ -50,8 +50,8 @@ std::string FormatCount(double value) {
 }
 
 std::string Scalar(std::string_view text) {
-    bool plain = !text.empty() && !IsReservedWord(text) && !LooksNumeric(text) && text.front() != ' ' &&
-                 text.back() != ' ';
+    bool plain =
+        !text.empty() && !IsReservedWord(text) && !LooksNumeric(text) && text.front() != ' ' && text.back() != ' ';
     static constexpr std::string_view kIndicators = "-?:,[]{}#&*!|>'\"%@`";
     if (plain && kIndicators.find(text.front()) != std::string_view::npos) plain = false;
     for (size_t i = 0; plain && i < text.size(); ++i) {

@@ -12,9 +12,9 @@ constexpr double kFaraday = 96485.33212;           // J/(mol V): one eV per part
 // Activation-energy units in J/mol.
 std::optional<double> EnergyJoulesPerMole(std::string_view unit) {
     static const std::map<std::string, double, std::less<>> kUnits = {
-        {"J/mol", 1.0},        {"kJ/mol", 1e3},        {"cal/mol", 4.184},  {"kcal/mol", 4184.0},
-        {"J/kmol", 1e-3},      {"kJ/kmol", 1.0},       {"cal/kmol", 4.184e-3}, {"kcal/kmol", 4.184},
-        {"K", kGasConstant},   {"eV", kFaraday},       {"erg/mol", 1e-7}};
+        {"J/mol", 1.0},      {"kJ/mol", 1e3},  {"cal/mol", 4.184},     {"kcal/mol", 4184.0},
+        {"J/kmol", 1e-3},    {"kJ/kmol", 1.0}, {"cal/kmol", 4.184e-3}, {"kcal/kmol", 4.184},
+        {"K", kGasConstant}, {"eV", kFaraday}, {"erg/mol", 1e-7}};
     const auto it = kUnits.find(unit);
     if (it == kUnits.end()) return std::nullopt;
     return it->second;
@@ -32,8 +32,10 @@ std::optional<double> EnergyJoules(std::string_view unit) {
 
 bool ApplyUnit(std::string_view key, std::string_view unit, FileUnits& units, std::string& error) {
     static const std::map<std::string, double, std::less<>> kLengths = {{"m", 100.0}, {"cm", 1.0}, {"mm", 0.1}};
-    static const std::map<std::string, double, std::less<>> kQuantities = {{"mol", 1.0}, {"kmol", 1000.0}, {"gmol", 1.0}};
-    static const std::map<std::string, double, std::less<>> kTimes = {{"s", 1.0}, {"ms", 1e-3}, {"min", 60.0}, {"h", 3600.0}};
+    static const std::map<std::string, double, std::less<>> kQuantities = {
+        {"mol", 1.0}, {"kmol", 1000.0}, {"gmol", 1.0}};
+    static const std::map<std::string, double, std::less<>> kTimes = {
+        {"s", 1.0}, {"ms", 1e-3}, {"min", 60.0}, {"h", 3600.0}};
     const auto find = [&](const auto& table, double& into) {
         const auto it = table.find(unit);
         if (it == table.end()) return false;
@@ -69,8 +71,8 @@ bool ApplyUnit(std::string_view key, std::string_view unit, FileUnits& units, st
 
 std::string EnergyKeyword(std::string_view unit) {
     static const std::map<std::string, std::string, std::less<>> kKeywords = {
-        {"cal/mol", "CAL/MOLE"},     {"kcal/mol", "KCAL/MOLE"}, {"J/mol", "JOULES/MOLE"},
-        {"kJ/mol", "KJOULES/MOLE"}, {"K", "KELVINS"},           {"eV", "EVOLTS"}};
+        {"cal/mol", "CAL/MOLE"},    {"kcal/mol", "KCAL/MOLE"}, {"J/mol", "JOULES/MOLE"},
+        {"kJ/mol", "KJOULES/MOLE"}, {"K", "KELVINS"},          {"eV", "EVOLTS"}};
     const auto it = kKeywords.find(unit);
     return it == kKeywords.end() ? "" : it->second;
 }
@@ -83,9 +85,13 @@ std::optional<double> ConvertEnergy(double value, std::string_view from, std::st
 }
 
 std::optional<double> PressureUnitAtm(std::string_view unit) {
-    static const std::map<std::string, double, std::less<>> kUnits = {
-        {"atm", 1.0},          {"Pa", 1.0 / 101325.0}, {"kPa", 1e3 / 101325.0}, {"MPa", 1e6 / 101325.0},
-        {"bar", 1e5 / 101325.0}, {"torr", 1.0 / 760.0}, {"dyn/cm^2", 0.1 / 101325.0}};
+    static const std::map<std::string, double, std::less<>> kUnits = {{"atm", 1.0},
+                                                                      {"Pa", 1.0 / 101325.0},
+                                                                      {"kPa", 1e3 / 101325.0},
+                                                                      {"MPa", 1e6 / 101325.0},
+                                                                      {"bar", 1e5 / 101325.0},
+                                                                      {"torr", 1.0 / 760.0},
+                                                                      {"dyn/cm^2", 0.1 / 101325.0}};
     const auto it = kUnits.find(unit);
     if (it == kUnits.end()) return std::nullopt;
     return it->second;

@@ -10,12 +10,12 @@
 namespace vantor::yaml {
 
 struct FileUnits {
-    double lengthCm = 100.0;          // Cantera's defaults: m, kmol, s, Pa, J/kmol
-    double quantityMol = 1000.0;      // in mol; 1 with `molecules`
+    double lengthCm = 100.0;      // Cantera's defaults: m, kmol, s, Pa, J/kmol
+    double quantityMol = 1000.0;  // in mol; 1 with `molecules`
     bool molecules = false;
     double timeS = 1.0;
     double pressureAtm = 1.0 / 101325.0;
-    std::string activationEnergy;     // as written; empty: energy / quantity
+    std::string activationEnergy;  // as written; empty: energy / quantity
     std::string energyName = "J", quantityName = "kmol";
 
     // The unit activation energies are read in.

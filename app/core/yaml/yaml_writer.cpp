@@ -155,7 +155,8 @@ private:
 
     void Transport(const pellor::TransportParameters& t) {
         static constexpr const char* kGeometry[] = {"atom", "linear", "nonlinear"};
-        out_ << "  transport:\n    model: gas\n    geometry: " << kGeometry[t.geometry < 0 || t.geometry > 2 ? 2 : t.geometry]
+        out_ << "  transport:\n    model: gas\n    geometry: "
+             << kGeometry[t.geometry < 0 || t.geometry > 2 ? 2 : t.geometry]
              << "\n    well-depth: " << FormatReal(t.wellDepth) << "\n    diameter: " << FormatReal(t.collisionDiameter)
              << "\n";
         if (t.dipoleMoment != 0.0) out_ << "    dipole: " << FormatReal(t.dipoleMoment) << "\n";
@@ -219,14 +220,17 @@ private:
             const Arrhenius& high = activated ? *r.high : r.rate;
             negativeA = low.A < 0.0 || high.A < 0.0;
             out_ << "  type: " << (activated ? "chemically-activated" : "falloff")
-                 << "\n  low-P-rate-constant: " << Rate(low, r) << "\n  high-P-rate-constant: " << Rate(high, r) << "\n";
+                 << "\n  low-P-rate-constant: " << Rate(low, r) << "\n  high-P-rate-constant: " << Rate(high, r)
+                 << "\n";
             const std::vector<double>& p = r.formParameters;
             if (r.form == tolmar::FallOffForm::Troe3 || r.form == tolmar::FallOffForm::Troe4) {
-                out_ << "  Troe: {A: " << FormatReal(p.at(0)) << ", T3: " << FormatReal(p.at(1)) << ", T1: " << FormatReal(p.at(2));
+                out_ << "  Troe: {A: " << FormatReal(p.at(0)) << ", T3: " << FormatReal(p.at(1))
+                     << ", T1: " << FormatReal(p.at(2));
                 if (p.size() > 3) out_ << ", T2: " << FormatReal(p[3]);
                 out_ << "}\n";
             } else if (r.form == tolmar::FallOffForm::Sri) {
-                out_ << "  SRI: {A: " << FormatReal(p.at(0)) << ", B: " << FormatReal(p.at(1)) << ", C: " << FormatReal(p.at(2));
+                out_ << "  SRI: {A: " << FormatReal(p.at(0)) << ", B: " << FormatReal(p.at(1))
+                     << ", C: " << FormatReal(p.at(2));
                 if (p.size() > 4) out_ << ", D: " << FormatReal(p[3]) << ", E: " << FormatReal(p[4]);
                 out_ << "}\n";
             }
@@ -244,8 +248,9 @@ private:
         if (negativeA) out_ << "  negative-A: true\n";
         Orders(forward ? r.forwardOrders : r.reverseOrders, lhs);
         if (split)
-            out_ << "  note: " << Scalar("reaction " + std::to_string(number) + " " + r.equation + " with " +
-                                         (forward ? kForwardHalfNote : kReverseHalfNote))
+            out_ << "  note: "
+                 << Scalar("reaction " + std::to_string(number) + " " + r.equation + " with " +
+                           (forward ? kForwardHalfNote : kReverseHalfNote))
                  << "\n";
     }
 

@@ -53,6 +53,13 @@ public:
     Writer(const YamlWriteInput& input, std::ostringstream& out) : in_(input), mech_(input.mechanism), out_(out) {}
 
     bool Write(std::string& error) {
+        // The one phase is an ideal gas: a condensed species has no place in it.
+        for (const tolmar::Species& s : mech_.species)
+            if (s.phase != 0) {
+                error = "species " + s.name + " (line " + std::to_string(s.line) + ") is a " +
+                        (s.phase < 0 ? "solid" : "liquid") + ", which the ideal-gas phase of a YAML file cannot hold";
+                return false;
+            }
         Header();
         Elements();
         Phase();

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/core/mechanism/mechanism_reader.h"
+#include "app/core/mechanism/project_file.h"
 #include "app/core/yaml/mechanism_conversion.h"
 #include "chemlib/compiled_mechanism.h"
 #include "yaml/round_trip.h"
@@ -202,4 +204,29 @@ TEST(YamlConversion, ReducedMechanismGetsItsYamlBesideIt) {
     Write(dir.Path() + "/NEW_Therm.dat", "THERMO\nEND\n");
     EXPECT_FALSE(yaml::WriteReducedYaml(dir.Path(), &error));
     EXPECT_FALSE(fs::exists(dir.Path() + "/NEW_Chem.yaml"));
+}
+
+TEST(YamlConversion, ProjectWithYamlMechanismOpensItsChemkinFiles) {
+    const TempFolder dir;
+    std::string error;
+    ASSERT_TRUE(yaml::ConvertChemkinToYaml({kData + "chem.inp", kData + "therm.dat", kData + "tran.dat"},
+                                           dir.Path() + "/gri.yaml", &error))
+        << error;
+    std::string project = Read(std::string(VANTOR_TEST_DATA_DIR) + "/../../examples/gri30/gri30.PRJ");
+    project.replace(project.find("chem.inp"), 8, "gri.yaml");
+    MechanismModel model;
+    const ProjectOpenResult opened = OpenProject(model, Write(dir.Path() + "/gri.PRJ", project));
+    ASSERT_TRUE(opened.mechanism.ok) << opened.mechanism.error;
+    EXPECT_EQ(model.MechanismPath, dir.Path() + "/gri.inp");
+    EXPECT_EQ(model.MechanismBinaryPath, dir.Path() + "/gri.bin");
+    EXPECT_EQ(model.ThermoPath, dir.Path() + "/gri_therm.dat");
+    EXPECT_EQ(model.TransportPath, dir.Path() + "/gri_tran.dat");
+    EXPECT_EQ(model.Species.size(), 53u);
+    EXPECT_EQ(model.DetailedReactionCount, 325);
+    ASSERT_FALSE(opened.mechanism.messages.empty());
+    EXPECT_EQ(opened.mechanism.messages[0].rfind("> " + dir.Path() + "/gri.yaml converted to ", 0), 0u);
+
+    Write(dir.Path() + "/gri.yaml", "phases: [");
+    EXPECT_FALSE(OpenMechanism(model, dir.Path() + "/gri.yaml").ok);
+    EXPECT_TRUE(model.Species.empty());
 }

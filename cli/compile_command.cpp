@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/yaml/mechanism_conversion.h"
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
 #include "outside/tolmar/tolmar.h"
@@ -21,7 +22,8 @@ void PrintHelp() {
               << "binary the engines and the ignition runs read. THERM.DAT may be left out when the\n"
               << "input has its own THERMO ALL section. The listing (default: the binary's name\n"
               << "with .lst appended) summarises elements, species and reactions, or names the file,\n"
-              << "line and text of the first error. Exit status 0 only on success.\n";
+              << "line and text of the first error. A Cantera YAML mechanism (*.yaml, *.yml) is first\n"
+              << "converted to CHEMKIN files beside the binary. Exit status 0 only on success.\n";
 }
 
 // The listing's last lines carry the error; show them so the user need not open the file.
@@ -49,10 +51,23 @@ int RunCompile(const std::vector<std::string>& args) {
         std::cerr << "vantor-cli compile: " << (error.empty() ? "expected " + std::string(kUsage) : error) << "\n";
         return 2;
     }
-    const std::string inp = options->Positional()[0];
-    const std::string therm = options->Positional().size() == 2 ? options->Positional()[1] : "";
+    std::string inp = options->Positional()[0];
+    std::string therm = options->Positional().size() == 2 ? options->Positional()[1] : "";
     const std::string bin = *options->Value("-o");
     const std::string listing = options->Value("--listing").value_or(bin + ".lst");
+    if (yaml::IsYamlMechanismPath(inp)) {
+        // Compiled from the CHEMKIN files it converts to, written beside the binary.
+        yaml::ChemkinPaths converted;
+        const std::string folder = std::filesystem::path(bin).parent_path().string();
+        if (!yaml::ConvertYamlToChemkin(inp, folder, converted, &error)) {
+            std::cerr << "vantor-cli compile: " << error << "\n";
+            return 1;
+        }
+        if (!therm.empty()) std::cerr << "vantor-cli compile: " << therm << " not read: the YAML file has its own thermo data\n";
+        std::cout << "Converted " << inp << " to " << converted.mechanism << " and " << converted.thermo << "\n";
+        inp = converted.mechanism;
+        therm = converted.thermo;
+    }
 
     const int32_t status = tolmar::CompileMechanismFiles(inp, therm, bin, listing);
     if (status != 0) {

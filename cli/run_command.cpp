@@ -95,6 +95,7 @@ public:
         if (!outcome) return;
         ApplyReducedOutcome(model_, *outcome);
         if (!succeeded && !outcome->error.empty()) ReportError(sink_, "<E> " + outcome->error);
+        if (!outcome->yamlError.empty()) ReportError(sink_, outcome->yamlError);
     }
 
 private:

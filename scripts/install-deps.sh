@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
-  libsundials-dev libsuitesparse-dev
+  libsundials-dev libsuitesparse-dev libyaml-cpp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libopenmpi-dev openmpi-bin
   clang libclang-rt-14-dev

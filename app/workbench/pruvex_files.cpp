@@ -41,6 +41,8 @@ QString ChooseFile(QWidget* owner, const char* name, const QString& title, const
 }
 
 const QString kChemistryFilter = "Chemistry file(*.Inp *.inp *.INP);;All file(*)";
+// Opening also takes a Cantera YAML mechanism, converted to CHEMKIN files on opening.
+const QString kOpenFilter = "Chemistry file(*.Inp *.inp *.INP);;Cantera YAML(*.yaml *.yml);;All file(*)";
 
 }  // namespace
 
@@ -63,7 +65,7 @@ void TPruvexForm::ShowFileError(const std::string& error) {
 void TPruvexForm::INPOpenClick() {
     if (RefuseWhileRunning()) return;
     const QString path =
-        ChooseFile(this, "OpenDialog1", "Open a chemistry file", WorkDirectory() + "/", kChemistryFilter, "Inp", false);
+        ChooseFile(this, "OpenDialog1", "Open a chemistry file", WorkDirectory() + "/", kOpenFilter, "Inp", false);
     if (!path.isEmpty()) OpenMechanismFile(path);
 }
 

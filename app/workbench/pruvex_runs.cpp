@@ -160,6 +160,7 @@ void TPruvexForm::StepEnded(int taskCode, bool /*succeeded*/) {
     if (outcome->generationStarted) RefreshReducedText();
     RefreshCaptions();
     if (outcome->status > 0 && !outcome->error.empty()) vantor::ReportError(*sink_, "<E> " + outcome->error);
+    if (!outcome->yamlError.empty()) vantor::ReportError(*sink_, outcome->yamlError);
     UpdateCommandStates();
 }
 

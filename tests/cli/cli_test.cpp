@@ -159,3 +159,21 @@ TEST_F(CliTest, RepeatedBlankOrMeaninglessOptionsAreRefused) {
     }
     EXPECT_EQ(RunCli("run " + Tmp("p.PRJ") + " --target-error 0.0001").exitCode, 1);  // taken; no project
 }
+
+TEST_F(CliTest, YamlOfAMechanismCompilesBackToTheSameSize) {
+    const auto wrote = RunCli("yaml " + Data("gri30/chem.inp") + " " + Data("gri30/therm.dat") + " " +
+                              Data("gri30/tran.dat") + " -o " + Tmp("gri.yaml"));
+    ASSERT_EQ(wrote.exitCode, 0) << wrote.output;
+    const auto compiled = RunCli("compile " + Tmp("gri.yaml") + " -o " + Tmp("out/gri.bin"));
+    EXPECT_EQ(compiled.exitCode, 1) << compiled.output;  // the binary's folder must exist
+    fs::create_directories(dir_ / "out");
+    const auto again = RunCli("compile " + Tmp("gri.yaml") + " -o " + Tmp("out/gri.bin"));
+    ASSERT_EQ(again.exitCode, 0) << again.output;
+    for (const char* name : {"out/gri.inp", "out/gri_therm.dat", "out/gri_tran.dat", "out/gri.bin"})
+        EXPECT_TRUE(fs::exists(Tmp(name))) << name;
+    std::ofstream(Tmp("bad.yaml")) << "phases: [\n";
+    const auto bad = RunCli("compile " + Tmp("bad.yaml") + " -o " + Tmp("bad.bin"));
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.output.find(Tmp("bad.yaml") + ", line "), std::string::npos) << bad.output;
+    EXPECT_FALSE(fs::exists(Tmp("bad.inp")));
+}

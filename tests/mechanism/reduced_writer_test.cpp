@@ -284,6 +284,8 @@ TEST_F(ReducedWriter, TaskWritesTheFileAndReturnsTheCompletionCode) {
     const std::string text = ReadText(dir.File("NEW_Chem.inp"));
     EXPECT_EQ(text, JoinCrLf(outcome.reducedText));
     EXPECT_NE(text.find("\r\nREACTIONS  KCAL/MOLE\r\n"), std::string::npos);
+    // Without thermo data there is no YAML copy; the CHEMKIN set is complete all the same.
+    EXPECT_EQ(outcome.yamlError.rfind("<E> NEW_Chem.yaml not written: ", 0), 0u) << outcome.yamlError;
 
     ApplyReducedOutcome(model, outcome);
     EXPECT_TRUE(model.ReducedInpReady);

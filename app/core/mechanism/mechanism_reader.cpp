@@ -3,6 +3,7 @@
 #include "app/core/mechanism/section_keywords.h"
 #include "app/core/mechanism/text_file.h"
 #include "app/core/mechanism/text_format.h"
+#include "app/core/yaml/mechanism_conversion.h"
 
 namespace vantor {
 
@@ -69,7 +70,34 @@ void UpdateDetailedCounts(MechanismModel& model) {
     model.RemovedSpeciesNames.reserve(model.Species.size());
 }
 
+namespace {
+
+// A YAML mechanism is opened as the CHEMKIN files it converts to, written beside it; the
+// thermo and transport files it brings are the model's data files.
+// `path` is a copy: callers pass model.MechanismPath, which the open replaces.
+MechanismOpenResult OpenYamlMechanism(MechanismModel& model, const std::string path) {
+    yaml::ChemkinPaths converted;
+    std::string error;
+    if (!yaml::ConvertYamlToChemkin(path, DirectoryOf(path), converted, &error)) {
+        MechanismOpenResult failed = OpenMechanism(model, "");
+        model.MechanismPath = path;
+        failed.workDirectory = DirectoryOf(path);
+        failed.error = "<E> Cannot convert the YAML mechanism: " + error;
+        return failed;
+    }
+    MechanismOpenResult result = OpenMechanism(model, converted.mechanism);
+    model.ThermoPath = converted.thermo;
+    model.TransportPath = converted.transport;
+    result.messages.insert(result.messages.begin(),
+                           "> " + path + " converted to " + converted.mechanism + ", " + converted.thermo +
+                               (converted.transport.empty() ? "" : ", " + converted.transport));
+    return result;
+}
+
+}  // namespace
+
 MechanismOpenResult OpenMechanism(MechanismModel& model, const std::string& path) {
+    if (yaml::IsYamlMechanismPath(path)) return OpenYamlMechanism(model, path);
     MechanismOpenResult result;
     model.ReducedInpReady = false;
     model.MechanismPath = path;

@@ -5,6 +5,7 @@
 #include "app/core/mechanism/project_data_files.h"
 #include "app/core/mechanism/text_file.h"
 #include "app/core/mechanism/text_format.h"
+#include "app/core/yaml/mechanism_conversion.h"
 #include "common/atomic_file.h"
 
 namespace vantor {
@@ -121,8 +122,12 @@ ProjectOpenResult OpenProject(MechanismModel& model, const std::string& projectP
     result.mechanismRead = true;
     result.mechanism = OpenMechanism(model, model.MechanismPath);
     result.workDirectory = result.mechanism.workDirectory;
-    model.ThermoPath = ResolveMechanismPath(projectPath, result.project.data.thermoPath);
-    model.TransportPath = ResolveMechanismPath(projectPath, result.project.data.transportPath);
+    // A YAML mechanism brings its converted data files; the project's own choice goes first.
+    const std::string thermo = ResolveMechanismPath(projectPath, result.project.data.thermoPath);
+    const std::string transport = ResolveMechanismPath(projectPath, result.project.data.transportPath);
+    const bool fromYaml = yaml::IsYamlMechanismPath(result.project.resolvedMechanismPath);
+    if (!thermo.empty() || !fromYaml) model.ThermoPath = thermo;
+    if (!transport.empty() || !fromYaml) model.TransportPath = transport;
     return result;
 }
 

@@ -12,6 +12,7 @@
 #include "app/core/mechanism/section_keywords.h"
 #include "app/core/mechanism/text_format.h"
 #include "app/core/mechanism/trimming.h"
+#include "app/core/yaml/mechanism_conversion.h"
 #include "common/atomic_file.h"
 #include "common/entry_abi.h"
 
@@ -222,6 +223,9 @@ int32_t WriteReducedMechanism(ReducedWriterJob job, int32_t* status, double* pro
             result.status = kReducedStoreFailed;
             result.error = std::string(kReducedMechanismFileName) + " written, but its data files not: " + error;
         } else {
+            // The YAML copy is an extra: without it the CHEMKIN set is still complete.
+            if (!yaml::WriteReducedYaml(job.workDirectory, &error))
+                result.yamlError = std::string("<E> ") + yaml::kReducedYamlFileName + " not written: " + error;
             result.completed = true;
             SetProgress(progress, kProgressFinished);
         }

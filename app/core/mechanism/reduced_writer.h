@@ -77,6 +77,7 @@ struct ReducedWriterOutcome {
     std::string reducedCountsCaption;
     std::string outputPath;
     std::string trimmedSpeciesPath;  // the path the reader used, kept for later trims
+    std::string yamlError;           // "<E> " line when NEW_Chem.yaml could not be written
 };
 
 // Everything one generation reads, copied on the caller's side.

@@ -13,6 +13,7 @@
 #include "app/core/pipeline/message_sink.h"
 #include "app/core/pipeline/result_set.h"
 #include "app/core/search/search_run.h"
+#include "app/core/yaml/mechanism_conversion.h"
 #include "common/atomic_file.h"
 #include "common/local_timestamp.h"
 #include "common/path_field.h"
@@ -67,6 +68,8 @@ bool SearchRun::WriteResult() {
         Fail("The reduced mechanism could not be written: " + error, 0, "");
         return false;
     }
+    if (!yaml::WriteReducedYaml(folder_, &error))
+        ReportError(sink, std::string("<E> ") + yaml::kReducedYamlFileName + " not written: " + error);
 
     // The reduced test, as "Reduced chemistry test" runs it, and the comparison report.
     SettingsInput reducedInput = input_.settings;
@@ -118,7 +121,7 @@ bool SearchRun::WriteResult() {
     if (std::error_code ec; std::filesystem::exists(listing, ec))  // a library may write none
         set.push_back({listing, JoinPath(work, "New_Out.dat")});
     // A data file without a source was not staged; the earlier one then describes another mechanism.
-    for (const char* name : {kReducedThermoFileName, kReducedTransportFileName}) {
+    for (const char* name : {kReducedThermoFileName, kReducedTransportFileName, yaml::kReducedYamlFileName}) {
         std::error_code ec;
         if (std::filesystem::exists(staged(name), ec)) {
             set.push_back({staged(name), JoinPath(work, name)});

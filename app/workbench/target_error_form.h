@@ -1,6 +1,6 @@
 #pragma once
 // "Reduce to target error...": the dialog that asks for the target (percent), the method and
-// whether single species are removed after the threshold search.
+// whether species are removed after the threshold search.
 
 #include <QDialog>
 

@@ -1,5 +1,5 @@
 // The target search's two phases: bisection on the threshold with the look beyond the bracket,
-// then the removal of single species.
+// then the removal of species in groups.
 
 #include <algorithm>
 #include <cmath>

@@ -29,6 +29,7 @@ void TPruvexForm::TargetErrorClick() {
     settings.targetPercent = dialog.TargetPercent();
     settings.ecf = dialog.EcfSelected();
     settings.speciesRemoval = dialog.SpeciesRemoval();
+    settings.launcher = runner_->IgnitionLauncher();
     vantor::search::TargetSearchInput input;
     input.settings = ReadSettingsInput();
     input.files = CurrentFiles();

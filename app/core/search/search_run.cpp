@@ -7,6 +7,7 @@
 #include "app/core/mechanism/text_format.h"
 #include "app/core/pipeline/failure_reasons.h"
 #include "app/core/pipeline/input_checks.h"
+#include "app/core/pipeline/launched_ignition_call.h"
 #include "app/core/pipeline/message_sink.h"
 #include "app/core/search/search_run.h"
 #include "common/atomic_file.h"
@@ -38,7 +39,8 @@ SearchRun::SearchRun(const SearchEntries& entries, const TargetSearchSettings& s
       input_(input),
       observer_(observer),
       owner_(owner),
-      ignition_(entries.tolmar, entries.senkin),
+      ignition_(entries.tolmar, entries.senkin,
+                settings.launcher.empty() ? IgnitionLauncher{} : ProgramLauncher(settings.launcher)),
       started_(std::chrono::steady_clock::now()) {}
 
 bool SearchRun::Stopped() const { return owner_.StopRequested(); }
@@ -244,6 +246,11 @@ bool SearchRun::Evaluate(const KeepMarks& marks, double t, const std::string& re
             return true;
         };
         const IgnitionOutcome ran = RunCandidate(job, chunks, keepGoing);
+        if (ran.launchFailed) {  // says nothing of the candidate
+            Fail(ran.error + " on candidate " + std::to_string(row.number) + ": the search stops.", ran.status, "Out.dat",
+                 JoinPath(folder_, "Out.dat"));
+            return false;
+        }
         if (!ran.ok) {
             // A candidate that does not compile or run is outside target, not the end of the search.
             observer_.AddLine("> Candidate " + std::to_string(row.number) + ": " + ran.error + " (status " +

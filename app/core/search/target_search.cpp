@@ -54,6 +54,7 @@ TargetSearchResult SearchRun::Execute() {
                   settings_.targetPercent, settings_.ecf ? "ECF" : "PFA",
                   settings_.speciesRemoval ? ", with species removal" : "");
     observer_.AddLine(line);
+    if (!settings_.launcher.empty()) observer_.AddLine("> Ignition runs through: " + settings_.launcher);
     if (!Prepare() || !RunDetailed()) {
         result.wallSeconds = Elapsed();
         return result;

@@ -41,6 +41,7 @@
 #include "app/core/pipeline/number_text.h"
 #include "app/core/pipeline/run_settings.h"
 #include "app/core/search/candidate_table.h"
+#include "app/core/search/search_profile.h"
 #include "common/entry_abi.h"
 
 namespace vantor::search {
@@ -105,6 +106,7 @@ struct TargetSearchResult {
     std::string tablePath;
     double wallSeconds = 0.0;
     int casesPerMixture = 0;
+    SearchProfile profile;  // where the time went
 };
 
 class TargetSearch {

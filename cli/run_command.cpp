@@ -16,6 +16,7 @@
 #include "app/core/mechanism/mechanism_model.h"
 #include "app/core/mechanism/project_file.h"
 #include "app/core/mechanism/reduced_writer.h"
+#include "app/core/pipeline/always_kept.h"
 #include "app/core/pipeline/compare_results.h"
 #include "app/core/pipeline/error_table.h"
 #include "app/core/pipeline/ignition_summary.h"
@@ -34,7 +35,8 @@ namespace {
 
 constexpr const char* kUsage =
     "run PROJECT.PRJ [--method pfa|ecf] [--jobs N] [--thermo FILE] [--transport FILE] [--plot DIR]\n"
-    "                [--target-error PERCENT [--no-species-removal]] [--launcher \"mpirun -n N ...\"]";
+    "                [--keep \"NO NO2 ...\"] [--target-error PERCENT [--no-species-removal]]\n"
+    "                [--launcher \"mpirun -n N ...\"]";
 constexpr auto kTickInterval = std::chrono::milliseconds(50);
 
 // The message memo is standard output; notices that would be message boxes go to the errors.
@@ -57,6 +59,7 @@ public:
             input.grid[row][kValueColumn] = project_.grid[row - 1].value;
         }
         input.mixtureLines = project_.mixtureLines;
+        input.alwaysKept = SplitSpeciesNames(project_.alwaysKept);
         input.speciesNames = model_.SpeciesNames();
         input.speciesMarks = model_.SpeciesMarks();
         return input;
@@ -83,6 +86,8 @@ public:
         copy.workDirectory = files_.workDirectory;
         return writer_.Entry(std::move(copy));
     }
+
+    ReducedCounts CurrentReducedCounts() override { return CountsOf(model_); }
 
     void StepEnded(int taskCode, bool succeeded) override {
         if (taskCode != 5) return;
@@ -162,6 +167,7 @@ struct RunRequest {
     std::optional<double> targetError;  // --target-error: the search instead of one threshold
     bool speciesRemoval = true;
     std::string launcher;  // from --launcher; empty runs the ignition steps in SENKIN
+    std::optional<std::string> keep;  // from --keep; else the project's always-kept species
 };
 
 void PrintHelp() {
@@ -171,8 +177,10 @@ void PrintHelp() {
               << "of ignition delays and temperature rises per case. --method overrides the project's\n"
               << "method; --jobs keeps the run on at most N cores. --thermo and --transport name the\n"
               << "thermo and transport data files (else the project's, else Therm.dat and Tran.dat beside\n"
-              << "the mechanism). --plot writes the delay and temperature plots as PNG and SVG into DIR,\n"
-              << "after --target-error also the candidate plot.\n"
+              << "the mechanism). --plot writes the delay, parity, temperature and species (fuel, O2,\n"
+              << "CO, OH, H2O) plots as PNG and SVG into DIR, after --target-error also the candidate plot.\n"
+              << "--keep names species every method keeps whatever it finds (blanks or commas between\n"
+              << "the names; \"\" keeps none), in place of the project's Keep= line.\n"
               << "--target-error PERCENT searches instead the smallest mechanism whose ignition delays\n"
               << "stay within PERCENT of the detailed ones on every case (threshold search, then removal\n"
               << "of species unless --no-species-removal) and prints the candidates tried.\n"
@@ -185,7 +193,7 @@ void PrintHelp() {
 std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args) {
     std::string error;
     const auto options = CliOptions::Parse(
-        args, {"--method", "--jobs", "--thermo", "--transport", "--plot", "--target-error", "--launcher"},
+        args, {"--method", "--jobs", "--thermo", "--transport", "--plot", "--target-error", "--launcher", "--keep"},
         {"--help", "-h", "--no-species-removal"}, error);
     if (options && (options->Has("--help") || options->Has("-h"))) {
         PrintHelp();
@@ -196,6 +204,7 @@ std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args)
     if (options && error.empty()) {
         request.projectPath = std::filesystem::absolute(options->Positional()[0]).string();
         request.dataFiles = DataFileOptions(*options);
+        request.keep = options->Value("--keep");
         if (const auto method = options->Value("--method")) {
             if (*method != "pfa" && *method != "ecf") error = "--method takes pfa or ecf, not '" + *method + "'";
             request.ecf = *method == "ecf";
@@ -251,6 +260,7 @@ int RunProject(const RunRequest& request) {
         sink.AddLine("> The project's first line is neither PFAPROJ nor ECFPROJ: PFA is used.");
     for (const std::string& line : opened.mechanism.messages) sink.AddLine(line);
     ApplyDataFiles(request.dataFiles, model, sink);
+    if (request.keep) opened.project.data.alwaysKept = JoinSpeciesNames(SplitSpeciesNames(*request.keep));
     const bool ecf = request.ecf.value_or(opened.project.data.ecfSelected);
     const std::string systemDirectory = ExecutableDirectory();
 
@@ -260,7 +270,8 @@ int RunProject(const RunRequest& request) {
         const int status = RunTargetError({*request.targetError, ecf, request.speciesRemoval, request.launcher}, model,
                                           opened, entries, systemDirectory);
         if (status != 0 || request.plotDirectory.empty()) return status;
-        return WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines, sink) ? 0 : 1;
+        return WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines,
+                             model.MechanismPath, sink) ? 0 : 1;
     }
     CliHost host(model, opened.project.data, RunFiles{systemDirectory, opened.workDirectory, "", "", "", ""}, ecf, sink);
     TaskRunner runner(host, sink, entries);
@@ -281,16 +292,18 @@ int RunProject(const RunRequest& request) {
     if (runner.LastRunFailed()) return 1;
 
     std::cout << "== Comparison\n";
-    if (runner.ReducedChemistryData() != kCompareOk) return 1;
     const TWState& settings = runner.Settings();
+    // The table first, so the comparison's copy in the run history takes it along.
     if (std::string error; !WriteErrorTable(opened.workDirectory, opened.project.data.mixtureLines,
                                             settings.n_Ps * settings.n_Ts, &error)) {
         ReportError(sink, "<E> The error table could not be written: " + error);
         return 1;
     }
+    if (runner.ReducedChemistryData() != kCompareOk) return 1;
     PrintSummary(model, settings, opened.workDirectory);
     if (!request.plotDirectory.empty() &&
-        !WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines, sink))
+        !WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines,
+                             model.MechanismPath, sink))
         return 1;
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - started;
     char text[64];

@@ -65,6 +65,7 @@ public:
     bool ReducedInpReady() override { return model_.ReducedInpReady; }
     vantor::TaskCall ReducedWriter(const vantor::JobRecord& job, const vantor::TWState& settings) override;
     void StepEnded(int taskCode, bool succeeded) override;
+    vantor::ReducedCounts CurrentReducedCounts() override { return vantor::CountsOf(model_); }
     void SetProgressBar(int position) override;
     void SetHeartbeat(const std::string& caption) override;
     void ClearRunCaptions() override;
@@ -168,8 +169,13 @@ private:
     void TargetSearchFinished();
     bool TargetSearchRunning() const;
 
+    // Always-kept species and the run history (pruvex_history.cpp)
+    void AlwaysKeptClick();
+    void RunHistoryClick();
+
     std::string systemDirectory_;
     std::string workDirectory_;
+    std::string alwaysKept_;  // species names every engine keeps, as the project stores them
     vantor::MechanismModel model_;
     vantor::ReducedWriterTask writerTask_;
     vantor::EntryTable entries_;
@@ -227,6 +233,7 @@ private:
     QAction* M_Setting_IR = nullptr;
     QAction* M_Setting_KELDA = nullptr;
     QAction* M_Setting_MORVA = nullptr;
+    QAction* M_Setting_Keep = nullptr;
     QAction* M_Operation_IR = nullptr;
     QAction* M_Operation_ChemBin = nullptr;
     QAction* M_Operation_TranBin = nullptr;
@@ -237,6 +244,7 @@ private:
     QAction* M_Operation_TargetStop = nullptr;
     QAction* M_Post_RCT = nullptr;
     QAction* M_Post_RCD = nullptr;
+    QAction* M_Post_History = nullptr;
 
     // Tool buttons
     QAction* OpenProjectB = nullptr;

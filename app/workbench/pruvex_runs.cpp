@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "app/core/mechanism/trimming.h"
+#include "app/core/pipeline/always_kept.h"
 #include "app/core/pipeline/help_file.h"
 #include "app/core/pipeline/library_folder.h"
 #include "app/runner/irset_form.h"
@@ -71,7 +72,8 @@ void TPruvexForm::ReducedTestClick() {
 void TPruvexForm::ReducedDataClick() {
     if (!model_.ReducedInpReady) return;
     runner_->ReducedChemistryData();
-    auto* viewer = new TCmpDataForm(WorkDirectory(), this);
+    auto* viewer = new TCmpDataForm(WorkDirectory(), this, MixtureMemo->toPlainText().split('\n'),
+                                    QString::fromStdString(model_.MechanismPath));
     viewer->show();
 }
 
@@ -113,6 +115,7 @@ vantor::SettingsInput TPruvexForm::ReadSettingsInput() {
     input.mixtureLines = MemoLines(MixtureMemo);
     input.speciesNames = model_.SpeciesNames();
     input.speciesMarks = model_.SpeciesMarks();
+    input.alwaysKept = vantor::SplitSpeciesNames(alwaysKept_);
     return input;
 }
 

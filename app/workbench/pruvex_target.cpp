@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 
+#include "app/core/pipeline/always_kept.h"
 #include "app/workbench/candidate_table_form.h"
 #include "app/workbench/locale_numbers.h"
 #include "app/workbench/memo_lines.h"
@@ -19,10 +20,12 @@ void TPruvexForm::TargetErrorClick() {
     if (TargetSearchRunning() || !runner_ || !runner_->CommandsAvailable() || model_.Species.empty()) return;
     static double lastTarget = 10.0;
     static bool lastRemoval = true;
-    TTargetErrorForm dialog(lastTarget, M_Setting_MORVA->isChecked(), lastRemoval, this);
+    TTargetErrorForm dialog(lastTarget, M_Setting_MORVA->isChecked(), lastRemoval, QString::fromStdString(alwaysKept_),
+                            this);
     if (dialog.exec() != QDialog::Accepted) return;
     lastTarget = dialog.TargetPercent();
     lastRemoval = dialog.SpeciesRemoval();
+    alwaysKept_ = vantor::JoinSpeciesNames(vantor::SplitSpeciesNames(dialog.AlwaysKept().toStdString()));
     SelectMethod(dialog.EcfSelected());
 
     vantor::search::TargetSearchSettings settings;

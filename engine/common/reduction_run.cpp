@@ -110,7 +110,7 @@ private:
         StatePreparation preparation(tables, work.ickwrk.data(), work.rckwrk.data(), job.HeatKeptRatio, job.Threshold);
         RunProgress runProgress{progress, 0.0, intake_.progressDivisor};
         ReductionSink sink(tables, preparation, method_.MakeSelector(tables, job.Threshold), listing_, runProgress,
-                           intake_.trimmedPath, trimmed_, codes_);
+                           intake_.trimmedPath, trimmed_, codes_, intake_.alwaysKept);
         return reader.SecondPass(dims.NS, sink);
     }
 

@@ -58,6 +58,7 @@ void TargetTest::reduceToTargetErrorOnTheExample() {
         if (!dialog->isVisible()) return;
         dialog->findChild<QLineEdit*>("TargetE")->setText("10");
         dialog->findChild<QCheckBox*>("RemovalCH")->setChecked(false);
+        dialog->findChild<QLineEdit*>("KeepE")->setText("AR, XYZ");
         answered = true;
         dialog->accept();
     });
@@ -73,11 +74,16 @@ void TargetTest::reduceToTargetErrorOnTheExample() {
     const QStringList lines = session.Messages();
     QVERIFY2(lines.filter("<E> ").isEmpty(), qPrintable(lines.join('\n')));
     QVERIFY(!lines.filter("> Reduction to a target error completed: ").isEmpty());
+    QVERIFY(lines.contains("> Species to keep not in the mechanism, left out: XYZ"));
+    QVERIFY(!lines.filter("> Results kept in " + session.Path("runs/")).isEmpty());
     QVERIFY(window.Model().ReducedInpReady);
     const int kept = window.Model().KeptSpeciesCount;
     QVERIFY2(kept > 5 && kept < 31, qPrintable(QString::number(kept)));
     QVERIFY(session.Label("StatusPanel1")->text().startsWith(QString("Reduced Chemistry (SP#=%1, RA#=").arg(kept)));
     QVERIFY(guitest::ReadText(session.Path("NEW_Chem.inp")).contains("!Target error=10.0000%"));
+    const auto names = window.Model().SpeciesNames();
+    const auto ar = std::find(names.begin(), names.end(), "AR");
+    QVERIFY(ar != names.end() && window.Model().SpeciesMarks()[static_cast<size_t>(ar - names.begin())]);
     QVERIFY(QFile::exists(session.Path("CMP.dat")));
     auto* grid = window.findChild<TCandidateTableForm*>()->findChild<QTableWidget*>("CandidateGrid");
     QVERIFY(grid && grid->rowCount() >= 3);

@@ -9,6 +9,7 @@ namespace {
 
 constexpr const char* kThermoKey = "Thermo=";
 constexpr const char* kTransportKey = "Transport=";
+constexpr const char* kKeepKey = "Keep=";
 
 // The text after `key` when `line` (leading blanks ignored) starts with it in any letter case.
 bool AfterKey(const std::string& line, const std::string& key, std::string& value) {
@@ -24,11 +25,13 @@ std::vector<std::string> DataFileLines(const ProjectData& project) {
     std::vector<std::string> lines;
     if (!project.thermoPath.empty()) lines.push_back(kThermoKey + project.thermoPath);
     if (!project.transportPath.empty()) lines.push_back(kTransportKey + project.transportPath);
+    if (!project.alwaysKept.empty()) lines.push_back(kKeepKey + project.alwaysKept);
     return lines;
 }
 
 bool TakeDataFileLine(const std::string& line, ProjectData& project) {
-    return AfterKey(line, kThermoKey, project.thermoPath) || AfterKey(line, kTransportKey, project.transportPath);
+    return AfterKey(line, kThermoKey, project.thermoPath) || AfterKey(line, kTransportKey, project.transportPath) ||
+           AfterKey(line, kKeepKey, project.alwaysKept);
 }
 
 }  // namespace vantor

@@ -1,7 +1,9 @@
 #pragma once
-// The thermo and transport files a project names, as optional lines after its mixture lines:
+// The thermo and transport files a project names, and the species it always keeps, as optional
+// lines after its mixture lines:
 //   Thermo=ARAMCOMECH30.THERM
 //   Transport=trandat-d
+//   Keep=NO NO2 A1
 // (keys in any letter case; a relative path is taken from the project's folder). No mixture line
 // can look like one, since a species name holds no "=". A project without them is written exactly
 // as before, and one written before them opens unchanged.

@@ -29,6 +29,7 @@ struct ProjectData {
     std::vector<std::string> mixtureLines;              // non-empty lines only after reading
     std::string thermoPath;       // optional lines after the mixtures (project_data_files.h)
     std::string transportPath;
+    std::string alwaysKept;       // species names kept by every engine, blank-separated
 };
 
 // The file's text; a cell holding a line break is refused (false, `error` names the row).

@@ -94,11 +94,13 @@ bool SearchRun::Prepare() {
     }
     const size_t speciesCount = input_.model.Species.size();
     fixed_.assign(speciesCount, false);
+    const auto fix = [this, speciesCount](int index) {
+        if (index >= 1 && static_cast<size_t>(index) <= speciesCount) fixed_[static_cast<size_t>(index - 1)] = true;
+    };
     for (int m = 1; m <= detailedSettings_.n_Mixs; ++m)
-        for (int k = 1; k <= detailedSettings_.Indxs[m][0]; ++k) {
-            const int index = detailedSettings_.Indxs[m][k];
-            if (index >= 1 && static_cast<size_t>(index) <= speciesCount) fixed_[static_cast<size_t>(index - 1)] = true;
-        }
+        for (int k = 1; k <= detailedSettings_.Indxs[m][0]; ++k) fix(detailedSettings_.Indxs[m][k]);
+    // The always-kept species are numbered in the full species list, as the marks are.
+    for (int k = 1; k <= detailedSettings_.AlwaysKept[0]; ++k) fix(detailedSettings_.AlwaysKept[k]);
     header_.pressures.assign(detailedSettings_.Ps.begin() + 1,
                              detailedSettings_.Ps.begin() + 1 + detailedSettings_.n_Ps);
     header_.temperatures.assign(detailedSettings_.Ts.begin() + 1,

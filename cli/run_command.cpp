@@ -184,7 +184,7 @@ void PrintHelp() {
               << "the names; \"\" keeps none), in place of the project's Keep= line.\n"
               << "--target-error PERCENT searches instead the smallest mechanism whose ignition delays\n"
               << "stay within PERCENT of the detailed ones on every case (threshold search, then removal\n"
-              << "of single species unless --no-species-removal) and prints the candidates tried.\n"
+              << "of species unless --no-species-removal) and prints the candidates tried.\n"
               << "--launcher runs the ignition steps of a run (or of the search's candidates) through that\n"
               << "command and vantor-mpi-ignite.\n"
               << "Exit status 0 only on success.\n";

@@ -24,7 +24,7 @@ TTargetErrorForm::TTargetErrorForm(double targetPercent, bool ecf, bool speciesR
     MethodCB->addItems({"PFA (KELDA)", "ECF (MORVA)"});
     MethodCB->setCurrentIndex(ecf ? 1 : 0);
     form->addRow("Method:", MethodCB);
-    RemovalCH = new QCheckBox("Then remove single species while within the target", this);
+    RemovalCH = new QCheckBox("Then remove species while within the target", this);
     RemovalCH->setObjectName("RemovalCH");
     RemovalCH->setChecked(speciesRemoval);
     form->addRow(RemovalCH);

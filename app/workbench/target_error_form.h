@@ -1,7 +1,7 @@
 #pragma once
 // "Reduce to target error...": the dialog that asks for the target (percent), the method and
-// whether single species are removed after the threshold search, and the species kept whatever
-// the engine and the removal say.
+// whether species are removed after the threshold search, and the species kept whatever the
+// engine and the removal say.
 
 #include <QDialog>
 

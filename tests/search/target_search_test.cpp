@@ -118,6 +118,33 @@ TEST(TargetSearch, FewestSpeciesByThresholdThenBySingleRemovals) {
     EXPECT_EQ(run.result.outcome->keptSpeciesCount, 5);
 }
 
+// From the six species of threshold 0.5 (H2O, O, OH, H removable in that order): a group
+// within target doubles the next, one outside is halved and tried again; a set tried before is
+// not tried again.
+TEST(TargetSearch, RemovalGroupsGrowWithinTargetAndShrinkOutside) {
+    const struct {
+        double target;
+        std::vector<std::string> removals;  // value and result of the removal rows, in order
+        int chosenSpecies;
+    } runs[] = {{30.0, {"H2O within", "O+1 within", "H outside"}, 3},
+                {26.0, {"H2O within", "O+1 outside", "O within", "OH+1 outside", "H outside"}, 4}};  // OH alone: as O+1
+    for (const auto& expected : runs) {
+        searchtest::ResetCounters();
+        TargetSearchSettings settings = Settings(expected.target, true);
+        settings.maxThresholdCandidates = 1;
+        SearchCase run;
+        run.Go(settings);
+        ASSERT_EQ(run.result.code, SearchCode::Found) << run.lines.text;
+        std::vector<std::string> removals;
+        for (const CandidateRow& r : run.result.rows)
+            if (r.removal)
+                removals.push_back(r.removedSpecies + (r.result == CandidateResult::Within ? " within" : " outside"));
+        EXPECT_EQ(removals, expected.removals) << expected.target;
+        EXPECT_EQ(run.result.rows[static_cast<size_t>(run.result.chosen - 1)].species, expected.chosenSpecies);
+        EXPECT_NE(run.lines.text.find(" removed: O OH\n"), std::string::npos);
+    }
+}
+
 // An always-kept species is never a removal candidate, and the result is kept in the history.
 TEST(TargetSearch, AlwaysKeptSpeciesStayAndTheResultIsKeptInTheHistory) {
     searchtest::ResetCounters();

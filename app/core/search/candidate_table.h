@@ -6,8 +6,9 @@
 // target and method, the column names, and at the end "# chosen: N" (or "# chosen: none").
 // Every other line is one candidate, fields separated by blanks:
 //   1 no          candidate number, from 1 in the order tried
-//   2 kind        THD (an engine run at a threshold) or RM (one species removed from the best)
-//   3 value       THD: the threshold as typed in the parameter grid, 4 decimals; RM: the name
+//   2 kind        THD (an engine run at a threshold) or RM (species removed from the best)
+//   3 value       THD: the threshold as typed in the parameter grid, 4 decimals; RM: the name,
+//                 for a group the first one's and "+N" for the N others
 //   4 species     species kept
 //   5 reactions   reactions kept
 //   6 largest     largest relative ignition-delay difference over the cases run, percent,

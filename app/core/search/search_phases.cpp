@@ -1,5 +1,5 @@
 // The target search's two phases: bisection on the threshold with the look beyond the bracket,
-// then the removal of single species.
+// then the removal of species in groups.
 
 #include <algorithm>
 #include <cmath>
@@ -111,27 +111,63 @@ bool SearchRun::SpeciesRemoval() {
     const std::vector<int32_t> ranking = RankForRemoval(use, current, fixed_);
     observer_.AddLine("> Species removal: " + std::to_string(ranking.size()) + " of the " +
                       std::to_string(KeptCount(current)) + " species kept are tried, least needed first.");
+    // The next species of the ranking are removed together: a group within target doubles the
+    // next one, a group outside is halved and tried again, and a single species outside stays.
+    // Where most of the least needed species can go, as in large mechanisms, a try removes many;
+    // where few can, the groups stay single species.
     while (true) {
         bool removedOne = false;
-        for (const int32_t k : ranking) {
-            if (!current[static_cast<size_t>(k)]) continue;
+        size_t group = 1;
+        for (size_t next = 0; next < ranking.size();) {
+            std::vector<int32_t> members;
+            size_t after = next;
+            for (; after < ranking.size() && members.size() < group; ++after)
+                if (current[static_cast<size_t>(ranking[after])]) members.push_back(ranking[after]);
+            if (members.empty()) break;
             if (removalTries_ >= settings_.maxRemovalTries || Stopped()) return !Stopped();
             KeepMarks trial = current;
-            trial[static_cast<size_t>(k)] = false;
-            if (SameAs(trial)) continue;  // tried on this base in the previous pass
+            for (const int32_t k : members) trial[static_cast<size_t>(k)] = false;
+            if (SameAs(trial)) {  // tried on this base before
+                if (members.size() == 1) next = after;
+                group = std::max<size_t>(1, members.size() / 2);
+                continue;
+            }
             CandidateRow row;
-            if (!Evaluate(trial, t, input_.model.Species[static_cast<size_t>(k)].name, row)) return false;
+            if (!Evaluate(trial, t, RemovedLabel(members), row)) return false;
             ++removalTries_;
+            if (members.size() > 1) observer_.AddLine("> Candidate " + std::to_string(row.number) +
+                                                      " removed: " + RemovedNames(members));
             if (row.result == CandidateResult::Within) {
                 current = trial;
                 best_ = row.number;
                 removedOne = true;
+                next = after;
+                group = members.size() * 2;
+            } else if (members.size() > 1) {
+                group = members.size() / 2;
+            } else {
+                next = after;
             }
             SetProgress(0.5 + 0.4 * removalTries_ / std::max(1, settings_.maxRemovalTries),
                         "Species removal: try " + std::to_string(removalTries_));
         }
         if (!removedOne) return true;
     }
+}
+
+std::string SearchRun::RemovedLabel(const std::vector<int32_t>& members) const {
+    std::string label = input_.model.Species[static_cast<size_t>(members.front())].name;
+    if (members.size() > 1) label.append(1, '+').append(std::to_string(members.size() - 1));
+    return label;
+}
+
+std::string SearchRun::RemovedNames(const std::vector<int32_t>& members) const {
+    std::string names;
+    for (const int32_t k : members) {
+        if (!names.empty()) names += ' ';
+        names += input_.model.Species[static_cast<size_t>(k)].name;
+    }
+    return names;
 }
 
 }  // namespace vantor::search

@@ -49,7 +49,11 @@ bool SearchRun::WriteResult() {
     ObserverSink sink(observer_);
     const CandidateRecord& record = *records_[static_cast<size_t>(best_ - 1)];
     const std::string work = input_.files.workDirectory;
-    ReducedWriterOutcome outcome = record.mechanism;
+    ReducedWriterOutcome outcome = CandidateMechanism(record.marks, record.threshold);
+    if (outcome.status != 0) {
+        Fail("The reduced mechanism could not be written: " + outcome.error, 0, "");
+        return false;
+    }
     const std::vector<std::string> extra = ResultHeader();
     outcome.reducedText.insert(
         outcome.reducedText.begin() + static_cast<long>(std::min(kHeaderRuleLine, outcome.reducedText.size())),

@@ -117,7 +117,10 @@ bool SearchRun::RunDetailed() {
     SetProgress(0.0, "Detailed mechanism: ignition runs");
     CaseChunk all{0, 0, 0, {}};
     for (int c = 0; c < detailedSettings_.n_WState; ++c) all.cases.push_back(c);
-    const IgnitionOutcome ran = ignition_.Run(detailedJob_, {all}, true, {});
+    const IgnitionOutcome ran = [&] {
+        SearchProfile::Timer timer(profile_, SearchPhase::Detailed);
+        return ignition_.Run(detailedJob_, {all}, true, {});
+    }();
     if (!ran.ok) {
         Fail(ran.error + " on the detailed mechanism: the search stops.", ran.status, "out.dat",
              detailedPaths_.outFile);
@@ -140,7 +143,10 @@ bool SearchRun::EngineMarks(double t, KeepMarks& marks, const std::string& listi
     SetPath(job.OutFile, listingPath);
     const double clipped = std::clamp(t, 0.0, 1.0);
     job.Threshold = settings_.ecf ? clipped : 2.0 - 2.0 * clipped;
-    const EntryOutcome ran = CallEntry(entries_.engine, job, kTaskReduction);
+    const EntryOutcome ran = [&] {
+        SearchProfile::Timer timer(profile_, SearchPhase::Engine);
+        return CallEntry(entries_.engine, job, kTaskReduction);
+    }();
     std::string error;
     if (!ran.ok) {
         Fail(settings_.ecf ? "Run ECF procedure failed" : "Run PFA procedure failed", ran.status, listingPath,
@@ -201,28 +207,33 @@ bool SearchRun::Evaluate(const KeepMarks& marks, double t, const std::string& re
         Report(row);
         return true;
     }
-    CandidateRecord record{marks, {}, t};
-    ReducedHeaderSettings header = header_;
-    header.threshold = settings_.ecf ? t : 2.0 - 2.0 * t;
-    record.mechanism = BuildCandidateMechanism(input_.model, header, marks, JoinPath(folder_, "Candidate.TRM"));
-    if (record.mechanism.status != 0) {
-        Fail("The candidate mechanism could not be written: " + record.mechanism.error, 0, "");
+    CandidateRecord record{marks, t};
+    // Every species kept: the detailed mechanism itself, known without runs.
+    const bool detailed = row.species == static_cast<int>(marks.size());
+    // The text is built again for the result: held for every candidate within target it would
+    // take megabytes each on a large mechanism.
+    std::string error;
+    int32_t status = 0;
+    {
+        SearchProfile::Timer timer(profile_, SearchPhase::Mechanism);
+        const ReducedWriterOutcome mechanism = CandidateMechanism(marks, t);
+        error = mechanism.error;
+        status = mechanism.status;
+        if (status == 0 && !detailed &&
+            !WriteFileAtomically(JoinPath(folder_, "Chem.inp"), JoinCrLf(mechanism.reducedText), &error))
+            status = kReducedStoreFailed;
+        row.reactions = mechanism.reducedReactionCount;
+    }
+    if (status != 0) {
+        Fail("The candidate mechanism could not be written: " + error, 0, "");
         return false;
     }
-    row.reactions = record.mechanism.reducedReactionCount;
     ++runCandidates_;
-    if (row.species == static_cast<int>(marks.size())) {
-        // Every species kept: the detailed mechanism itself.
+    if (detailed) {
         row.largest = 0.0;
         row.casesRun = row.caseCount;
         row.result = CandidateResult::Within;
     } else {
-        std::string error;
-        const std::string inp = JoinPath(folder_, "Chem.inp");
-        if (!WriteFileAtomically(inp, JoinCrLf(record.mechanism.reducedText), &error)) {
-            Fail("The candidate mechanism could not be written: " + error, 0, "");
-            return false;
-        }
         const JobRecord job = CandidateJob(marks);
         std::vector<CaseChunk> chunks = PlanChunks(job, settings_.cores);
         PutFirst(chunks, lastWorstCase_ > 0 ? lastWorstCase_ - 1 : 0);
@@ -236,7 +247,7 @@ bool SearchRun::Evaluate(const KeepMarks& marks, double t, const std::string& re
             }
             return true;
         };
-        const IgnitionOutcome ran = ignition_.Run(job, chunks, true, keepGoing);
+        const IgnitionOutcome ran = RunCandidate(job, chunks, keepGoing);
         if (ran.launchFailed) {  // says nothing of the candidate
             Fail(ran.error + " on candidate " + std::to_string(row.number) + ": the search stops.", ran.status, "Out.dat",
                  JoinPath(folder_, "Out.dat"));
@@ -269,12 +280,26 @@ bool SearchRun::Evaluate(const KeepMarks& marks, double t, const std::string& re
         if (row.worstCase > 0) lastWorstCase_ = row.worstCase;
     }
     row.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - clock).count();
-    // Only a candidate within target can become the result: the others need no text.
-    if (row.result != CandidateResult::Within) record.mechanism.reducedText = {};
     rows_.push_back(row);
     records_.push_back(std::move(record));
     Report(row);
     return true;
+}
+
+ReducedWriterOutcome SearchRun::CandidateMechanism(const KeepMarks& marks, double t) const {
+    ReducedHeaderSettings header = header_;
+    header.threshold = settings_.ecf ? t : 2.0 - 2.0 * t;
+    return BuildCandidateMechanism(input_.model, header, marks, JoinPath(folder_, "Candidate.TRM"));
+}
+
+IgnitionOutcome SearchRun::RunCandidate(const JobRecord& job, const std::vector<CaseChunk>& chunks,
+                                        const ChunkCheck& keepGoing) {
+    {
+        SearchProfile::Timer timer(profile_, SearchPhase::Compile);
+        if (IgnitionOutcome compiled = ignition_.Run(job, {}, true, {}); !compiled.ok) return compiled;
+    }
+    SearchProfile::Timer timer(profile_, SearchPhase::Ignition);
+    return ignition_.Run(job, chunks, false, keepGoing);
 }
 
 void SearchRun::Report(const CandidateRow& row) {

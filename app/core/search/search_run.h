@@ -12,6 +12,7 @@
 #include "app/core/pipeline/result_set.h"
 #include "app/core/search/candidate_ignition.h"
 #include "app/core/search/candidate_mechanism.h"
+#include "app/core/search/search_profile.h"
 #include "app/core/search/target_search.h"
 
 namespace vantor::search {
@@ -26,10 +27,9 @@ private:
     SearchObserver& observer_;
 };
 
-// What a run candidate leaves for later: its species, mechanism and case results.
+// What a run candidate leaves for later: its species and the threshold they came from.
 struct CandidateRecord {
     KeepMarks marks;
-    ReducedWriterOutcome mechanism;
     double threshold = 0.0;
 };
 
@@ -48,6 +48,11 @@ private:
     bool EngineMarks(double t, KeepMarks& marks, const std::string& listingPath);
     // Runs (or matches) a candidate; its row is added. False only on a library failure or stop.
     bool Evaluate(const KeepMarks& marks, double t, const std::string& removed, CandidateRow& row);
+    // The reduced mechanism of `marks` with the header of grid threshold `t`.
+    ReducedWriterOutcome CandidateMechanism(const KeepMarks& marks, double t) const;
+    // Compiles the candidate's mechanism and runs its chunks.
+    IgnitionOutcome RunCandidate(const JobRecord& job, const std::vector<CaseChunk>& chunks,
+                                 const ChunkCheck& keepGoing);
     std::optional<int> SameAs(const KeepMarks& marks) const;
     JobRecord CandidateJob(const KeepMarks& marks) const;
     void Report(const CandidateRow& row);
@@ -62,6 +67,9 @@ private:
     bool TryThreshold(double t, bool& within);
     bool TryMarks(const KeepMarks& marks, double t, bool& within);
     bool SpeciesRemoval();
+    // A removal row's value: the first species' name, "+N" for the N others of a group.
+    std::string RemovedLabel(const std::vector<int32_t>& members) const;
+    std::string RemovedNames(const std::vector<int32_t>& members) const;
     void SetProgress(double fraction, const std::string& status);
 
     // search_result.cpp
@@ -76,6 +84,7 @@ private:
     SearchObserver& observer_;
     const TargetSearch& owner_;
     CandidateIgnition ignition_;
+    SearchProfile profile_;
     std::chrono::steady_clock::time_point started_;
 
     TWState detailedSettings_;

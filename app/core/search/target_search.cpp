@@ -88,6 +88,8 @@ TargetSearchResult SearchRun::Execute() {
     result.tablePath = tablePath_;
     result.wallSeconds = Elapsed();
     result.casesPerMixture = detailedSettings_.n_Ps * detailedSettings_.n_Ts;
+    result.profile = profile_;
+    observer_.AddLine(profile_.Line());
     SetProgress(1.0, "Done");
     std::snprintf(line, sizeof line, "> Reduction to a target error %s: %d candidates in %.1f s",
                   result.stopped ? "stopped" : "completed", static_cast<int>(rows_.size()), result.wallSeconds);

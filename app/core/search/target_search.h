@@ -15,9 +15,10 @@
 //    whose species equal an earlier one's takes that one's result without runs. At most
 //    `maxThresholdCandidates` candidates are run.
 // 3. Species removal (optional): the kept species the engine needed least (removal_ranking.h)
-//    are removed one at a time from the best mechanism; a removal within target is kept. It
-//    stops after a pass over the ranking without a kept removal, or after `maxRemovalTries`
-//    runs; a removal already tried on the same species is skipped without a row.
+//    are removed from the best mechanism in groups of the next species of the ranking; a removal
+//    within target is kept and doubles the next group, one outside halves it. It stops after a
+//    pass over the ranking without a kept removal, or after `maxRemovalTries` runs; a removal
+//    that gives a species set tried before is skipped without a row.
 // 4. The best mechanism becomes NEW_Chem.inp with SP.TRM, its reduced test (New_Chem.bin,
 //    New_SAVE.dat) and CMP.dat, exactly as an integrated run and reduced test leave them, plus
 //    the candidate table; the set is completed in the candidates' folder and moved into the work
@@ -40,6 +41,7 @@
 #include "app/core/pipeline/number_text.h"
 #include "app/core/pipeline/run_settings.h"
 #include "app/core/search/candidate_table.h"
+#include "app/core/search/search_profile.h"
 #include "common/entry_abi.h"
 
 namespace vantor::search {
@@ -104,6 +106,7 @@ struct TargetSearchResult {
     std::string tablePath;
     double wallSeconds = 0.0;
     int casesPerMixture = 0;
+    SearchProfile profile;  // where the time went
 };
 
 class TargetSearch {

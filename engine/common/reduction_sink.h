@@ -29,7 +29,7 @@ struct RunProgress {
 class ReductionSink : public StandardDataSink {
 public:
     ReductionSink(const MechanismTables& tables, StatePreparation& preparation,
-                  std::unique_ptr<NeighbourSelector> selector, std::ostream& listing, RunProgress& progress,
+                  std::unique_ptr<StateSearch> search, std::ostream& listing, RunProgress& progress,
                   std::string trimmedPath, AtomicFile& trimmed, const EngineStatusCodes& codes);
 
     int32_t RecordState(const RecordedState& state) override;
@@ -41,14 +41,13 @@ private:
 
     const MechanismTables& tables_;
     StatePreparation& preparation_;
-    std::unique_ptr<NeighbourSelector> selector_;
     std::ostream& listing_;
     RunProgress& progress_;
     std::string trimmedPath_;
     AtomicFile& trimmed_;
     const EngineStatusCodes& codes_;
     StateFluxes fluxes_;
-    SpeciesSearch search_;
+    std::unique_ptr<StateSearch> search_;
     KeptAtPoint keptAtPoint_;
     KeptInCase keptInCase_;
 };

@@ -19,15 +19,15 @@ void TPruvexForm::TargetErrorClick() {
     if (TargetSearchRunning() || !runner_ || !runner_->CommandsAvailable() || model_.Species.empty()) return;
     static double lastTarget = 10.0;
     static bool lastRemoval = true;
-    TTargetErrorForm dialog(lastTarget, M_Setting_MORVA->isChecked(), lastRemoval, this);
+    TTargetErrorForm dialog(lastTarget, CheckedMethod(), lastRemoval, this);
     if (dialog.exec() != QDialog::Accepted) return;
     lastTarget = dialog.TargetPercent();
     lastRemoval = dialog.SpeciesRemoval();
-    SelectMethod(dialog.EcfSelected());
+    SelectMethod(dialog.Method());
 
     vantor::search::TargetSearchSettings settings;
     settings.targetPercent = dialog.TargetPercent();
-    settings.ecf = dialog.EcfSelected();
+    settings.method = dialog.Method();
     settings.speciesRemoval = dialog.SpeciesRemoval();
     vantor::search::TargetSearchInput input;
     input.settings = ReadSettingsInput();
@@ -36,7 +36,7 @@ void TPruvexForm::TargetErrorClick() {
     input.numbers = vantor::UserLocaleNumbers();
     using vantor::LibraryId;
     const vantor::search::SearchEntries entries{entries_.Entry(LibraryId::Tolmar), entries_.Entry(LibraryId::Senkin),
-                                                entries_.Entry(settings.ecf ? LibraryId::Morva : LibraryId::Kelda)};
+                                                entries_.Entry(vantor::EngineLibrary(settings.method))};
 
     sink_->ClearLines();
     sink_->ResetErrorFlag();

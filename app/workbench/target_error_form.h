@@ -13,11 +13,11 @@ class QLineEdit;
 class TTargetErrorForm : public QDialog {
     Q_OBJECT
 public:
-    TTargetErrorForm(double targetPercent, bool ecf, bool speciesRemoval, QWidget* parent = nullptr);
+    TTargetErrorForm(double targetPercent, vantor::EngineMethod method, bool speciesRemoval, QWidget* parent = nullptr);
 
     // After acceptance: the checked settings.
     double TargetPercent() const { return target_; }
-    bool EcfSelected() const;
+    vantor::EngineMethod Method() const;
     bool SpeciesRemoval() const;
 
     void accept() override;  // refuses a target that is not a number above 0, with a message

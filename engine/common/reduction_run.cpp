@@ -8,6 +8,7 @@
 
 #include "chemlib/chemistry_routines.h"
 #include "common/fixed_format.h"
+#include "common/target_list.h"
 #include "common/atomic_file.h"
 #include "common/entry_abi.h"
 #include "common/record_io.h"

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "chemlib/mechanism_layout.h"
+#include "common/target_list.h"
 #include "engine/common/run_listing.h"
 
 namespace vantor::engine {
@@ -20,13 +21,6 @@ std::string Upper(std::string text) {
 bool Separator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r'; }
 
 }  // namespace
-
-std::string TargetListPath(const std::string& trimmedPath) {
-    const size_t slash = trimmedPath.find_last_of('/');
-    const size_t dot = trimmedPath.find_last_of('.');
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    return (hasExtension ? trimmedPath.substr(0, dot) : trimmedPath) + ".TGT";
-}
 
 std::vector<std::string> MechanismSpeciesNames(const char* cckwrk, int64_t firstNameSlot, int32_t KK) {
     std::vector<std::string> names;

@@ -1,9 +1,7 @@
 #pragma once
-// The user's target species of the methods that search from targets (DRG, DRGEP). The list lives
-// beside the trimmed-species file, under its name with the extension "TGT" ("SP.TRM" ->
-// "SP.TGT", "New_SP.TRM" -> "New_SP.TGT"): species names separated by blanks, commas or line
-// ends, in any letter case; text from a "!" to the line end is a comment. No file means no user
-// targets; the fuel and oxidizer species of each case are targets anyway.
+// The user's target species of the methods that search from targets (DRG, DRGEP), from the list
+// beside the trimmed-species file (common/target_list.h). No file means no user targets; the
+// fuel and oxidizer species of each case are targets anyway.
 
 #include <cstdint>
 #include <ostream>
@@ -13,8 +11,6 @@
 #include "engine/common/engine_status.h"
 
 namespace vantor::engine {
-
-std::string TargetListPath(const std::string& trimmedPath);
 
 // The species names of the loaded mechanism, species k at [k - 1], trailing blanks removed.
 std::vector<std::string> MechanismSpeciesNames(const char* cckwrk, int64_t firstNameSlot, int32_t KK);

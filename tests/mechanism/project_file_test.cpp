@@ -36,7 +36,7 @@ TEST(ProjectFile, RoundTripRestoresMethodGridMixturesAndMechanism) {
     TempDir dir;
     WriteText(dir.File("chem.inp"), kMech);
     ProjectData p = DefaultGridProject();
-    p.ecfSelected = true;
+    p.method = EngineMethod::Ecf;
     p.mechanismPath = dir.File("chem.inp");
     p.grid[0].value = "1.0,,5.5,10";
     p.mixtureLines = {"CH4 1, O2 2", "", "CH4 1, O2 4", "  "};
@@ -46,7 +46,7 @@ TEST(ProjectFile, RoundTripRestoresMethodGridMixturesAndMechanism) {
     model.ReducedInpReady = true;
     const ProjectOpenResult r = OpenProject(model, dir.File("Chem.PRJ"));
     ASSERT_TRUE(r.project.ok && r.project.restored && r.project.knownTag);
-    EXPECT_TRUE(r.project.data.ecfSelected);
+    EXPECT_EQ(r.project.data.method, EngineMethod::Ecf);
     for (size_t row = 0; row < p.grid.size(); ++row) {
         EXPECT_EQ(r.project.data.grid[row].unit, p.grid[row].unit);
         EXPECT_EQ(r.project.data.grid[row].value, p.grid[row].value);
@@ -89,7 +89,7 @@ TEST(ProjectFile, ShortOddAndEmptyFiles) {
     r = ReadProject(dir.File("odd.PRJ"));
     EXPECT_TRUE(r.restored);
     EXPECT_FALSE(r.knownTag);
-    EXPECT_FALSE(r.data.ecfSelected);
+    EXPECT_EQ(r.data.method, EngineMethod::Pfa);
 
     WriteText(dir.File("empty.PRJ"), "\r\n/w/chem.inp\r\n");
     r = ReadProject(dir.File("empty.PRJ"));

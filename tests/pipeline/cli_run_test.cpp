@@ -31,7 +31,7 @@ std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
 // Files of the names of the five libraries that record being loaded in the current folder.
 void PlantLibraries(const TempDir& dir) {
-    for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so"})
+    for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so", "libBRENA.so", "libTOVIK.so"})
         fs::copy_file(VANTOR_PLANTED_LIBRARY, dir.File(name));
 }
 
@@ -82,7 +82,7 @@ TEST(CliRun, BadProjectsStopWithAnErrorLine) {
 }
 
 bool LibrariesBuilt() {
-    for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so"})
+    for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so", "libBRENA.so", "libTOVIK.so"})
         if (!fs::exists(fs::path(VANTOR_BIN_DIR) / name)) return false;
     return true;
 }

@@ -114,7 +114,7 @@ protected:
 };
 
 TEST_F(Pipeline, IntegratedRunStepsAndWeights) {
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     TPROGRESS& p = runner->Progress();
     EXPECT_EQ(p.NTask, 4);
     EXPECT_EQ(p.ITASK, 1);
@@ -129,7 +129,7 @@ TEST_F(Pipeline, IntegratedRunStepsAndWeights) {
 
 TEST_F(Pipeline, ChosenStepsShareTheWeightsInProportion) {
     runner->IntegratedRunChoices = {false, false, true, true};
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     TPROGRESS& p = runner->Progress();
     EXPECT_EQ(p.NTask, 2);
     EXPECT_EQ(p.TASKs[1].ID, 2);
@@ -141,7 +141,7 @@ TEST_F(Pipeline, ChosenStepsShareTheWeightsInProportion) {
 
 TEST_F(Pipeline, IntegratedRunCompletesEveryStepInOrder) {
     now = 1000;
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     now = 3250;
     RunToEnd();
     ASSERT_FALSE(runner->LastRunFailed()) << sink.Joined();
@@ -170,7 +170,7 @@ TEST_F(Pipeline, IntegratedRunCompletesEveryStepInOrder) {
 TEST_F(Pipeline, NoChoiceLeavesTheDisplayAsItWas) {
     sink.lines = {"> earlier line"};
     runner->IntegratedRunChoices = {false, false, false, false};
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     EXPECT_EQ(sink.lines, std::vector<std::string>{"> earlier line"});
     EXPECT_EQ(sink.clears, 0);
     EXPECT_EQ(host.prepareCalls, 1);  // the species are checked all the same
@@ -179,7 +179,7 @@ TEST_F(Pipeline, NoChoiceLeavesTheDisplayAsItWas) {
 
 TEST_F(Pipeline, FailingEngineHaltsTheRunWithItsStatus) {
     Fake(LibraryId::Kelda).Configure(FakeBehaviour{3007, 0, 40.0, -1.0, 0});
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     RunToEnd();
     EXPECT_TRUE(runner->Halted());
     EXPECT_TRUE(runner->LastRunFailed());
@@ -200,7 +200,7 @@ TEST_F(Pipeline, FailingEngineHaltsTheRunWithItsStatus) {
     // A new command clears the halted run.
     Fake(LibraryId::Kelda).Configure(FakeSuccess());
     EXPECT_TRUE(runner->CommandsAvailable());
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     RunToEnd();
     EXPECT_FALSE(runner->LastRunFailed()) << sink.Joined();
     EXPECT_EQ(writerCalls, 1);
@@ -209,7 +209,7 @@ TEST_F(Pipeline, FailingEngineHaltsTheRunWithItsStatus) {
 TEST_F(Pipeline, RepeatedProgressLineIsShownOnce) {
     WriteDetailedResults();
     Fake(LibraryId::Kelda).Configure(FakeBehaviour{0, -1, 9999.0, 37.0, 1});
-    runner->GenerateTrimmedData(false);
+    runner->GenerateTrimmedData(EngineMethod::Pfa);
     const std::string line = "> 37% of [PFA calculation] is accomplished.";
     TickUntil(line);
     Ticks(25);
@@ -252,7 +252,7 @@ TEST_F(Pipeline, FailingWriterReportsItsOwnLine) {
 
 TEST_F(Pipeline, MissingInputHaltsBeforeTheLibraryIsCalled) {
     std::filesystem::remove(work.File("therm.dat"));
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     Ticks(5);
     EXPECT_TRUE(sink.Has("<E> Cannot find thermal file (therm.dat)."));
     EXPECT_TRUE(runner->Halted());
@@ -260,7 +260,7 @@ TEST_F(Pipeline, MissingInputHaltsBeforeTheLibraryIsCalled) {
     EXPECT_EQ(Fake(LibraryId::Tolmar).Calls(), 0);
 
     test::WriteText(work.File("Therm.DAT"), "THERMO\r\n");  // found without regard to case
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     RunToEnd();
     EXPECT_FALSE(runner->LastRunFailed()) << sink.Joined();
 }
@@ -273,7 +273,7 @@ TEST_F(Pipeline, ThermoPathThatIsNoFileSaysWhatItIs) {
     for (const auto& [name, reason] : cases) {
         sink.lines.clear();
         host.files.thermoPath = work.File(name);
-        runner->IntegratedReduction(false);
+        runner->IntegratedReduction(EngineMethod::Pfa);
         Ticks(3);
         EXPECT_TRUE(sink.Has("<E> Cannot find thermal file (therm.dat).")) << sink.Joined();
         EXPECT_TRUE(sink.Has("> " + work.File(name) + ": " + reason)) << sink.Joined();
@@ -310,7 +310,7 @@ TEST_F(Pipeline, MissingTransportDataEndsTheRun) {
 
 TEST_F(Pipeline, IllegalSettingsEndTheRunWithTwoErrorLines) {
     host.input.grid[kRowThreshold][kValueColumn] = "abc";
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     Ticks(3);
     EXPECT_EQ(sink.lines, (std::vector<std::string>{"<E> Data for threshold is illigal.",
                                                     "<E> Paramater Setting Error."}));
@@ -367,13 +367,13 @@ TEST_F(Pipeline, CommandsWaitForARunningCall) {
     WriteDetailedResults();
     host.reducedReady = true;
     Fake(LibraryId::Kelda).Configure(FakeBehaviour{0, -1, 9999.0, 20.0, 1});
-    runner->GenerateTrimmedData(false);
+    runner->GenerateTrimmedData(EngineMethod::Pfa);
     TickUntil("> 20% of [PFA calculation] is accomplished.");
     EXPECT_TRUE(runner->TaskInFlight());
     EXPECT_FALSE(runner->CommandsAvailable());
     const int clears = sink.clears;
     runner->CreateChemBin();
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     runner->ReducedChemistryTest();
     EXPECT_EQ(sink.clears, clears);
     EXPECT_EQ(runner->Progress().TASKs[1].ID, 2);
@@ -384,14 +384,14 @@ TEST_F(Pipeline, CommandsWaitForARunningCall) {
 }
 
 TEST_F(Pipeline, MethodSwitchNamesAndRunsTheEngine) {
-    runner->SelectMethod(true);
+    runner->SelectMethod(EngineMethod::Ecf);
     EXPECT_EQ(runner->Progress().TASKs[2].Name, "ECF calculation");
-    runner->SelectMethod(false);
+    runner->SelectMethod(EngineMethod::Pfa);
     EXPECT_EQ(runner->Progress().TASKs[2].Name, "PFA calculation");
 
     WriteDetailedResults();
     Fake(LibraryId::Morva).Configure(FakeBehaviour{4001, 0, 0.0, -1.0, 0});
-    runner->GenerateTrimmedData(true);
+    runner->GenerateTrimmedData(EngineMethod::Ecf);
     RunToEnd();
     EXPECT_EQ(Fake(LibraryId::Morva).Calls(), 1);
     EXPECT_EQ(Fake(LibraryId::Kelda).Calls(), 0);

@@ -20,7 +20,7 @@ protected:
         input.speciesNames = {"H2", "O2", "N2", "H2O", "CH4", "CO2"};
         input.speciesMarks.assign(input.speciesNames.size(), true);
     }
-    int32_t Read(bool ecf = false) { return state.GetReactDat(input, ecf, CLocaleNumbers(), sink); }
+    int32_t Read(bool ecf = false) { return state.GetReactDat(input, ecf ? EngineMethod::Ecf : EngineMethod::Pfa, CLocaleNumbers(), sink); }
     void SetValue(int row, const std::string& text) { input.grid[row][kValueColumn] = text; }
 
     SettingsInput input;
@@ -256,7 +256,7 @@ TEST_F(RunSettings, TheInjectedParserReadsEveryNumber) {
     SetValue(kRowThreshold, "0;5");
     SetValue(kRowPressure, "1;5,2");
     input.mixtureLines = {"CH4 0;25, O2 2"};
-    ASSERT_EQ(state.GetReactDat(input, true, comma, sink), kSettingsOk);
+    ASSERT_EQ(state.GetReactDat(input, EngineMethod::Ecf, comma, sink), kSettingsOk);
     EXPECT_EQ(state.v_THD, 0.5);
     EXPECT_EQ(state.Ps[1], 1.5);
     EXPECT_EQ(state.Xmols[1][1], 0.25);

@@ -71,7 +71,7 @@ bool SearchRun::WriteResult() {
     TWState reducedSettings;
     JobRecord job{};
     job.ReducedFilesFlag = 1;
-    if (reducedSettings.GetReactDat(reducedInput, settings_.ecf, input_.numbers, sink) > 0) {
+    if (reducedSettings.GetReactDat(reducedInput, settings_.method, input_.numbers, sink) > 0) {
         ReportError(sink, "<E> Paramater Setting Error.");
         return false;
     }
@@ -102,7 +102,7 @@ bool SearchRun::WriteResult() {
     if (CompareResultFiles(detailedPaths_.saveFile, save, report, sink, std::chrono::system_clock::now()) !=
         kCompareOk)
         return false;
-    if (!WriteFileAtomically(table, CandidateTableText(rows_, settings_.targetPercent, settings_.ecf, best_), &error)) {
+    if (!WriteFileAtomically(table, CandidateTableText(rows_, settings_.targetPercent, settings_.method, best_), &error)) {
         ReportError(sink, "<E> The candidate table could not be written: " + error);
         return false;
     }
@@ -143,7 +143,7 @@ bool SearchRun::WriteResult() {
 void SearchRun::WriteTable() {
     tablePath_ = JoinPath(input_.files.workDirectory, kCandidateTableFileName);
     std::string error;
-    if (!WriteFileAtomically(tablePath_, CandidateTableText(rows_, settings_.targetPercent, settings_.ecf, best_),
+    if (!WriteFileAtomically(tablePath_, CandidateTableText(rows_, settings_.targetPercent, settings_.method, best_),
                              &error)) {
         ObserverSink sink(observer_);
         ReportError(sink, "<E> The candidate table could not be written: " + error);

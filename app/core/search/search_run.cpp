@@ -8,6 +8,7 @@
 #include "app/core/pipeline/failure_reasons.h"
 #include "app/core/pipeline/input_checks.h"
 #include "app/core/pipeline/message_sink.h"
+#include "common/target_list.h"
 #include "app/core/search/search_run.h"
 #include "common/atomic_file.h"
 #include "common/path_field.h"
@@ -66,7 +67,7 @@ bool SearchRun::Prepare() {
     }
     SettingsInput all = input_.settings;
     all.speciesMarks.assign(all.speciesNames.size(), true);
-    if (detailedSettings_.GetReactDat(all, settings_.ecf, input_.numbers, sink) > 0) {
+    if (detailedSettings_.GetReactDat(all, settings_.method, input_.numbers, sink) > 0) {
         ReportError(sink, "<E> Paramater Setting Error.");
         return false;
     }
@@ -103,7 +104,7 @@ bool SearchRun::Prepare() {
                                 detailedSettings_.Ts.begin() + 1 + detailedSettings_.n_Ts);
     header_.mixtureLines = input_.settings.mixtureLines;
     header_.heatKeptRatio = detailedSettings_.v_HKEEP;
-    header_.pfaSelected = !settings_.ecf;
+    header_.method = settings_.method;
     header_.decimalSeparator = input_.numbers.decimalSeparator;
     return true;
 }
@@ -135,11 +136,15 @@ bool SearchRun::EngineMarks(double t, KeepMarks& marks, const std::string& listi
     SetPath(job.TrimFile, trim);
     SetPath(job.OutFile, listingPath);
     const double clipped = std::clamp(t, 0.0, 1.0);
-    job.Threshold = settings_.ecf ? clipped : 2.0 - 2.0 * clipped;
-    const EntryOutcome ran = CallEntry(entries_.engine, job, kTaskReduction);
+    job.Threshold = EngineThreshold(settings_.method, clipped);
     std::string error;
+    if (UsesTargets(settings_.method) && !WriteTargetList(trim, input_.settings.targetSpecies, &error)) {
+        Fail(error, 0, "");
+        return false;
+    }
+    const EntryOutcome ran = CallEntry(entries_.engine, job, kTaskReduction);
     if (!ran.ok) {
-        Fail(settings_.ecf ? "Run ECF procedure failed" : "Run PFA procedure failed", ran.status, listingPath,
+        Fail(std::string("Run ") + MethodName(settings_.method) + " procedure failed", ran.status, listingPath,
              listingPath);
         return false;
     }
@@ -199,7 +204,7 @@ bool SearchRun::Evaluate(const KeepMarks& marks, double t, const std::string& re
     }
     CandidateRecord record{marks, {}, t};
     ReducedHeaderSettings header = header_;
-    header.threshold = settings_.ecf ? t : 2.0 - 2.0 * t;
+    header.threshold = EngineThreshold(settings_.method, t);
     record.mechanism = BuildCandidateMechanism(input_.model, header, marks, JoinPath(folder_, "Candidate.TRM"));
     if (record.mechanism.status != 0) {
         Fail("The candidate mechanism could not be written: " + record.mechanism.error, 0, "");

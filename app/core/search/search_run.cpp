@@ -98,6 +98,11 @@ bool SearchRun::Prepare() {
             const int index = detailedSettings_.Indxs[m][k];
             if (index >= 1 && static_cast<size_t>(index) <= speciesCount) fixed_[static_cast<size_t>(index - 1)] = true;
         }
+    // DRG and DRGEP always keep the user's targets: the removal spares them like the mixtures' species.
+    if (UsesTargets(settings_.method))
+        for (size_t k = 0; k < speciesCount; ++k)
+            for (const std::string& target : input_.settings.targetSpecies)
+                if (ToUpperAscii(target) == ToUpperAscii(input_.model.Species[k].name)) fixed_[k] = true;
     header_.pressures.assign(detailedSettings_.Ps.begin() + 1,
                              detailedSettings_.Ps.begin() + 1 + detailedSettings_.n_Ps);
     header_.temperatures.assign(detailedSettings_.Ts.begin() + 1,

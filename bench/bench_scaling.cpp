@@ -1,6 +1,6 @@
 // Growth with the mechanism: for every corpus mechanism that compiles (tests/data/corpus/MANIFEST.tsv)
 // the compile time, one full rates evaluation, one at an unchanged temperature, one state of each
-// reduction engine (PFA at threshold 0.04, ECF at 0.98, DRG and DRGEP at 0.02, on the spread states of engine_states.h,
+// reduction engine (PFA at threshold 0.04, ECF at 0.98, DRG and DRGEP at 4e-4, on the spread states of engine_states.h,
 // starting from the manifest's mixture species or, without a mixture, from species 1) and, where
 // the manifest names a mixture, one ignition case on one core (20 points, to 2 s), and where it names
 // transport data, the transport fits of every species and pair (Pellor); then the fitted
@@ -210,8 +210,8 @@ int main(int argc, char** argv) {
             for (auto& [name, amount] : major) amount = 0.95 * amount / sum;
             row.pfaState = EngineStateSeconds(w, &engine::RunKelda, 0.04, major, start);
             row.ecfState = EngineStateSeconds(w, &engine::RunMorva, 0.98, major, start);
-            row.drgState = EngineStateSeconds(w, &engine::RunBrena, 0.02, major, start);
-            row.drgepState = EngineStateSeconds(w, &engine::RunTovik, 0.02, major, start);
+            row.drgState = EngineStateSeconds(w, &engine::RunBrena, 4e-4, major, start);
+            row.drgepState = EngineStateSeconds(w, &engine::RunTovik, 4e-4, major, start);
         }
         if (f[4] != "-") row.ignition = IgnitionSeconds(m, bin, f[4], std::atof(f[5].c_str()), std::atof(f[6].c_str()));
         if (f[3] != "-") {

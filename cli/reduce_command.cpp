@@ -54,7 +54,7 @@ void PrintHelp() {
               << "  --threshold  as the engine compares it: for pfa a coefficient limit (default 0.04,\n"
               << "               the window's 0.98 as 2 - 2 x 0.98), for ecf the cumulative share\n"
               << "               (default 0.98), for drg and drgep a coefficient limit in 0..1 (default\n"
-              << "               0.02, the window's 0.98 as 1 - 0.98)\n"
+              << "               0.0004, the window's 0.98 as (1 - 0.98)^2)\n"
               << "drg and drgep search from the initial species of each case and from the species named\n"
               << "in the target list beside --trim (SP.TRM -> SP.TGT), when there is one.\n"
               << "  --heat-kept  share of the reaction enthalpy whose reactions' species start the\n"

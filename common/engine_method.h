@@ -40,14 +40,15 @@ inline EngineMethod MethodFromProjectTag(std::string_view tag) {
 }
 
 // The engine's threshold for the grid's threshold t (already clipped to 0..1). PFA's is
-// 2 - 2t, ECF's the cumulative share t itself; DRG and DRGEP keep a species whose coefficient
-// reaches 1 - t, so for every method a larger t keeps more species.
+// 2 - 2t, ECF's the cumulative share t itself; DRG's and DRGEP's coefficient limit is (1 - t)^2,
+// so for every method a larger t keeps more species, and steps of 0.01 in t near 1 reach the
+// limits of 1e-4 to 1e-2 that DRGEP needs on large mechanisms (0.98 gives 4e-4).
 inline double EngineThreshold(EngineMethod method, double t) {
     switch (method) {
         case EngineMethod::Pfa: return 2.0 - 2.0 * t;
         case EngineMethod::Ecf: return t;
         case EngineMethod::Drg:
-        case EngineMethod::Drgep: return 1.0 - t;
+        case EngineMethod::Drgep: return (1.0 - t) * (1.0 - t);
     }
     return t;
 }

@@ -31,10 +31,6 @@ public:
     void Search(const std::vector<int32_t>& targets, const StateFluxes& fluxes) override;
     const std::vector<uint8_t>& Kept() const override { return kept_; }
 
-    // The state's largest scaled coefficient of species B over the targets (after Search; only
-    // values that reach the threshold are exact, smaller ones may be left lower).
-    double Overall(int32_t B) const { return overall_[static_cast<size_t>(B)]; }
-
 private:
     void SearchFrom(int32_t target, double alpha);
     // The direct coefficients of A against its neighbours (laid out like the neighbour lists),
@@ -45,7 +41,8 @@ private:
     double threshold_;
     const StateFluxes* fluxes_ = nullptr;
     std::vector<uint8_t> kept_;
-    std::vector<double> overall_;   // species 1..NS
+    std::vector<double> overall_;   // max over the targets of alpha_T R_TB, species 1..NS (exact where it
+                                    // reaches the threshold)
     std::vector<double> best_;      // R_TB of the current target, 0 when not reached
     std::vector<int32_t> reached_;  // species with best_ > 0
     std::vector<double> direct_;    // NeighbourTotal values

@@ -104,19 +104,23 @@ TEST_F(RunSettings, EmptyPressureOrTemperatureCellLeavesNoCaseAndNamesTheRow) {
 TEST_F(RunSettings, ThresholdIsClippedBeforeTheTransform) {
     const struct {
         const char* text;
-        double pfa, ecf;
-    } cases[] = {{"1.5", 0.0, 1.0}, {"-0.2", 2.0, 0.0}, {"0.5", 1.0, 0.5}};
+        double pfa, ecf, drg;
+    } cases[] = {{"1.5", 0.0, 1.0, 0.0}, {"-0.2", 2.0, 0.0, 1.0}, {"0.5", 1.0, 0.5, 0.25}};
     for (const auto& c : cases) {
         SetValue(kRowThreshold, c.text);
         ASSERT_EQ(Read(false), kSettingsOk);
         EXPECT_DOUBLE_EQ(state.v_THD, c.pfa) << c.text;
         ASSERT_EQ(Read(true), kSettingsOk);
         EXPECT_DOUBLE_EQ(state.v_THD, c.ecf) << c.text;
+        for (const EngineMethod method : {EngineMethod::Drg, EngineMethod::Drgep}) {
+            ASSERT_EQ(state.GetReactDat(input, method, CLocaleNumbers(), sink), kSettingsOk);
+            EXPECT_DOUBLE_EQ(state.v_THD, c.drg) << c.text;
+        }
     }
     // A clipped value is named, once per reading; an allowed one is not.
     EXPECT_TRUE(sink.Has("> The parameter row 3 \"Threshold value (0 - 1.0)\" is 1.5, outside 0 - 1.0: it is used as 1."));
-    EXPECT_EQ(sink.Count("> The parameter row 3 \"Threshold value (0 - 1.0)\" is -0.2, outside 0 - 1.0: it is used as 0."), 2);
-    EXPECT_EQ(sink.lines.size(), 4u);
+    EXPECT_EQ(sink.Count("> The parameter row 3 \"Threshold value (0 - 1.0)\" is -0.2, outside 0 - 1.0: it is used as 0."), 4);
+    EXPECT_EQ(sink.lines.size(), 8u);
 }
 
 TEST_F(RunSettings, EachScalarRowHasItsMessageAndCode) {

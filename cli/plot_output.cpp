@@ -30,7 +30,7 @@ std::string PlotLibraryPath() {
 }  // namespace
 
 bool WriteRunPlots(const std::string& workDirectory, const std::string& directory,
-                   const std::vector<std::string>& mixtureLines, MessageSink& sink) {
+                   const std::vector<std::string>& mixtureLines, const std::string& mechanismPath, MessageSink& sink) {
     // Loaded only here, so the rest of vantor-cli runs where Qt is not installed. It stays
     // loaded until the program ends: Qt does not support being unloaded.
     const std::string path = PlotLibraryPath();
@@ -49,7 +49,8 @@ bool WriteRunPlots(const std::string& workDirectory, const std::string& director
     std::string names;
     for (const std::string& line : mixtureLines) names += line + "\n";
     std::vector<char> message(kMessageSize, '\0');
-    const int32_t status = entry(workDirectory.c_str(), directory.c_str(), names.c_str(), message.data(), kMessageSize);
+    const int32_t status = entry(workDirectory.c_str(), directory.c_str(), names.c_str(), mechanismPath.c_str(), message.data(),
+                                 kMessageSize);
     const std::string text = message.data();
     if (status != 0) {
         ReportError(sink, "<E> No plots written: " + text);

@@ -10,8 +10,10 @@ namespace vantor::cli {
 
 // Writes the plots of the standard data of `workDirectory` into `directory` through
 // libVantorPlots.so from the program's own folder, and reports on `sink`. `mixtureLines` name the
-// delay plot's series. False when the library is missing or a plot could not be written.
+// delay plot's series; `mechanismPath`, the detailed mechanism input, names the species when the
+// work folder does not hold it. False when the library is missing or a plot could not be written.
 bool WriteRunPlots(const std::string& workDirectory, const std::string& directory,
-                   const std::vector<std::string>& mixtureLines, MessageSink& sink);
+                   const std::vector<std::string>& mixtureLines, const std::string& mechanismPath,
+                   MessageSink& sink);
 
 }  // namespace vantor::cli

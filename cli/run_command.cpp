@@ -17,6 +17,7 @@
 #include "app/core/mechanism/project_data_files.h"
 #include "app/core/mechanism/project_file.h"
 #include "app/core/mechanism/reduced_writer.h"
+#include "app/core/pipeline/always_kept.h"
 #include "app/core/pipeline/compare_results.h"
 #include "app/core/pipeline/error_table.h"
 #include "app/core/pipeline/ignition_summary.h"
@@ -34,8 +35,9 @@ namespace vantor::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "run PROJECT.PRJ [--method pfa|ecf|drg|drgep] [--targets LIST] [--jobs N] [--thermo FILE] [--transport FILE] [--plot DIR]\n"
-    "                [--target-error PERCENT [--no-species-removal]] [--launcher \"mpirun -n N ...\"]";
+    "run PROJECT.PRJ [--method pfa|ecf|drg|drgep] [--targets LIST] [--jobs N] [--thermo FILE] [--transport FILE]\n"
+    "                [--plot DIR] [--keep \"NO NO2 ...\"] [--target-error PERCENT [--no-species-removal]]\n"
+    "                [--launcher \"mpirun -n N ...\"]";
 constexpr auto kTickInterval = std::chrono::milliseconds(50);
 
 // The message memo is standard output; notices that would be message boxes go to the errors.
@@ -58,6 +60,7 @@ public:
             input.grid[row][kValueColumn] = project_.grid[row - 1].value;
         }
         input.mixtureLines = project_.mixtureLines;
+        input.alwaysKept = SplitSpeciesNames(project_.alwaysKept);
         input.speciesNames = model_.SpeciesNames();
         input.speciesMarks = model_.SpeciesMarks();
         input.targetSpecies = project_.targetSpecies;
@@ -85,6 +88,8 @@ public:
         copy.workDirectory = files_.workDirectory;
         return writer_.Entry(std::move(copy));
     }
+
+    ReducedCounts CurrentReducedCounts() override { return CountsOf(model_); }
 
     void StepEnded(int taskCode, bool succeeded) override {
         if (taskCode != 5) return;
@@ -165,6 +170,7 @@ struct RunRequest {
     std::optional<double> targetError;  // --target-error: the search instead of one threshold
     bool speciesRemoval = true;
     std::string launcher;  // from --launcher; empty runs the ignition steps in SENKIN
+    std::optional<std::string> keep;  // from --keep; else the project's always-kept species
 };
 
 void PrintHelp() {
@@ -176,12 +182,15 @@ void PrintHelp() {
               << "besides the mixtures' species (blanks or commas between names; else the project's\n"
               << "Targets= line). --jobs keeps the run on at most N cores. --thermo and --transport name the\n"
               << "thermo and transport data files (else the project's, else Therm.dat and Tran.dat beside\n"
-              << "the mechanism). --plot writes the delay and temperature plots as PNG and SVG into DIR,\n"
-              << "after --target-error also the candidate plot.\n"
+              << "the mechanism). --plot writes the delay, parity, temperature and species (fuel, O2,\n"
+              << "CO, OH, H2O) plots as PNG and SVG into DIR, after --target-error also the candidate plot.\n"
+              << "--keep names species every method keeps whatever it finds (blanks or commas between\n"
+              << "the names; \"\" keeps none), in place of the project's Keep= line.\n"
               << "--target-error PERCENT searches instead the smallest mechanism whose ignition delays\n"
               << "stay within PERCENT of the detailed ones on every case (threshold search, then removal\n"
               << "of single species unless --no-species-removal) and prints the candidates tried.\n"
-              << "--launcher runs the ignition steps of a run through that command and vantor-mpi-ignite.\n"
+              << "--launcher runs the ignition steps of a run (or of the search's candidates) through that\n"
+              << "command and vantor-mpi-ignite.\n"
               << "Exit status 0 only on success.\n";
 }
 
@@ -189,7 +198,7 @@ void PrintHelp() {
 std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args) {
     std::string error;
     const auto options = CliOptions::Parse(
-        args, {"--method", "--targets", "--jobs", "--thermo", "--transport", "--plot", "--target-error", "--launcher"},
+        args, {"--method", "--targets", "--jobs", "--thermo", "--transport", "--plot", "--target-error", "--launcher", "--keep"},
         {"--help", "-h", "--no-species-removal"}, error);
     if (options && (options->Has("--help") || options->Has("-h"))) {
         PrintHelp();
@@ -200,6 +209,7 @@ std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args)
     if (options && error.empty()) {
         request.projectPath = std::filesystem::absolute(options->Positional()[0]).string();
         request.dataFiles = DataFileOptions(*options);
+        request.keep = options->Value("--keep");
         if (const auto method = options->Value("--method")) {
             request.method = MethodFromOption(*method);
             if (!request.method) error = "--method takes pfa, ecf, drg or drgep, not '" + *method + "'";
@@ -220,9 +230,6 @@ std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args)
         if (const auto target = options->Value("--target-error"); target && error.empty())
             request.targetError = search::ParseTargetPercent(*target, error);
         request.speciesRemoval = !options->Has("--no-species-removal");
-        // The search runs its candidates in SENKIN; never a different computation than asked for.
-        if (request.targetError && !request.launcher.empty() && error.empty())
-            error = "--launcher cannot be used with --target-error yet";
     }
     if (!error.empty()) {
         std::cerr << "vantor-cli run: " << error << "\nUsage: vantor-cli " << kUsage << '\n';
@@ -259,6 +266,7 @@ int RunProject(const RunRequest& request) {
         sink.AddLine("> The project's first line is no method tag (PFAPROJ, ECFPROJ, DRGPROJ, DRGEPPROJ): PFA is used.");
     for (const std::string& line : opened.mechanism.messages) sink.AddLine(line);
     ApplyDataFiles(request.dataFiles, model, sink);
+    if (request.keep) opened.project.data.alwaysKept = JoinSpeciesNames(SplitSpeciesNames(*request.keep));
     const EngineMethod method = request.method.value_or(opened.project.data.method);
     if (request.targets) opened.project.data.targetSpecies = *request.targets;
     const std::string systemDirectory = ExecutableDirectory();
@@ -266,10 +274,11 @@ int RunProject(const RunRequest& request) {
     EntryTable entries;
     if (entries.BindLibraries(ProgramLibraryFolder(), sink, SleepMilliseconds) != kBindOk) return 1;
     if (request.targetError) {
-        const int status = RunTargetError({*request.targetError, method, request.speciesRemoval}, model, opened, entries,
-                                          systemDirectory);
+        const int status = RunTargetError({*request.targetError, method, request.speciesRemoval, request.launcher}, model,
+                                          opened, entries, systemDirectory);
         if (status != 0 || request.plotDirectory.empty()) return status;
-        return WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines, sink) ? 0 : 1;
+        return WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines,
+                             model.MechanismPath, sink) ? 0 : 1;
     }
     CliHost host(model, opened.project.data, RunFiles{systemDirectory, opened.workDirectory, "", "", "", ""}, method, sink);
     TaskRunner runner(host, sink, entries);
@@ -290,16 +299,18 @@ int RunProject(const RunRequest& request) {
     if (runner.LastRunFailed()) return 1;
 
     std::cout << "== Comparison\n";
-    if (runner.ReducedChemistryData() != kCompareOk) return 1;
     const TWState& settings = runner.Settings();
+    // The table first, so the comparison's copy in the run history takes it along.
     if (std::string error; !WriteErrorTable(opened.workDirectory, opened.project.data.mixtureLines,
                                             settings.n_Ps * settings.n_Ts, &error)) {
         ReportError(sink, "<E> The error table could not be written: " + error);
         return 1;
     }
+    if (runner.ReducedChemistryData() != kCompareOk) return 1;
     PrintSummary(model, settings, opened.workDirectory);
     if (!request.plotDirectory.empty() &&
-        !WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines, sink))
+        !WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines,
+                             model.MechanismPath, sink))
         return 1;
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - started;
     char text[64];

@@ -35,6 +35,7 @@ int RunTargetError(const TargetErrorRequest& request, const MechanismModel& mode
     settings.targetPercent = request.targetPercent;
     settings.method = request.method;
     settings.speciesRemoval = request.speciesRemoval;
+    settings.launcher = request.launcher;
     const search::SearchEntries calls{entries.Entry(LibraryId::Tolmar), entries.Entry(LibraryId::Senkin),
                                       entries.Entry(EngineLibrary(request.method))};
     search::TargetSearch searcher(calls, settings);

@@ -13,6 +13,7 @@ struct TargetErrorRequest {
     double targetPercent = 10.0;
     EngineMethod method = EngineMethod::Pfa;
     bool speciesRemoval = true;
+    std::string launcher;  // empty: the ignition runs in SENKIN
 };
 
 // Runs the search with the bound `entries` on the opened project; prints the memo lines, the

@@ -51,6 +51,12 @@ struct JobRecord {
     int16_t mixIndex(int m, int k) const { return MixIndex[m + kMixDim * k]; }
     double& mixAmount(int m, int k) { return MixAmount[m + kMixDim * k]; }
     double mixAmount(int m, int k) const { return MixAmount[m + kMixDim * k]; }
+
+    // Row 0 of MixIndex, which no mixture uses, carries the species every engine keeps whatever
+    // its selection says: (0, 0) their number, (0, 1..50) their species numbers in mechanism
+    // order. A record filled without such a list has 0 there, as before.
+    int16_t& alwaysKept(int k) { return MixIndex[kMixDim * k]; }
+    int16_t alwaysKept(int k) const { return MixIndex[kMixDim * k]; }
 };
 
 static_assert(offsetof(JobRecord, StartDir) == 0);

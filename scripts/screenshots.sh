@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the desktop program under a virtual X server on a copy of the bundled example and saves
 # the pictures of the user manual into docs/images/: the cover, the working layout, the window
-# after the integrated reduction and after the reduced test, and the comparison viewer.
+# after the integrated reduction and after the reduced test, the comparison viewer with its plots
+# and error table, and the target search with its candidate plot.
 # Build first (./run.sh or cmake --build build); VANTOR_BUILD names another build folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,5 +24,5 @@ mkdir -p docs/images
 # The program's start-up folder is the work folder, so its settings file stays there.
 cd "$work"
 VANTOR_SCREENSHOT_DIR="$root/docs/images" \
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/Vantor" "$work/gri30.PRJ"
+  xvfb-run -a -s "-screen 0 1600x1000x24" "$build/bin/Vantor" "$work/gri30.PRJ"
 ls -l "$root/docs/images"

@@ -3,6 +3,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QGraphicsLayout>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -15,6 +16,7 @@
 #include "app/core/plots/candidate_plot_data.h"
 #include "app/core/plots/delay_plot_data.h"
 #include "app/core/plots/history_plot_data.h"
+#include "app/core/plots/parity_plot_data.h"
 
 namespace vantor::plot_render {
 namespace {
@@ -25,6 +27,8 @@ const std::array<QColor, 8> kColours{QColor(0, 114, 178),  QColor(213, 94, 0),  
                                      QColor(0, 0, 0),       QColor(120, 120, 120)};
 constexpr qreal kLineWidth = 2.0;
 constexpr qreal kMarkerSize = 9.0;
+constexpr qreal kHistoryMarkerSize = 6.0;
+const QColor kKeyColour(60, 60, 60);
 
 QChart* NewChart(const QString& title) {
     auto* chart = new QChart;
@@ -33,6 +37,8 @@ QChart* NewChart(const QString& title) {
     font.setBold(true);
     chart->setTitleFont(font);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // A line for a line and a marker for markers, so the legend tells the mechanisms apart.
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     // The right margin leaves room for the last label of the horizontal axis.
     chart->setMargins(QMargins(4, 4, 16, 4));
     chart->setBackgroundRoundness(0);
@@ -68,6 +74,12 @@ void HideFromLegend(QChart* chart, QAbstractSeries* series) {
     for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(false);
 }
 
+// Legend entries without points that say which mechanism the lines and the markers are.
+void AddMechanismKey(QChart* chart) {
+    chart->addSeries(Line("detailed (lines)", kKeyColour));
+    chart->addSeries(Markers("reduced (markers)", kKeyColour));
+}
+
 QValueAxis* LinearAxis(const QString& title, const plots::AxisRange& range, const char* format) {
     auto* axis = new QValueAxis;
     axis->setTitleText(title);
@@ -97,7 +109,7 @@ void AttachAll(QChart* chart, const QList<QAbstractAxis*>& axes) {
 }  // namespace
 
 QChart* MakeDelayChart(const plots::DelayPlotData& plot) {
-    QChart* chart = NewChart("Ignition delay: detailed (lines) and reduced (markers)");
+    QChart* chart = NewChart("Ignition delay");
     for (size_t i = 0; i < plot.series.size(); ++i) {
         const plots::DelaySeries& s = plot.series[i];
         const QColor colour = kColours[i % kColours.size()];
@@ -119,6 +131,7 @@ QChart* MakeDelayChart(const plots::DelayPlotData& plot) {
         chart->addSeries(reduced);
         HideFromLegend(chart, reduced);
     }
+    AddMechanismKey(chart);
     AddNote(chart, plot.note);
 
     auto* x = LinearAxis("1000/T (1/K)", plot.inverseTemperature, "%.3g");
@@ -142,28 +155,54 @@ QChart* MakeDelayChart(const plots::DelayPlotData& plot) {
 }
 
 QChart* MakeHistoryChart(const plots::HistoryPlotData& plot) {
-    const QString title = plot.title.empty() ? QString("Temperature history") : QString::fromStdString(plot.title);
-    QChart* chart = NewChart(title);
-    auto* detailed = Line("detailed", kColours[0]);
-    auto* reduced = Line("reduced", kColours[1], Qt::DashLine);
-    for (const plots::RecordedState& s : plot.detailed) detailed->append(s.time, s.temperature);
-    for (const plots::RecordedState& s : plot.reduced) reduced->append(s.time, s.temperature);
+    QChart* chart = NewChart(QString::fromStdString(plot.title.empty() ? plot.valueName : plot.title));
+    auto* detailed = Line("detailed (line)", kColours[0]);
+    auto* reduced = Markers("reduced (markers)", kColours[1], kHistoryMarkerSize);
+    for (const plots::HistoryPoint& p : plot.detailed) detailed->append(p.time, p.value);
+    for (const plots::HistoryPoint& p : plot.reduced) reduced->append(p.time, p.value);
     chart->addSeries(detailed);
     chart->addSeries(reduced);
     AddNote(chart, plot.note);
     QAbstractAxis* x = plot.logTime ? static_cast<QAbstractAxis*>(LogAxis("Time (s)", plot.time))
                                     : LinearAxis("Time (s)", plot.time, "%.3g");
-    auto* y = LinearAxis("Temperature (K)", plot.temperature, "%.0f");
+    const QString valueName = QString::fromStdString(plot.valueName);
+    const char* format = plot.quantity.kind == plots::HistoryQuantity::kTemperature ? "%.0f" : "%.3g";
+    QAbstractAxis* y = plot.logValue ? static_cast<QAbstractAxis*>(LogAxis(valueName, plot.value))
+                                     : LinearAxis(valueName, plot.value, format);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     AttachAll(chart, {x, y});
     return chart;
 }
 
+QChart* MakeParityChart(const plots::ParityPlotData& plot) {
+    QChart* chart = NewChart("Ignition delay: reduced against detailed");
+    auto* diagonal = Line("y = x", kKeyColour, Qt::DashLine);
+    diagonal->append(plot.delay.min, plot.delay.min);
+    diagonal->append(plot.delay.max, plot.delay.max);
+    chart->addSeries(diagonal);
+    for (size_t i = 0; i < plot.series.size(); ++i) {
+        auto* points = Markers(QString::fromStdString(plot.series[i].label), kColours[i % kColours.size()]);
+        for (const plots::ParityPoint& p : plot.series[i].points) points->append(p.detailed, p.reduced);
+        chart->addSeries(points);
+    }
+    AddNote(chart, plot.note);
+    auto* x = LogAxis("Detailed ignition delay (s)", plot.delay);
+    auto* y = LogAxis("Reduced ignition delay (s)", plot.delay);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    AttachAll(chart, {x, y});
+    if (plot.empty()) chart->setTitle(chart->title() + "\nno case ignited with both mechanisms");
+    return chart;
+}
+
 QChart* MakeCandidateChart(const plots::CandidatePlotData& plot) {
     QChart* chart = NewChart("Target-error search: candidates");
     auto* all = Markers("candidates", kColours[0]);
-    for (const plots::Candidate& c : plot.candidates) all->append(c.speciesKept, c.largestDifferencePercent);
+    auto shown = [&plot](double difference) {
+        return plot.logDifference ? std::max(std::abs(difference), plot.difference.min) : difference;
+    };
+    for (const plots::Candidate& c : plot.candidates) all->append(c.speciesKept, shown(c.largestDifferencePercent));
     chart->addSeries(all);
     if (plot.chosen) {
         auto* chosen = Markers(QString("chosen: %1 species, %2 %")
@@ -171,11 +210,13 @@ QChart* MakeCandidateChart(const plots::CandidatePlotData& plot) {
                                    .arg(plot.chosen->largestDifferencePercent, 0, 'f', 2),
                                kColours[1], kMarkerSize + 6);
         chosen->setMarkerShape(QScatterSeries::MarkerShapeStar);
-        chosen->append(plot.chosen->speciesKept, plot.chosen->largestDifferencePercent);
+        chosen->append(plot.chosen->speciesKept, shown(plot.chosen->largestDifferencePercent));
         chart->addSeries(chosen);
     }
     auto* x = LinearAxis("Species kept", plot.species, "%.0f");
-    auto* y = LinearAxis("Largest ignition-delay difference (%)", plot.difference, "%.3g");
+    const QString difference = "Largest ignition-delay difference (%)";
+    QAbstractAxis* y = plot.logDifference ? static_cast<QAbstractAxis*>(LogAxis(difference, plot.difference))
+                                          : LinearAxis(difference, plot.difference, "%.3g");
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     AttachAll(chart, {x, y});

@@ -7,6 +7,7 @@ class QChart;
 namespace vantor::plots {
 struct DelayPlotData;
 struct HistoryPlotData;
+struct ParityPlotData;
 struct CandidatePlotData;
 }  // namespace vantor::plots
 
@@ -14,6 +15,7 @@ namespace vantor::plot_render {
 
 QChart* MakeDelayChart(const plots::DelayPlotData& plot);
 QChart* MakeHistoryChart(const plots::HistoryPlotData& plot);
+QChart* MakeParityChart(const plots::ParityPlotData& plot);
 QChart* MakeCandidateChart(const plots::CandidatePlotData& plot);
 
 }  // namespace vantor::plot_render

@@ -4,6 +4,8 @@
 
 #include "app/core/plots/delay_plot_data.h"
 #include "app/core/plots/history_plot_data.h"
+#include "app/core/plots/parity_plot_data.h"
+#include "app/core/plots/run_species.h"
 #include "app/core/plots/search_candidates.h"
 #include "app/core/plots/standard_data_cases.h"
 #include "app/plot_render/plot_charts.h"
@@ -15,10 +17,19 @@ namespace {
 // The comparison viewer's default plot size.
 const QSize kPlotSize(800, 560);
 
+// A species name as part of a file name: characters a shell or another system would take
+// otherwise ("CH2(S)", "C2H5O2*") become "_".
+QString FileNamePart(const std::string& species) {
+    QString part = QString::fromStdString(species);
+    for (QChar& c : part)
+        if (!c.isLetterOrNumber() && c != '-' && c != '+' && c != '_') c = '_';
+    return part;
+}
+
 }  // namespace
 
 PlotFilesResult WritePlotFiles(const std::string& workDirectory, const std::string& outDirectory,
-                               const std::vector<std::string>& mixtureNames) {
+                               const std::vector<std::string>& mixtureNames, const std::string& mechanismPath) {
     PlotFilesResult result;
     const auto detailed = plots::ReadStandardDataCases(workDirectory + "/SAVE.dat", "SAVE.dat");
     const auto reduced = plots::ReadStandardDataCases(workDirectory + "/New_SAVE.dat", "New_SAVE.dat");
@@ -43,11 +54,31 @@ PlotFilesResult WritePlotFiles(const std::string& workDirectory, const std::stri
         result.files.push_back((base + ".svg").toStdString());
         return true;
     };
-    if (!save(MakeDelayChart(plots::BuildDelayPlot(detailed.data, reduced.data, mixtureNames)), "delay")) return result;
-    const size_t cases = std::max(detailed.data.cases.size(), reduced.data.cases.size());
-    for (size_t i = 1; i <= cases; ++i) {
-        const auto history = plots::BuildHistoryPlot(detailed.data, reduced.data, static_cast<int>(i), false, mixtureNames);
+    const auto delays = plots::BuildDelayPlot(detailed.data, reduced.data, mixtureNames);
+    if (!save(MakeDelayChart(delays), "delay")) return result;
+    if (!save(MakeParityChart(plots::BuildParityPlot(delays)), "parity")) return result;
+    const int cases = static_cast<int>(std::max(detailed.data.cases.size(), reduced.data.cases.size()));
+    for (int i = 1; i <= cases; ++i) {
+        const auto history = plots::BuildHistoryPlot(detailed.data, reduced.data, i, false, mixtureNames);
         if (!save(MakeHistoryChart(history), QString("history_case_%1").arg(i))) return result;
+    }
+    const auto names = plots::ReadRunSpecies(detailed.data, reduced.data, workDirectory, mechanismPath);
+    if (!names.known()) {
+        result.error = names.error;
+        return result;
+    }
+    const auto species = plots::ReadSpeciesHistories(workDirectory, names, plots::PlottedSpecies(names, detailed.data));
+    if (!species.error.empty()) {
+        result.error = species.error;
+        return result;
+    }
+    for (const plots::HistoryQuantity& quantity : species.quantities) {
+        for (int i = 1; i <= cases; ++i) {
+            const auto history =
+                plots::BuildHistoryPlot(species.detailed, species.reduced, i, true, mixtureNames, quantity);
+            const QString name = QString("species_%1_case_%2").arg(FileNamePart(quantity.species)).arg(i);
+            if (!save(MakeHistoryChart(history), name)) return result;
+        }
     }
     if (const auto candidates = plots::ReadSearchCandidates(workDirectory); !candidates.empty())
         if (!save(MakeCandidateChart(plots::BuildCandidatePlot(candidates)), "candidates")) return result;

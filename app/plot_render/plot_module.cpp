@@ -33,7 +33,8 @@ std::vector<std::string> Lines(const char* text) {
 
 extern "C" __attribute__((visibility("default"))) int32_t VantorWritePlots(const char* workDirectory,
                                                                            const char* outDirectory,
-                                                                           const char* mixtureNames, char* message,
+                                                                           const char* mixtureNames,
+                                                                           const char* mechanismPath, char* message,
                                                                            int32_t messageSize) {
     std::unique_ptr<QApplication> app;
     static int argc = 1;
@@ -44,7 +45,8 @@ extern "C" __attribute__((visibility("default"))) int32_t VantorWritePlots(const
         app = std::make_unique<QApplication>(argc, argv);
     }
     const auto result = vantor::plot_render::WritePlotFiles(workDirectory ? workDirectory : "",
-                                                            outDirectory ? outDirectory : "", Lines(mixtureNames));
+                                                            outDirectory ? outDirectory : "", Lines(mixtureNames),
+                                                            mechanismPath ? mechanismPath : "");
     std::string text = result.error;
     if (result.ok) {
         for (const std::string& file : result.files) text += file + "\n";

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -15,21 +14,30 @@
 #include <QXYSeries>
 
 #include "app/core/plots/history_plot_data.h"
+#include "app/core/plots/parity_plot_data.h"
 #include "app/core/plots/search_candidates.h"
 #include "app/plot_render/plot_charts.h"
 #include "app/plot_render/plot_image.h"
+#include "app/workbench/plot_save_dialog.h"
 
 using namespace vantor;
 
-CmpPlotPage::CmpPlotPage(QWidget* parent) : QWidget(parent) {
+CmpPlotPage::CmpPlotPage(QWidget* parent)
+    : QWidget(parent), saveSize_(plot_render::kSavedPlotWidth, plot_render::kSavedPlotHeight) {
     setObjectName("PlotPage");
     kindBox_ = new QComboBox(this);
     kindBox_->setObjectName("PlotKindBox");
     kindBox_->addItem("Ignition delay", kDelay);
+    kindBox_->addItem("Parity", kParity);
     kindBox_->addItem("Temperature history", kHistory);
+    kindBox_->addItem("Species history", kSpecies);
+    kindBox_->addItem("Heat release rate", kHeatRelease);
     caseBox_ = new QComboBox(this);
     caseBox_->setObjectName("PlotCaseBox");
     caseBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    speciesBox_ = new QComboBox(this);
+    speciesBox_->setObjectName("PlotSpeciesBox");
+    speciesBox_->setToolTip("The mixtures' species first, then the others in mechanism order");
     logTimeBox_ = new QCheckBox("Log time", this);
     logTimeBox_->setObjectName("LogTimeBox");
     saveButton_ = new QPushButton("Save plot...", this);
@@ -49,6 +57,7 @@ CmpPlotPage::CmpPlotPage(QWidget* parent) : QWidget(parent) {
     auto* controls = new QHBoxLayout;
     controls->addWidget(kindBox_);
     controls->addWidget(caseBox_);
+    controls->addWidget(speciesBox_);
     controls->addWidget(logTimeBox_);
     controls->addStretch();
     controls->addWidget(saveButton_);
@@ -60,6 +69,7 @@ CmpPlotPage::CmpPlotPage(QWidget* parent) : QWidget(parent) {
 
     connect(kindBox_, &QComboBox::currentIndexChanged, this, &CmpPlotPage::Redraw);
     connect(caseBox_, &QComboBox::currentIndexChanged, this, &CmpPlotPage::Redraw);
+    connect(speciesBox_, &QComboBox::currentIndexChanged, this, &CmpPlotPage::Redraw);
     connect(logTimeBox_, &QCheckBox::toggled, this, &CmpPlotPage::Redraw);
     connect(saveButton_, &QPushButton::clicked, this, &CmpPlotPage::SavePlotClick);
     ShowMessage("Result data are not exist");
@@ -67,7 +77,7 @@ CmpPlotPage::CmpPlotPage(QWidget* parent) : QWidget(parent) {
 
 CmpPlotPage::~CmpPlotPage() = default;
 
-void CmpPlotPage::Load(const QString& workDirectory, const QStringList& mixtureNames) {
+void CmpPlotPage::Load(const QString& workDirectory, const QStringList& mixtureNames, const QString& mechanismPath) {
     workDirectory_ = workDirectory;
     mixtureNames_.clear();
     for (const QString& name : mixtureNames) mixtureNames_.push_back(name.toStdString());
@@ -82,15 +92,36 @@ void CmpPlotPage::Load(const QString& workDirectory, const QStringList& mixtureN
     detailed_ = std::move(detailed.data);
     reduced_ = std::move(reduced.data);
     delayPlot_ = plots::BuildDelayPlot(detailed_, reduced_, mixtureNames_);
+    species_ = plots::ReadRunSpecies(detailed_, reduced_, dir, mechanismPath.toStdString());
+    speciesRead_ = 0;
     loaded_ = true;
 
-    const QSignalBlocker block(caseBox_);
+    const QSignalBlocker blockCases(caseBox_);
     caseBox_->clear();
     const auto& cases = detailed_.cases.size() >= reduced_.cases.size() ? detailed_ : reduced_;
     const int mixtures = std::max(detailed_.mixtures, reduced_.mixtures);
     for (const plots::StandardDataCase& c : cases.cases)
         caseBox_->addItem(QString::fromStdString(plots::CaseCaption(c, mixtureNames_, mixtures)), c.number);
+    const QSignalBlocker blockSpecies(speciesBox_);
+    speciesBox_->clear();
+    if (species_.known()) {
+        for (const int k : plots::SpeciesChoiceOrder(detailed_))
+            speciesBox_->addItem(QString::fromStdString(species_.detailed[k - 1]), k);
+    }
     Redraw();
+}
+
+std::vector<std::string> CmpPlotPage::MixtureNames() const {
+    return static_cast<int>(mixtureNames_.size()) == detailed_.mixtures ? mixtureNames_ : std::vector<std::string>{};
+}
+
+int CmpPlotPage::CasesPerMixture() const {
+    const int cases = static_cast<int>(detailed_.cases.size());
+    if (detailed_.mixtures < 1 || cases % detailed_.mixtures != 0) return 0;
+    const int block = cases / detailed_.mixtures;
+    for (int i = 0; i < cases; ++i)
+        if (detailed_.cases[i].mixture != i / block + 1) return 0;
+    return block;
 }
 
 bool CmpPlotPage::HasPlot() const { return view_->chart() && !view_->isHidden() && (loaded_ || !candidates_.empty()); }
@@ -102,8 +133,10 @@ void CmpPlotPage::ShowMessage(const QString& text) {
     message_->show();
     view_->hide();
     saveButton_->setEnabled(false);
-    caseBox_->setEnabled(false);
-    logTimeBox_->setEnabled(false);
+    const bool choosing = loaded_;  // a plot that cannot be drawn leaves the others to choose
+    caseBox_->setEnabled(choosing);
+    speciesBox_->setEnabled(choosing);
+    logTimeBox_->setEnabled(choosing);
 }
 
 void CmpPlotPage::OfferCandidates(std::vector<plots::Candidate> candidates) {
@@ -114,18 +147,55 @@ void CmpPlotPage::OfferCandidates(std::vector<plots::Candidate> candidates) {
     if (!candidates_.empty() && at < 0) kindBox_->addItem("Candidates", kCandidates);
 }
 
+// A new chart of the chosen plot, or nullptr with the reason it cannot be drawn.
+QChart* CmpPlotPage::MakeChart(QString* unavailable) {
+    const int kind = kindBox_->currentData().toInt();
+    const int caseNumber = caseBox_->currentData().toInt();
+    switch (kind) {
+        case kDelay: return plot_render::MakeDelayChart(delayPlot_);
+        case kParity: return plot_render::MakeParityChart(plots::BuildParityPlot(delayPlot_));
+        case kCandidates: return plot_render::MakeCandidateChart(plots::BuildCandidatePlot(candidates_));
+        case kHistory:
+        case kHeatRelease: {
+            const plots::HistoryQuantity quantity{
+                kind == kHistory ? plots::HistoryQuantity::kTemperature : plots::HistoryQuantity::kHeatRelease, {}};
+            return plot_render::MakeHistoryChart(plots::BuildHistoryPlot(detailed_, reduced_, caseNumber,
+                                                                         logTimeBox_->isChecked(), mixtureNames_, quantity));
+        }
+        default: break;
+    }
+    if (!species_.known()) {
+        *unavailable = QString::fromStdString(species_.error);
+        return nullptr;
+    }
+    const int species = speciesBox_->currentData().toInt();
+    if (species < 1) {
+        *unavailable = "The mechanism has no species.";
+        return nullptr;
+    }
+    if (species != speciesRead_) {
+        // Read per species asked for: all the mole fractions of a large run would not fit.
+        speciesData_ = plots::ReadSpeciesHistories(workDirectory_.toStdString(), species_, {species});
+        speciesRead_ = speciesData_.error.empty() ? species : 0;
+    }
+    if (!speciesData_.error.empty()) {
+        *unavailable = QString::fromStdString(speciesData_.error);
+        return nullptr;
+    }
+    return plot_render::MakeHistoryChart(plots::BuildHistoryPlot(speciesData_.detailed, speciesData_.reduced, caseNumber,
+                                                                 true, mixtureNames_, speciesData_.quantities.front()));
+}
+
 void CmpPlotPage::Redraw() {
     const int kind = kindBox_->currentData().toInt();
-    caseBox_->setVisible(kind == kHistory);
-    logTimeBox_->setVisible(kind == kHistory);
+    const bool history = kind == kHistory || kind == kSpecies || kind == kHeatRelease;
+    caseBox_->setVisible(history);
+    speciesBox_->setVisible(kind == kSpecies);
+    logTimeBox_->setVisible(kind == kHistory || kind == kHeatRelease);  // species histories are log-log
     if (kind != kCandidates && !loaded_) return;
-    QChart* chart = nullptr;
-    if (kind == kDelay) chart = plot_render::MakeDelayChart(delayPlot_);
-    if (kind == kHistory) {
-        chart = plot_render::MakeHistoryChart(plots::BuildHistoryPlot(
-            detailed_, reduced_, caseBox_->currentData().toInt(), logTimeBox_->isChecked(), mixtureNames_));
-    }
-    if (kind == kCandidates) chart = plot_render::MakeCandidateChart(plots::BuildCandidatePlot(candidates_));
+    QString unavailable;
+    QChart* chart = MakeChart(&unavailable);
+    if (!chart) return ShowMessage(unavailable);
     QChart* old = view_->chart();
     view_->setChart(chart);
     delete old;
@@ -133,6 +203,7 @@ void CmpPlotPage::Redraw() {
     view_->show();
     saveButton_->setEnabled(true);
     caseBox_->setEnabled(true);
+    speciesBox_->setEnabled(true);
     logTimeBox_->setEnabled(true);
     if (kind == kDelay) ConnectTooltips();
 }
@@ -150,21 +221,34 @@ void CmpPlotPage::ConnectTooltips() {
     }
 }
 
-bool CmpPlotPage::SavePlotTo(const QString& base, QString* error) {
-    if (!HasPlot()) {
+bool CmpPlotPage::SavePlotTo(const QString& base, QSize size, QString* error) {
+    QString unavailable;
+    QChart* chart = HasPlot() ? MakeChart(&unavailable) : nullptr;
+    if (!chart) {
         if (error) *error = "No plot is shown.";
         return false;
     }
-    return plot_render::SaveViewImages(*view_, base, error);
+    return plot_render::SaveChartImages(chart, size, base, error);
 }
 
 void CmpPlotPage::SavePlotClick() {
-    QFileDialog dialog(this, "Save plot", workDirectory_, "Picture (*.png *.svg)");
-    dialog.setObjectName("PlotSaveDlg");
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    QString base = dialog.selectedFiles().first();
-    if (base.endsWith(".png", Qt::CaseInsensitive) || base.endsWith(".svg", Qt::CaseInsensitive)) base.chop(4);
+    PlotSaveDialog dialog(workDirectory_, saveSize_, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    saveSize_ = dialog.PlotSize();
+    const QString base = dialog.Base();
     QString error;
-    if (!SavePlotTo(base, &error)) QMessageBox::critical(this, "Vantor4", error);
+    if (!SavePlotTo(base, saveSize_, &error)) {
+        QMessageBox::critical(this, "Vantor4", error);
+        return;
+    }
+    // Not modal: the confirmation need not stop the work.
+    auto* saved = new QMessageBox(QMessageBox::Information, "Save plot",
+                                  QString("Plot saved as %1.png and %1.svg (%2 x %3 px).")
+                                      .arg(base)
+                                      .arg(saveSize_.width())
+                                      .arg(saveSize_.height()),
+                                  QMessageBox::Ok, this);
+    saved->setObjectName("PlotSavedBox");
+    saved->setAttribute(Qt::WA_DeleteOnClose);
+    saved->open();
 }

@@ -11,17 +11,22 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/workbench/cmp_error_page.h"
 #include "app/workbench/cmp_plot_page.h"
 #include "common/atomic_file.h"
 
-TCmpDataForm::TCmpDataForm(const QString& workDirectory, QWidget* parent)
+TCmpDataForm::TCmpDataForm(const QString& workDirectory, QWidget* parent, const QStringList& mixtureLines,
+                           const QString& mechanismPath)
     // A dialog of the main window: above it, but not above other applications' windows.
-    : QDialog(parent), workDirectory_(workDirectory) {
+    : QDialog(parent), workDirectory_(workDirectory), mechanismPath_(mechanismPath) {
+    for (const QString& line : mixtureLines)
+        if (!line.trimmed().isEmpty()) mixtureLines_ << line.trimmed();
     setObjectName("CmpDataForm");
     setWindowTitle("Chemistry comparison");
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(640, 480);
+    // Room for a plot's labels and for the error table's columns.
+    resize(900, 640);
 
     DatMemo_ = new QPlainTextEdit(this);
     DatMemo_->setObjectName("DatMemo");
@@ -35,6 +40,8 @@ TCmpDataForm::TCmpDataForm(const QString& workDirectory, QWidget* parent)
     pages->addTab(DatMemo_, "Text");
     plotPage_ = new CmpPlotPage(this);
     pages->addTab(plotPage_, "Plots");
+    errorPage_ = new CmpErrorPage(this);
+    pages->addTab(errorPage_, "Errors");
 
     auto* save = new QPushButton("Save", this);
     save->setObjectName("SaveBtn");
@@ -62,7 +69,8 @@ void TCmpDataForm::showEvent(QShowEvent* event) {
 // them ends a line of the memo.
 void TCmpDataForm::LoadReport() {
     loaded_ = true;
-    plotPage_->Load(workDirectory_);
+    plotPage_->Load(workDirectory_, mixtureLines_, mechanismPath_);
+    errorPage_->Load(workDirectory_, plotPage_->MixtureNames(), plotPage_->CasesPerMixture());
     QFile file(workDirectory_ + "/CMP.dat");
     if (!file.exists() || !file.open(QIODevice::ReadOnly)) return;
     const QString text = QString::fromUtf8(file.readAll());

@@ -129,6 +129,7 @@ void TPruvexForm::OpenProjectFile(const QString& path) {
             ParGrid->SetCell(row, vantor::kValueColumn, QString::fromStdString(cells.value));
         }
         SetMemoLines(MixtureMemo, project.data.mixtureLines);
+        alwaysKept_ = project.data.alwaysKept;
     }
     if (!result.mechanismRead) {
         RefreshCaptions();
@@ -170,6 +171,7 @@ void TPruvexForm::PRJSaveClick() {
     project.mixtureLines = MemoLines(MixtureMemo);
     project.thermoPath = model_.ThermoPath;
     project.transportPath = model_.TransportPath;
+    project.alwaysKept = alwaysKept_;
     std::string error;
     if (!vantor::SaveProject(LocalPath(path), project, &error)) ShowFileError(error);
 }

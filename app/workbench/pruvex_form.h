@@ -67,6 +67,7 @@ public:
     bool ReducedInpReady() override { return model_.ReducedInpReady; }
     vantor::TaskCall ReducedWriter(const vantor::JobRecord& job, const vantor::TWState& settings) override;
     void StepEnded(int taskCode, bool succeeded) override;
+    vantor::ReducedCounts CurrentReducedCounts() override { return vantor::CountsOf(model_); }
     void SetProgressBar(int position) override;
     void SetHeartbeat(const std::string& caption) override;
     void ClearRunCaptions() override;
@@ -175,8 +176,13 @@ private:
     void TargetSearchFinished();
     bool TargetSearchRunning() const;
 
+    // Always-kept species and the run history (pruvex_history.cpp)
+    void AlwaysKeptClick();
+    void RunHistoryClick();
+
     std::string systemDirectory_;
     std::string workDirectory_;
+    std::string alwaysKept_;  // species names every engine keeps, as the project stores them
     std::vector<std::string> targetSpecies_;  // the user's targets of DRG and DRGEP
     vantor::MechanismModel model_;
     vantor::ReducedWriterTask writerTask_;
@@ -235,6 +241,7 @@ private:
     QAction* M_Setting_IR = nullptr;
     QAction* M_Setting_KELDA = nullptr;
     QAction* M_Setting_MORVA = nullptr;
+    QAction* M_Setting_Keep = nullptr;
     QAction* M_Setting_BRENA = nullptr;
     QAction* M_Setting_TOVIK = nullptr;
     QAction* M_Setting_Targets = nullptr;
@@ -248,6 +255,7 @@ private:
     QAction* M_Operation_TargetStop = nullptr;
     QAction* M_Post_RCT = nullptr;
     QAction* M_Post_RCD = nullptr;
+    QAction* M_Post_History = nullptr;
 
     // Tool buttons
     QAction* OpenProjectB = nullptr;

@@ -47,6 +47,7 @@ void TPruvexForm::CreateMenus() {
     M_Setting_WDir = AddItem(M_Setting, "M_Setting_WDir", "Work Directory", &TPruvexForm::WorkDirectoryClick);
     M_Setting_WDir->setVisible(false);
     M_Setting_IR = AddItem(M_Setting, "M_Setting_IR", "Integrated Run", &TPruvexForm::IntegratedRunSettingsClick);
+    M_Setting_Keep = AddItem(M_Setting, "M_Setting_Keep", "Always-kept species...", &TPruvexForm::AlwaysKeptClick);
     M_Setting->addSeparator();
     M_Setting_KELDA = AddItem(M_Setting, "M_Setting_KELDA", "KELDA", &TPruvexForm::KeldaClick);
     M_Setting_MORVA = AddItem(M_Setting, "M_Setting_MORVA", "MORVA", &TPruvexForm::MorvaClick);
@@ -102,6 +103,7 @@ void TPruvexForm::CreateMenus() {
     M_Post->setObjectName("M_Post");
     M_Post_RCT = AddItem(M_Post, "M_Post_RCT", "Reduced chemistry test", &TPruvexForm::ReducedTestClick);
     M_Post_RCD = AddItem(M_Post, "M_Post_RCD", "Reduced chemistry data", &TPruvexForm::ReducedDataClick);
+    M_Post_History = AddItem(M_Post, "M_Post_History", "Run history...", &TPruvexForm::RunHistoryClick);
     connect(M_Post, &QMenu::aboutToShow, this, &TPruvexForm::UpdateCommandStates);
 
     M_Tools = bar->addMenu("&Tools");

@@ -14,6 +14,7 @@
 
 #include "app/core/mechanism/project_data_files.h"
 #include "app/core/mechanism/trimming.h"
+#include "app/core/pipeline/always_kept.h"
 #include "app/core/pipeline/help_file.h"
 #include "app/core/pipeline/library_folder.h"
 #include "app/runner/irset_form.h"
@@ -74,7 +75,8 @@ void TPruvexForm::ReducedTestClick() {
 void TPruvexForm::ReducedDataClick() {
     if (!model_.ReducedInpReady) return;
     runner_->ReducedChemistryData();
-    auto* viewer = new TCmpDataForm(WorkDirectory(), this);
+    auto* viewer = new TCmpDataForm(WorkDirectory(), this, MixtureMemo->toPlainText().split('\n'),
+                                    QString::fromStdString(model_.MechanismPath));
     viewer->show();
 }
 
@@ -131,6 +133,7 @@ vantor::SettingsInput TPruvexForm::ReadSettingsInput() {
     input.mixtureLines = MemoLines(MixtureMemo);
     input.speciesNames = model_.SpeciesNames();
     input.speciesMarks = model_.SpeciesMarks();
+    input.alwaysKept = vantor::SplitSpeciesNames(alwaysKept_);
     input.targetSpecies = targetSpecies_;
     return input;
 }

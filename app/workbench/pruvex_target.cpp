@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 
+#include "app/core/pipeline/always_kept.h"
 #include "app/workbench/candidate_table_form.h"
 #include "app/workbench/locale_numbers.h"
 #include "app/workbench/memo_lines.h"
@@ -19,16 +20,18 @@ void TPruvexForm::TargetErrorClick() {
     if (TargetSearchRunning() || !runner_ || !runner_->CommandsAvailable() || model_.Species.empty()) return;
     static double lastTarget = 10.0;
     static bool lastRemoval = true;
-    TTargetErrorForm dialog(lastTarget, CheckedMethod(), lastRemoval, this);
+    TTargetErrorForm dialog(lastTarget, CheckedMethod(), lastRemoval, QString::fromStdString(alwaysKept_), this);
     if (dialog.exec() != QDialog::Accepted) return;
     lastTarget = dialog.TargetPercent();
     lastRemoval = dialog.SpeciesRemoval();
+    alwaysKept_ = vantor::JoinSpeciesNames(vantor::SplitSpeciesNames(dialog.AlwaysKept().toStdString()));
     SelectMethod(dialog.Method());
 
     vantor::search::TargetSearchSettings settings;
     settings.targetPercent = dialog.TargetPercent();
     settings.method = dialog.Method();
     settings.speciesRemoval = dialog.SpeciesRemoval();
+    settings.launcher = runner_->IgnitionLauncher();
     vantor::search::TargetSearchInput input;
     input.settings = ReadSettingsInput();
     input.files = CurrentFiles();

@@ -7,11 +7,14 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 
+#include "app/core/history/run_history.h"
 #include "app/workbench/candidate_table_form.h"
 #include "app/workbench/compdat_form.h"
 #include "app/workbench/pruvex_form.h"
+#include "app/workbench/run_history_form.h"
 #include "app/workbench/target_error_form.h"
 
 namespace {
@@ -57,18 +60,52 @@ void ScreenshotScript::Start() {
     });
 }
 
-// The viewer's plot page: the delay plot, then the temperature history of the last case.
+// The viewer's plot page: the delay and parity plots, the temperature and the OH history of the
+// last case, then the error table.
 void ScreenshotScript::GrabPlots(QWidget* viewer) {
     viewer->findChild<QTabWidget*>("CmpPages")->setCurrentIndex(1);
-    QTimer::singleShot(kSettleMs, this, [this, viewer] {
+    auto* kinds = viewer->findChild<QComboBox*>("PlotKindBox");
+    auto* cases = viewer->findChild<QComboBox*>("PlotCaseBox");
+    auto* species = viewer->findChild<QComboBox*>("PlotSpeciesBox");
+    QTimer::singleShot(kSettleMs, this, [=, this] {
         Grab(viewer, "comparison_delay_plot");
-        viewer->findChild<QComboBox*>("PlotKindBox")->setCurrentIndex(1);
-        auto* cases = viewer->findChild<QComboBox*>("PlotCaseBox");
-        cases->setCurrentIndex(cases->count() - 1);
+        kinds->setCurrentIndex(kinds->findText("Parity"));
+        QTimer::singleShot(kSettleMs, this, [=, this] {
+            Grab(viewer, "comparison_parity_plot");
+            kinds->setCurrentIndex(kinds->findText("Temperature history"));
+            cases->setCurrentIndex(cases->count() - 1);
+            QTimer::singleShot(kSettleMs, this, [=, this] {
+                Grab(viewer, "comparison_history_plot");
+                kinds->setCurrentIndex(kinds->findText("Species history"));
+                species->setCurrentIndex(std::max(0, species->findText("OH")));
+                QTimer::singleShot(kSettleMs, this, [=, this] {
+                    Grab(viewer, "comparison_species_plot");
+                    viewer->findChild<QTabWidget*>("CmpPages")->setCurrentIndex(2);
+                    QTimer::singleShot(kSettleMs, this, [=, this] {
+                        Grab(viewer, "comparison_error_table");
+                        viewer->close();
+                        TargetSearchTour();
+                    });
+                });
+            });
+        });
+    });
+}
+
+// After a target search the viewer offers the candidate plot.
+void ScreenshotScript::GrabCandidatePlot() {
+    Trigger("M_Post_RCD");
+    QTimer::singleShot(kSettleMs, this, [this] {
+        const auto viewers = window_.findChildren<TCmpDataForm*>();
+        if (viewers.isEmpty()) return Finish(1);
+        QWidget* viewer = viewers.last();
+        viewer->findChild<QTabWidget*>("CmpPages")->setCurrentIndex(1);
+        auto* kinds = viewer->findChild<QComboBox*>("PlotKindBox");
+        if (kinds->findText("Candidates") < 0) return Finish(1);
+        kinds->setCurrentIndex(kinds->findText("Candidates"));
         QTimer::singleShot(kSettleMs, this, [this, viewer] {
-            Grab(viewer, "comparison_history_plot");
-            viewer->close();
-            TargetSearchTour();
+            Grab(viewer, "comparison_candidates_plot");
+            GrabRunHistory();
         });
     });
 }
@@ -93,10 +130,24 @@ void ScreenshotScript::TargetSearchTour() {
         QTimer::singleShot(kSettleMs, this, [this, table] {
             Grab(&window_, "target_window");
             Grab(table, "target_candidates");
-            Finish(0);
+            GrabCandidatePlot();
         });
     });
     poll->start(kPollMs);
+}
+
+// The run history with the reduced test and the target search side by side.
+void ScreenshotScript::GrabRunHistory() {
+    QStringList names;
+    for (const auto& run : vantor::history::ListRuns(window_.WorkDirectory().toStdString()))
+        if (run.summary.kind != "integrated run") names << QString::fromStdString(run.name);
+    auto* history = new TRunHistoryForm(window_.WorkDirectory(), &window_);
+    history->show();
+    history->ShowSideBySide(names);
+    QTimer::singleShot(kSettleMs, this, [this, history] {
+        Grab(history, "run_history");
+        Finish(0);
+    });
 }
 
 void ScreenshotScript::Grab(QWidget* widget, const char* name) {

@@ -2,8 +2,9 @@
 // A scripted tour for the manual's pictures: with VANTOR_SCREENSHOT_DIR set, the program grabs the
 // cover, opens the project given on the command line, grabs the working layout, runs the
 // integrated reduction (window and reduced mechanism), the reduced test and the comparison, grabs
-// the window and the comparison viewer with its plot page, then runs "Reduce to target error..."
-// (dialog, window, candidate table), and quits. Each picture is a PNG in that folder.
+// the window and the comparison viewer with its plot and table pages, then runs "Reduce to target
+// error..." (dialog, window, candidate table, the viewer's candidate plot), sets the kept runs side
+// by side in the run history, and quits. Each picture is a PNG in that folder.
 
 #include <QObject>
 #include <QString>
@@ -25,6 +26,8 @@ private:
     // Calls `next` once no run is active or running, or gives up after the time limit.
     void WhenIdle(std::function<void()> next);
     void TargetSearchTour();
+    void GrabCandidatePlot();
+    void GrabRunHistory();
     void Finish(int exitCode);
 
     TPruvexForm& window_;

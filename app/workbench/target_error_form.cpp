@@ -10,7 +10,8 @@
 
 #include "app/workbench/locale_numbers.h"
 
-TTargetErrorForm::TTargetErrorForm(double targetPercent, vantor::EngineMethod method, bool speciesRemoval, QWidget* parent)
+TTargetErrorForm::TTargetErrorForm(double targetPercent, vantor::EngineMethod method, bool speciesRemoval,
+                                   const QString& alwaysKept, QWidget* parent)
     : QDialog(parent) {
     setObjectName("TTargetErrorForm");
     setWindowTitle("Reduce to target error");
@@ -27,6 +28,11 @@ TTargetErrorForm::TTargetErrorForm(double targetPercent, vantor::EngineMethod me
     RemovalCH->setObjectName("RemovalCH");
     RemovalCH->setChecked(speciesRemoval);
     form->addRow(RemovalCH);
+    KeepE = new QLineEdit(alwaysKept, this);
+    KeepE->setObjectName("KeepE");
+    KeepE->setPlaceholderText("NO NO2 A1");
+    KeepE->setToolTip("Species every method and the removal keep, whatever they find");
+    form->addRow("Always keep:", KeepE);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName("TargetButtons");
     connect(buttons, &QDialogButtonBox::accepted, this, &TTargetErrorForm::accept);
@@ -39,6 +45,8 @@ vantor::EngineMethod TTargetErrorForm::Method() const {
 }
 
 bool TTargetErrorForm::SpeciesRemoval() const { return RemovalCH->isChecked(); }
+
+QString TTargetErrorForm::AlwaysKept() const { return KeepE->text(); }
 
 void TTargetErrorForm::accept() {
     std::string message;

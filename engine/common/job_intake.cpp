@@ -1,5 +1,6 @@
 #include "engine/common/job_intake.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "common/path_field.h"
@@ -15,6 +16,8 @@ std::unique_ptr<JobIntake> TakeJob(const JobRecord& caller) {
     intake->listingPath = DecodePathField(job.OutFile);
     intake->trimmedPath = DecodePathField(job.TrimFile);
     intake->standardDataPath = DecodePathField(job.SaveFile);
+    const int count = std::clamp<int>(job.alwaysKept(0), 0, kMaxListValues);
+    for (int k = 1; k <= count; ++k) intake->alwaysKept.push_back(job.alwaysKept(k));
     return intake;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/job_record.h"
 
@@ -17,6 +18,7 @@ struct JobIntake {
     std::string listingPath;
     std::string trimmedPath;
     std::string standardDataPath;
+    std::vector<int32_t> alwaysKept;  // species numbers the final selection keeps in any case
 };
 
 // Copies all 28880 bytes of the caller's record at once and decodes the path fields (UTF-16 up

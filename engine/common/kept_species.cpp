@@ -55,6 +55,22 @@ std::vector<int32_t> KeptInCase::AllCases(int caseNumber) {
     return JoinAscending(cases_, std::min(static_cast<size_t>(caseNumber), cases_.size()), mark_, ns_);
 }
 
+std::vector<int32_t> WithAlwaysKept(std::span<const int32_t> kept, std::span<const int32_t> always, int32_t NS,
+                                    std::vector<int32_t>& outside) {
+    std::vector<uint8_t> mark(static_cast<size_t>(std::max(NS, 0)) + 1, 0);
+    const auto inRange = [NS](int32_t k) { return k >= 1 && k <= NS; };
+    for (const int32_t k : kept)
+        if (inRange(k)) mark[static_cast<size_t>(k)] = 1;
+    for (const int32_t k : always) {
+        if (inRange(k)) mark[static_cast<size_t>(k)] = 1;
+        else outside.push_back(k);
+    }
+    std::vector<int32_t> joined;
+    for (int32_t k = 1; k <= NS; ++k)
+        if (mark[static_cast<size_t>(k)]) joined.push_back(k);
+    return joined;
+}
+
 std::vector<std::string> LineRecord(int point, std::span<const int32_t> species) {
     std::vector<std::string> lines;
     std::string first = "Line" + FormatI(point, 3) + "/21 [" + FormatI(static_cast<long long>(species.size()), 4) + "]:";

@@ -42,6 +42,11 @@ private:
     std::vector<uint8_t> mark_;
 };
 
+// The run's kept species with the species the caller keeps in any case (`always`, any order)
+// joined in, ascending. Numbers outside 1..NS join nothing and go to `outside`.
+std::vector<int32_t> WithAlwaysKept(std::span<const int32_t> kept, std::span<const int32_t> always, int32_t NS,
+                                    std::vector<int32_t>& outside);
+
 // "Line" record of point p: "Line", p (I3), "/21 [", the count (I4), "]:", then the numbers (I5),
 // 20 to a line; further lines start with 18 blanks. One string per line.
 std::vector<std::string> LineRecord(int point, std::span<const int32_t> species);

@@ -131,7 +131,7 @@ private:
         if (method_.SearchesFromTargets()) preparation.UseTargets(targets, names_);
         RunProgress runProgress{progress, 0.0, intake_.progressDivisor};
         ReductionSink sink(tables, preparation, method_.MakeSearch(tables, job.Threshold), listing_, runProgress,
-                           intake_.trimmedPath, trimmed_, codes_);
+                           intake_.trimmedPath, trimmed_, codes_, intake_.alwaysKept);
         return reader.SecondPass(dims.NS, sink);
     }
 

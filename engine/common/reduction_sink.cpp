@@ -10,7 +10,7 @@ namespace vantor::engine {
 ReductionSink::ReductionSink(const MechanismTables& tables, StatePreparation& preparation,
                              std::unique_ptr<StateSearch> search, std::ostream& listing,
                              RunProgress& progress, std::string trimmedPath, AtomicFile& trimmed,
-                             const EngineStatusCodes& codes)
+                             const EngineStatusCodes& codes, std::vector<int32_t> alwaysKept)
     : tables_(tables),
       preparation_(preparation),
       listing_(listing),
@@ -18,6 +18,7 @@ ReductionSink::ReductionSink(const MechanismTables& tables, StatePreparation& pr
       trimmedPath_(std::move(trimmedPath)),
       trimmed_(trimmed),
       codes_(codes),
+      alwaysKept_(std::move(alwaysKept)),
       fluxes_(tables),
       search_(std::move(search)),
       keptAtPoint_(tables.NS()),
@@ -54,7 +55,16 @@ void ReductionSink::CloseCase(int caseNumber, int pointCount) {
 }
 
 int32_t ReductionSink::FinalSelection(int caseNumber) {
-    const std::vector<int32_t> kept = keptInCase_.AllCases(caseNumber);
+    std::vector<int32_t> outside;
+    const std::vector<int32_t> kept =
+        WithAlwaysKept(keptInCase_.AllCases(caseNumber), alwaysKept_, tables_.NS(), outside);
+    const auto numbersRecord = [this](std::string text, const std::vector<int32_t>& numbers) {
+        if (numbers.empty()) return;
+        for (const int32_t k : numbers) text += " " + std::to_string(k);
+        WriteFreeRecord(listing_, text);
+    };
+    numbersRecord("Always kept:", alwaysKept_);
+    numbersRecord("* WARNING: species numbers to keep beyond the mechanism, ignored:", outside);
     WriteFixedRecord(listing_, AllcasesRecord(kept));
     if (!listing_) return codes_.listingWrite;
     const std::vector<int32_t> trimmed = TrimmedSpecies(tables_.NS(), kept);

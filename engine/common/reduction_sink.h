@@ -6,6 +6,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "common/atomic_file.h"
 #include "engine/common/engine_status.h"
@@ -23,14 +24,16 @@ struct RunProgress {
     int32_t divisor;   // ProgressDivisor
 };
 
-// The trimmed-species file is written at the final selection into `trimmed` but not put in
+// The final selection keeps the caller's always-kept species too (a user's NOx or soot
+// precursors), so every method's result honours them. The trimmed-species file is written at the final selection into `trimmed` but not put in
 // place: the run does that once the listing is safely written, so a failed listing leaves the
 // earlier file. A listing write that failed ends the run at the next data line.
 class ReductionSink : public StandardDataSink {
 public:
     ReductionSink(const MechanismTables& tables, StatePreparation& preparation,
                   std::unique_ptr<StateSearch> search, std::ostream& listing, RunProgress& progress,
-                  std::string trimmedPath, AtomicFile& trimmed, const EngineStatusCodes& codes);
+                  std::string trimmedPath, AtomicFile& trimmed, const EngineStatusCodes& codes,
+                  std::vector<int32_t> alwaysKept = {});
 
     int32_t RecordState(const RecordedState& state) override;
     void CloseCase(int caseNumber, int pointCount) override;
@@ -46,6 +49,7 @@ private:
     std::string trimmedPath_;
     AtomicFile& trimmed_;
     const EngineStatusCodes& codes_;
+    std::vector<int32_t> alwaysKept_;  // joined into the final selection whatever the search kept
     StateFluxes fluxes_;
     std::unique_ptr<StateSearch> search_;
     KeptAtPoint keptAtPoint_;

@@ -116,6 +116,30 @@ TEST_P(EngineRunTest, GriMechRunWritesEveryRecordAndTheTrimmedFile) {
     EXPECT_EQ(trm[1].size() / 5, static_cast<size_t>(53 - kept));
 }
 
+// The caller's always-kept species join the final selection of either method; a number beyond
+// the mechanism is named and ignored.
+TEST_P(EngineRunTest, AlwaysKeptSpeciesAreNeverTrimmed) {
+    TempDir dir;
+    const CompiledMechanism mech = CopyGri(dir);
+    GriData(mech).Write(dir.Path("SAVE.dat"));
+    JobRecord job = MakeJob(dir, GetParam() == Engine::Kelda ? 1.9 : 0.05, 0.0);  // keeps few species
+    ASSERT_EQ(RunEngine(GetParam(), job).status, 0);
+    const std::vector<std::string> before = Lines(ReadFile(dir.Path("SP.TRM")));
+    ASSERT_EQ(before.size(), 2u);
+    ASSERT_GE(before[1].size(), 10u);
+    const int first = std::stoi(before[1].substr(0, 5)), last = std::stoi(before[1].substr(before[1].size() - 5));
+    job.alwaysKept(0) = 3;
+    job.alwaysKept(1) = static_cast<int16_t>(last);
+    job.alwaysKept(2) = 999;
+    job.alwaysKept(3) = static_cast<int16_t>(first);
+    ASSERT_EQ(RunEngine(GetParam(), job).status, 0);
+    const std::vector<std::string> after = Lines(ReadFile(dir.Path("SP.TRM")));
+    EXPECT_EQ(after[1], before[1].substr(5, before[1].size() - 10));
+    const std::string listing = ReadFile(dir.Path("Out.dat"));
+    EXPECT_NE(listing.find("Always kept: " + std::to_string(last) + " 999 " + std::to_string(first)), std::string::npos);
+    EXPECT_NE(listing.find("beyond the mechanism, ignored: 999"), std::string::npos);
+}
+
 // Scenario of a failing run: what to break, the status and a text the listing must hold.
 struct Failure {
     std::string name;

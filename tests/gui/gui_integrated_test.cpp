@@ -1,10 +1,14 @@
 // The integrated reduction of the bundled example with the real libraries, driven by the window's
 // own timers: the step lines in order, the reduced mechanism in the window, then the reduced test
-// and the comparison viewer. Skipped when the libraries are not built beside the program.
+// and the comparison viewer, then both runs side by side in the run history. Skipped when the
+// libraries are not built beside the program.
 
+#include <QChartView>
 #include <QPushButton>
 
+#include "app/core/history/run_history.h"
 #include "app/workbench/compdat_form.h"
+#include "app/workbench/run_history_form.h"
 #include "gui_test_support.h"
 
 using guitest::Session;
@@ -74,6 +78,26 @@ void IntegratedTest::integratedRunOnTheExample() {
     const QString report = viewer->findChild<QPlainTextEdit*>("DatMemo")->toPlainText();
     for (int c = 1; c <= 4; ++c) QVERIFY2(report.contains(QString("===Case %1\n").arg(c)), qPrintable(report));
     QCOMPARE(report.count("Skeletal chemistry: "), 5);  // the run header and four cases
+
+    // Both runs are kept in the history, the comparison with the test; the viewer sets them side by side.
+    const auto runs = vantor::history::ListRuns(window.WorkDirectory().toStdString());
+    QCOMPARE(runs.size(), size_t{2});
+    QCOMPARE(runs[0].summary.kind, std::string("integrated run"));
+    QCOMPARE(runs[0].summary.keptSpecies, kept);
+    QCOMPARE(runs[1].summary.kind, std::string("reduced test"));
+    QVERIFY(runs[1].summary.largestPercent.has_value());
+    QVERIFY(QFile::exists(QString::fromStdString(runs[1].folder) + "/CMP.dat"));
+    QVERIFY(session.Messages().contains(QString::fromStdString("> Comparison kept in " + runs[1].folder)));
+    session.Action("M_Post_History")->trigger();
+    auto* history = window.findChild<TRunHistoryForm*>();
+    QVERIFY(history && history->isVisible());
+    QCOMPARE(history->RunCount(), 2);
+    QVERIFY(!history->ShowSideBySide({QString::fromStdString(runs[0].name)}));
+    QVERIFY(history->ShowSideBySide({QString::fromStdString(runs[0].name), QString::fromStdString(runs[1].name)}));
+    QCOMPARE(history->findChildren<QChartView*>("RunDelayPlot").size(), 2);
+    const auto captions = history->findChildren<QLabel*>("RunCaption");
+    QCOMPARE(captions.size(), 2);
+    QVERIFY2(captions[1]->text().contains(QString("Species kept: %1 of 53").arg(kept)), qPrintable(captions[1]->text()));
 }
 
 QTEST_MAIN(IntegratedTest)

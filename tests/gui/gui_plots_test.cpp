@@ -1,9 +1,15 @@
 // The plots: each chart drawn offscreen at the size asked for and not blank, the comparison
-// viewer's plot page on good, missing and damaged standard data, and the saved PNG and SVG.
+// viewer's plot and error pages on good, missing and damaged standard data, the saved PNG and
+// SVG at the size the user gives, and the exported error table.
 
 #include <QChartView>
 #include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -12,7 +18,9 @@
 #include "app/core/plots/history_plot_data.h"
 #include "app/plot_render/plot_charts.h"
 #include "app/plot_render/plot_image.h"
+#include "app/workbench/cmp_error_page.h"
 #include "app/workbench/cmp_plot_page.h"
+#include "app/workbench/plot_save_dialog.h"
 #include "app/workbench/compdat_form.h"
 #include "plots/standard_data_text.h"
 
@@ -87,31 +95,65 @@ void PlotsTest::viewerPlotsTheRunAndSavesPngAndSvg() {
     test::WriteFile(dir.filePath("NEW_Candidates.dat").toStdString(),
                     "#  no kind value species\r\n   1 THD  0.9000 18 40 0.5000 1 4/4 1.0  within\r\n"
                     "   2 THD  0.5000 12 30 3.0000 2 4/4 1.0  within\r\n# chosen: 2\r\n");
-    TCmpDataForm viewer(dir.path());
+    test::WriteFile(dir.filePath("chem.inp").toStdString(), "SPECIES CH4 O2 END\r\nREACTIONS\r\nEND\r\n");
+    TCmpDataForm viewer(dir.path(), nullptr, {"CH4 1, O2 2", ""});
     viewer.show();
     CmpPlotPage* page = viewer.PlotPage();
     QVERIFY(page->HasPlot());
     QVERIFY(page->Message().isEmpty());
-    // The case without ignition is named in the legend.
-    QStringList names;
-    for (QAbstractSeries* s : page->View()->chart()->series()) names << s->name();
-    QVERIFY2(names.contains("No ignition, left out: case 5"), qPrintable(names.join("|")));
+    // The legend names the mixture by its text, the mechanisms, and the case without ignition.
+    auto legend = [page] {
+        QStringList names;
+        for (QAbstractSeries* s : page->View()->chart()->series()) names << s->name();
+        return names;
+    };
+    for (const char* entry : {"CH4 1, O2 2, 10 atm", "detailed (lines)", "reduced (markers)", "No ignition, left out: case 5"})
+        QVERIFY2(legend().contains(entry), qPrintable(legend().join("|")));
 
     auto* kind = page->findChild<QComboBox*>("PlotKindBox");
     auto* cases = page->findChild<QComboBox*>("PlotCaseBox");
-    kind->setCurrentIndex(1);
+    kind->setCurrentIndex(kind->findText("Temperature history"));
     QCOMPARE(cases->count(), 5);
     cases->setCurrentIndex(2);
-    QCOMPARE(page->View()->chart()->title(), QString("Case 3: 10 atm, 1000 K, Mixture 1"));
+    QCOMPARE(page->View()->chart()->title(), QString("Case 3: 10 atm, 1000 K, CH4 1, O2 2"));
+    kind->setCurrentIndex(kind->findText("Species history"));
+    auto* species = page->findChild<QComboBox*>("PlotSpeciesBox");
+    QCOMPARE(species->itemText(0), QString("CH4"));
+    species->setCurrentIndex(1);
+    QCOMPARE(page->View()->chart()->title(), QString("O2, Case 3: 10 atm, 1000 K, CH4 1, O2 2"));
+    kind->setCurrentIndex(kind->findText("Parity"));
+    QVERIFY2(legend().contains("y = x"), qPrintable(legend().join("|")));
 
+    // "Save plot...": the size given, both files, and a message naming them.
     const QString base = dir.filePath("plot");
-    QString error;
-    QVERIFY2(page->SavePlotTo(base, &error), qPrintable(error));
-    const QImage png(base + ".png");
-    QCOMPARE(png.size(), page->View()->size() * page->View()->devicePixelRatioF());
+    QTimer::singleShot(0, [base] {
+        auto* dialog = qobject_cast<PlotSaveDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QCOMPARE(dialog->findChild<QSpinBox*>("PlotWidthE")->value(), 1600);
+        QCOMPARE(dialog->findChild<QSpinBox*>("PlotHeightE")->value(), 1000);
+        dialog->findChild<QLineEdit*>("PlotFileE")->setText(base + ".png");
+        dialog->findChild<QSpinBox*>("PlotWidthE")->setValue(1200);
+        dialog->accept();
+    });
+    page->findChild<QPushButton*>("SavePlotBtn")->click();
+    auto* saved = page->findChild<QMessageBox*>("PlotSavedBox");
+    QVERIFY(saved);
+    QCOMPARE(saved->text(), "Plot saved as " + base + ".png and " + base + ".svg (1200 x 1000 px).");
+    QCOMPARE(QImage(base + ".png").size(), QSize(1200, 1000));
     QFile svg(base + ".svg");
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QVERIFY(svg.readAll().contains("<svg"));
+
+    // The error table: five cases, the groups per pressure and per mixture, exported as CSV.
+    CmpErrorPage* errors = viewer.ErrorPage();
+    QCOMPARE(errors->findChild<QTableWidget*>("ErrorCaseTable")->rowCount(), 5);
+    QCOMPARE(errors->findChild<QTableWidget*>("ErrorGroupTable")->rowCount(), 3);
+    QCOMPARE(errors->findChild<QTableWidget*>("ErrorCaseTable")->item(0, 1)->text(), QString("CH4 1, O2 2"));
+    QString error;
+    QVERIFY2(errors->ExportTo(dir.filePath("errors.csv"), &error), qPrintable(error));
+    QFile csv(dir.filePath("errors.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QCOMPARE(csv.readAll().toStdString(), ErrorTableCsv(errors->Table()));
 
     kind->setCurrentIndex(kind->findText("Candidates"));
     QCOMPARE(kind->currentText(), QString("Candidates"));
@@ -126,7 +168,7 @@ void PlotsTest::missingOrDamagedDataShowsTheMessageAndNoPlot() {
         viewer.show();
         QVERIFY(!viewer.PlotPage()->HasPlot());
         QCOMPARE(viewer.PlotPage()->Message(), QString("Result data are not exist"));
-        QVERIFY(!viewer.PlotPage()->SavePlotTo(dir.filePath("none")));
+        QVERIFY(!viewer.PlotPage()->SavePlotTo(dir.filePath("none"), QSize(800, 500)));
         // A table beside a mechanism that is not the search's result is not offered.
         test::WriteFile(dir.filePath("NEW_Candidates.dat").toStdString(), "   1 THD 0.9 18 40 0.5 1 4/4 1.0 within\r\n");
         test::WriteFile(dir.filePath("NEW_Chem.inp").toStdString(), "!Reduced by an integrated run\r\n");
@@ -134,6 +176,17 @@ void PlotsTest::missingOrDamagedDataShowsTheMessageAndNoPlot() {
         QCOMPARE(viewer.PlotPage()->findChild<QComboBox*>("PlotKindBox")->findText("Candidates"), -1);
     }
     WriteRun(dir.path());
+    {
+        // Without the mechanism input the species are unknown: the species plot says so, the
+        // other plots stay to choose.
+        TCmpDataForm viewer(dir.path());
+        viewer.show();
+        auto* kind = viewer.PlotPage()->findChild<QComboBox*>("PlotKindBox");
+        kind->setCurrentIndex(kind->findText("Species history"));
+        QVERIFY2(viewer.PlotPage()->Message().contains("chem.inp"), qPrintable(viewer.PlotPage()->Message()));
+        kind->setCurrentIndex(kind->findText("Heat release rate"));
+        QVERIFY(viewer.PlotPage()->HasPlot());
+    }
     test::WriteFile(dir.filePath("New_SAVE.dat").toStdString(), "! Var#=     9  SP chem.inp\r\nTAU0 1 1 1000\r\n");
     TCmpDataForm viewer(dir.path());
     viewer.show();

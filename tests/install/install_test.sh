@@ -34,7 +34,7 @@ plots=()
 grep -q '^> Locate procedure in libMORVA.so OK!$' "$tmp/out.txt" || fail "libraries not bound"
 [ -f ../projects/gri30/CMP.dat ] || fail "no comparison report"
 if [ ${#plots[@]} -gt 0 ]; then
-  grep -q '^> 10 plot files (PNG and SVG) written to' "$tmp/out.txt" || fail "plots"
+  grep -q '^> 52 plot files (PNG and SVG) written to' "$tmp/out.txt" || fail "plots"
 fi
 
 # A copy of the library in the current folder must not stand in for the missing one.

@@ -192,26 +192,30 @@ TEST(ProjectFile, ThermoAndTransportNamesFollowTheMixturesAndOlderProjectsReadAs
     p.mechanismPath = "chem.inp";
     p.thermoPath = "data/ARAMCOMECH30.THERM";
     p.transportPath = "/abs/trandat-d";
+    p.alwaysKept = "NO NO2 A1";
     std::string text;
     ASSERT_TRUE(FormatProject(p, text));
-    EXPECT_NE(text.find("CH4 1, O2 2\r\nThermo=data/ARAMCOMECH30.THERM\r\nTransport=/abs/trandat-d\r\n"),
+    EXPECT_NE(text.find("CH4 1, O2 2\r\nThermo=data/ARAMCOMECH30.THERM\r\nTransport=/abs/trandat-d\r\n"
+                        "Keep=NO NO2 A1\r\n"),
               std::string::npos);
     // Keys in any case; the lines are no mixtures; relative names resolve from the project folder.
     WriteText(dir.File("x.PRJ"), text.substr(0, text.find("Thermo=")) + "  thermo= data/ARAMCOMECH30.THERM\r\n" +
-                                     "TRANSPORT=/abs/trandat-d\r\n");
+                                     "TRANSPORT=/abs/trandat-d\r\nkeep= NO NO2 A1\r\n");
     MechanismModel model;
     const auto r = OpenProject(model, dir.File("x.PRJ"));
     ASSERT_TRUE(r.mechanism.ok) << r.mechanism.error;
     EXPECT_EQ(r.project.data.mixtureLines, p.mixtureLines);
     EXPECT_EQ(r.project.data.thermoPath, p.thermoPath);
+    EXPECT_EQ(r.project.data.alwaysKept, p.alwaysKept);
     EXPECT_EQ(model.ThermoPath, dir.File("data/ARAMCOMECH30.THERM"));
     EXPECT_EQ(model.TransportPath, "/abs/trandat-d");
 
     // A project without them is written as before and leaves the default names.
     p.thermoPath.clear();
     p.transportPath.clear();
+    p.alwaysKept.clear();
     ASSERT_TRUE(SaveProject(dir.File("x.PRJ"), p));
-    EXPECT_EQ(ReadText(dir.File("x.PRJ")).find("Thermo="), std::string::npos);
+    EXPECT_EQ(ReadText(dir.File("x.PRJ")).find("="), std::string::npos);
     OpenProject(model, dir.File("x.PRJ"));
     EXPECT_TRUE(model.ThermoPath.empty() && model.TransportPath.empty());
 }

@@ -1,5 +1,6 @@
 // The ignition runs through mpirun on 1, 2 and 3 ranks of this machine write the standard data a
-// single SENKIN run writes; a rank killed by a signal and a missing launcher fail the run cleanly.
+// single SENKIN run writes; a rank killed by a signal and a missing launcher fail the run cleanly;
+// the target search through mpirun chooses the mechanism of the one-process search.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -10,6 +11,7 @@
 
 #include "app/core/cluster/launched_ignition.h"
 #include "app/core/cluster/run_state.h"
+#include "cli_runner.h"
 #include "common/atomic_file.h"
 #include "common/path_field.h"
 #include "outside/senkin/ignition_run.h"
@@ -133,6 +135,29 @@ TEST(MpiIgnite, RankKilledBySignalFailsTheRunAndKeepsTheOldFile) {
     EXPECT_NE(ReadText(dir / "Out.dat").find(message), std::string::npos);
 }
 
+// The target search of vantor-cli on GRI-Mech 3.0 (two cases) in a fresh folder, which it returns.
+std::filesystem::path TargetSearch(const std::string& name, const std::string& options, int exitStatus) {
+    const auto dir = FreshFolder(name);
+    for (const char* file : {"chem.inp", "therm.dat"})
+        std::filesystem::copy_file(std::string(VANTOR_TEST_DATA_DIR) + "/gri30/" + file, dir / file);
+    std::ofstream(dir / "gri.PRJ") << "PFAPROJ\nchem.inp\natm\n1.0\nK\n1000,1200\n/\n0.98\n/\n0.0\nTig\n2.0\n/\n"
+                                      "20\ns\n1.0E+10\ns\n1.0E-8\nCH4 1, O2 2\n";
+    const test::CliResult run =
+        test::RunCli("run " + (dir / "gri.PRJ").string() + " --target-error 10 --no-species-removal " + options);
+    EXPECT_EQ(run.status, exitStatus) << run.output;
+    return dir;
+}
+
+// Its NEW_Chem.inp without the line of the time stamp; `listing` gets the reduced test's listing.
+std::string NewChemInp(const std::filesystem::path& dir, std::string& listing) {
+    listing = ReadText(dir / "New_Out.dat");
+    std::istringstream text(ReadText(dir / "NEW_Chem.inp"));
+    std::string kept;
+    for (std::string line; std::getline(text, line);)
+        if (line.rfind("!Chemistry reduced by", 0) != 0) kept += line + "\n";
+    return kept;
+}
+
 TEST(MpiIgnite, MissingLauncherFailsWithoutRunningAnything) {
     const auto dir = FreshFolder("nolauncher");
     std::string message;
@@ -143,6 +168,20 @@ TEST(MpiIgnite, MissingLauncherFailsWithoutRunningAnything) {
     EXPECT_NE(ReadText(dir / "Out.dat").find(message), std::string::npos);
     EXPECT_EQ(LaunchedRun(job, GriBinary(), dir, "mpirun 'unclosed", message), kLaunchNotStarted);
     EXPECT_NE(message.find("unclosed single quote"), std::string::npos);
+    // The search stops at its first runs and writes no mechanism.
+    const auto search = TargetSearch("search_nolauncher", "--launcher no-such-launcher", 1);
+    EXPECT_FALSE(std::filesystem::exists(search / "NEW_Chem.inp"));
+}
+
+TEST(MpiIgnite, TargetSearchOnTwoRanksWritesTheMechanismOfOneProcess) {
+    SKIP_WITHOUT_MPIRUN();
+    std::string oneListing, twoListing;
+    const std::string one = NewChemInp(TargetSearch("search_one", "", 0), oneListing);
+    const std::string two = NewChemInp(TargetSearch("search_two", "--launcher '" + Mpirun(2) + "'", 0), twoListing);
+    ASSERT_NE(one.find("!Candidates tried="), std::string::npos) << one;
+    EXPECT_TRUE(one == two) << "one process:\n" << one << "\ntwo ranks:\n" << two;
+    EXPECT_EQ(oneListing.find("MPI rank"), std::string::npos);
+    EXPECT_NE(twoListing.find("Spread over 2 MPI rank(s)"), std::string::npos) << twoListing;
 }
 
 }  // namespace

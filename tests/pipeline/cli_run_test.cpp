@@ -136,7 +136,7 @@ TEST(CliRun, BundledExampleRunsEndToEnd) {
     PlantLibraries(dir);
     // The plot library comes with the desktop program; builds without it run without --plot.
     const bool plots = fs::exists(fs::path(VANTOR_BIN_DIR) / "libVantorPlots.so");
-    const CliResult r = RunCli(std::string("run gri30.PRJ --jobs 2") + (plots ? " --plot plots" : ""),
+    const CliResult r = RunCli(std::string("run gri30.PRJ --jobs 2 --keep \"AR, XYZ\"") + (plots ? " --plot plots" : ""),
                                "cd " + Quoted(dir.Path()) + " && env -u VANTOR_LIBRARY_DIR ");
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_FALSE(fs::exists(dir.File("planted_library_was_loaded")));
@@ -164,6 +164,15 @@ TEST(CliRun, BundledExampleRunsEndToEnd) {
     // The reduced data files hold the kept species exactly, and suffice to compile the mechanism.
     const std::set<std::string> species = KeptSpecies(test::ReadText(dir.File("NEW_Chem.inp")));
     EXPECT_EQ(species.size(), static_cast<size_t>(*kept));
+    // --keep: AR stays whatever the engine found, XYZ is named; the runs are kept in the history.
+    EXPECT_TRUE(species.count("AR"));
+    EXPECT_NE(r.output.find("> Species to keep not in the mechanism, left out: XYZ"), std::string::npos);
+    size_t keptRuns = 0;
+    for (const auto& run : fs::directory_iterator(dir.File("runs"))) {
+        ++keptRuns;
+        EXPECT_NE(test::ReadText((run.path() / "summary.txt").string()).find("\tkeep=AR"), std::string::npos);
+    }
+    EXPECT_EQ(keptRuns, 2u);
     const std::string thermo = test::ReadText(dir.File("NEW_Therm.dat"));
     EXPECT_EQ(DataNames(thermo, true), species);
     EXPECT_EQ(thermo.rfind("THERMO\r\n   300.000  1000.000  5000.000\r\n", 0), 0u);
@@ -183,8 +192,10 @@ TEST(CliRun, BundledExampleRunsEndToEnd) {
     EXPECT_NEAR(worst, std::fabs(*largest), 0.006);
     EXPECT_NE(table.find("\nmixture,\"CH4 1, O2 2\","), std::string::npos);
     if (!plots) return;
-    EXPECT_NE(r.output.find("> 10 plot files (PNG and SVG) written to "), std::string::npos) << r.output;
-    for (const char* name : {"delay.png", "delay.svg", "history_case_1.png", "history_case_4.svg"}) {
+    // Delay, parity, 4 temperature histories, and 4 each of CH4, O2, CO, OH and H2O.
+    EXPECT_NE(r.output.find("> 52 plot files (PNG and SVG) written to "), std::string::npos) << r.output;
+    for (const char* name : {"delay.png", "delay.svg", "parity.svg", "history_case_1.png", "history_case_4.svg",
+                             "species_CH4_case_1.png", "species_OH_case_4.svg"}) {
         const std::string path = dir.File("plots/" + std::string(name));
         EXPECT_TRUE(fs::exists(path) && fs::file_size(path) > 1000) << name;
     }

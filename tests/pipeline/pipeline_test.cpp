@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -351,6 +352,39 @@ TEST_F(Pipeline, ReducedTestRunsOnTheNewFiles) {
     EXPECT_EQ(DecodePathField(tolmarJob.InpFile), work.File("NEW_Chem.inp"));
     EXPECT_EQ(DecodePathField(Fake(LibraryId::Senkin).LastJob().SaveFile), work.File("New_SAVE.dat"));
     EXPECT_EQ(host.prepareCalls, 0);  // the kept species keep their marks
+}
+
+// An integrated run and the reduced test after it each keep their results in a folder of their
+// own; the comparison joins the test's folder; a single task keeps nothing.
+TEST_F(Pipeline, IntegratedRunAndReducedTestKeepTheirResults) {
+    WriteDetailedResults();
+    test::WriteText(work.File("NEW_Chem.inp"), "SPECIES\r\n");
+    test::WriteText(work.File("NEW_Chem.yaml"), "species: []\n");
+    runner->IntegratedReduction(EngineMethod::Pfa);
+    RunToEnd();
+    ASSERT_FALSE(runner->LastRunFailed()) << sink.Joined();
+    const std::string integrated = runner->LastHistoryFolder();
+    ASSERT_TRUE(sink.Has("> Results kept in " + integrated)) << sink.Joined();
+    EXPECT_EQ(integrated.find(work.File("runs/")), 0u);
+    for (const char* name : {"NEW_Chem.inp", "NEW_Chem.yaml", "SAVE.dat", "summary.txt"})
+        EXPECT_TRUE(std::filesystem::exists(integrated + "/" + name)) << name;
+
+    host.reducedReady = true;
+    runner->ReducedChemistryTest();
+    RunToEnd();
+    ASSERT_NE(runner->LastHistoryFolder(), integrated);
+    EXPECT_TRUE(runner->LastHistoryFolder().ends_with("_PFA_0.98_test")) << runner->LastHistoryFolder();
+    test::WriteText(work.File("New_SAVE.dat"), "E\r\n");
+    runner->ReducedChemistryData();
+    EXPECT_TRUE(sink.Has("> Comparison kept in " + runner->LastHistoryFolder())) << sink.Joined();
+    EXPECT_TRUE(std::filesystem::exists(runner->LastHistoryFolder() + "/CMP.dat"));
+    const std::string summary = test::ReadText(runner->LastHistoryFolder() + "/summary.txt");
+    EXPECT_NE(summary.find("\tkind=reduced test\tmethod=PFA\tthreshold=0.98"), std::string::npos) << summary;
+
+    const std::string last = runner->LastHistoryFolder();
+    runner->CreateChemBin();
+    RunToEnd();
+    EXPECT_EQ(runner->LastHistoryFolder(), last);
 }
 
 TEST_F(Pipeline, ReducedModeFailureNamesTheNewListing) {

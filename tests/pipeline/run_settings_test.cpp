@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/core/pipeline/always_kept.h"
+#include "app/core/pipeline/job_record_fill.h"
 #include "app/core/pipeline/run_settings.h"
 #include "pipeline/test_support.h"
 
@@ -246,6 +248,31 @@ TEST_F(RunSettings, MoreThanFiftyValuesInARowAreRefused) {
     for (int i = 0; i < 51; ++i) mixture += (i ? ", " : "") + std::string("O2 1");
     input.mixtureLines = {mixture};
     EXPECT_EQ(Read(), kBadMixture);
+}
+
+// Always-kept names resolve to full-list numbers (an unmarked species too), in any letter case when
+// only one name fits; an unknown one is named in a warning, and the job record carries the rest.
+TEST_F(RunSettings, AlwaysKeptSpeciesReachTheJobRecordAndUnknownOnesAreNamed) {
+    input.speciesNames.push_back("co2");  // "co2" and "CO2": only the exact spelling decides
+    input.speciesMarks = {true, true, true, false, true, true, true};
+    input.alwaysKept = SplitSpeciesNames("h2o, CO2  XYZ;N2 h2o");
+    ASSERT_EQ(input.alwaysKept, (std::vector<std::string>{"h2o", "CO2", "XYZ", "N2"}));
+    ASSERT_EQ(Read(), kSettingsOk);
+    ASSERT_EQ(sink.lines, (std::vector<std::string>{"> Species to keep not in the mechanism, left out: XYZ"}));
+    EXPECT_EQ(state.AlwaysKept[0], 3);
+    EXPECT_EQ((std::vector<int16_t>(state.AlwaysKept.begin() + 1, state.AlwaysKept.begin() + 4)),
+              (std::vector<int16_t>{4, 6, 3}));
+    JobRecord job{};
+    job.alwaysKept(4) = 77;  // what an earlier fill left beyond the count goes
+    ASSERT_TRUE(FillJobRecord(job, state, RunFiles{"/s", "/w", "/w/chem.inp", "", "", ""}).ok);
+    EXPECT_EQ(job.alwaysKept(0), 3);
+    EXPECT_EQ(job.alwaysKept(3), 3);
+    EXPECT_EQ(job.alwaysKept(4), 0);
+    EXPECT_EQ(job.mixIndex(1, 1), 4);  // the mixtures' rows are untouched: CH4 is the fourth marked
+
+    input.alwaysKept.assign(51, "N2");
+    EXPECT_EQ(Read(), kBadAlwaysKept);
+    EXPECT_EQ(sink.lines.back(), "<E> At most 50 species can be always kept; 51 are named.");
 }
 
 TEST_F(RunSettings, TheInjectedParserReadsEveryNumber) {

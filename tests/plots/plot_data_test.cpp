@@ -8,6 +8,8 @@
 #include "app/core/plots/candidate_plot_data.h"
 #include "app/core/plots/delay_plot_data.h"
 #include "app/core/plots/history_plot_data.h"
+#include "app/core/plots/parity_plot_data.h"
+#include "app/core/plots/run_species.h"
 #include "plots/standard_data_text.h"
 
 namespace vantor::plots {
@@ -106,8 +108,8 @@ TEST(HistoryPlot, DetailedAndReducedStatesOfOneCase) {
     EXPECT_DOUBLE_EQ(linear.reduced.back().time, 0.021);
     EXPECT_DOUBLE_EQ(linear.time.min, 0.0);
     EXPECT_GE(linear.time.max, 0.021);
-    EXPECT_LE(linear.temperature.min, 1200.0);
-    EXPECT_GE(linear.temperature.max, 2700.0);
+    EXPECT_LE(linear.value.min, 1200.0);
+    EXPECT_GE(linear.value.max, 2700.0);
 
     // The state at time 0 has no place on a log axis.
     const auto logarithmic = BuildHistoryPlot(detailed, reduced, 2, true);
@@ -118,6 +120,60 @@ TEST(HistoryPlot, DetailedAndReducedStatesOfOneCase) {
     EXPECT_TRUE(BuildHistoryPlot(detailed, reduced, 7, false).empty());
     const std::vector<CaseText> none{{1, 800, 1, 50, false}};
     EXPECT_EQ(BuildHistoryPlot(Parse(none), Parse(none), 1, false).note, "detailed did not ignite; reduced did not ignite");
+}
+
+TEST(SpeciesHistory, ColumnsFoundByNameInBothMechanismsOnLogAxes) {
+    // The reduced mechanism lost CH4 (species 2 of the detailed one): its file has one column.
+    test::PlotFolder dir;
+    const std::vector<CaseText> cases{{1, 1000, 1, 0.2}, {10, 1200, 1, 0.01}};
+    test::WriteFile(dir.File("SAVE.dat"), test::StandardDataText(cases, "chem.inp", 3));
+    test::WriteFile(dir.File("New_SAVE.dat"), test::StandardDataText(cases, "NEW_Chem.inp", 2));
+    test::WriteFile(dir.File("chem.inp"), "ELEMENTS C H O N END\nSPECIES O2 CH4 OH END\nREACTIONS\nEND\n");
+    test::WriteFile(dir.File("NEW_Chem.inp"), "ELEMENTS C H O N END\nSPECIES O2 !RD-> CH4\n OH END\nREACTIONS\nEND\n");
+    const auto detailed = ReadStandardDataCases(dir.File("SAVE.dat"), "SAVE.dat").data;
+    const auto reduced = ReadStandardDataCases(dir.File("New_SAVE.dat"), "New_SAVE.dat").data;
+    const RunSpecies names = ReadRunSpecies(detailed, reduced, dir.Path(), "");
+    ASSERT_TRUE(names.known()) << names.error;
+    EXPECT_EQ(names.reduced, (std::vector<std::string>{"O2", "OH"}));
+    EXPECT_EQ(SpeciesChoiceOrder(detailed), (std::vector<int>{1, 2, 3}));  // the mixture's 1 and 2 first
+    EXPECT_EQ(PlottedSpecies(names, detailed), (std::vector<int>{2, 1, 3}));  // fuel CH4, then O2 and OH
+
+    const auto histories = ReadSpeciesHistories(dir.Path(), names, {3, 2});
+    ASSERT_TRUE(histories.error.empty()) << histories.error;
+    const HistoryQuantity& oh = histories.quantities[0];
+    EXPECT_EQ(oh.reducedColumn, 0);
+    const auto plot = BuildHistoryPlot(histories.detailed, histories.reduced, 2, true, {}, oh);
+    EXPECT_EQ(plot.title, "OH, Case 2: 10 atm, 1200 K, Mixture 1");
+    EXPECT_TRUE(plot.logValue);
+    ASSERT_EQ(plot.detailed.size(), 4u);  // the state at time 0 is off the log time axis
+    EXPECT_DOUBLE_EQ(plot.detailed.back().value, 0.1);
+    EXPECT_DOUBLE_EQ(plot.value.min, 0.1);
+    EXPECT_DOUBLE_EQ(plot.value.max, 1.0);
+    const auto ch4 = BuildHistoryPlot(histories.detailed, histories.reduced, 1, false, {}, histories.quantities[1]);
+    EXPECT_TRUE(ch4.reduced.empty());
+    EXPECT_EQ(ch4.note, "CH4 is not in the reduced mechanism");
+    EXPECT_EQ(ch4.detailed.size(), 4u);  // its zero at time 0 has no place on the log axis
+
+    // A mechanism input that does not fit its file's columns names both.
+    test::WriteFile(dir.File("NEW_Chem.inp"), "SPECIES O2 CH4 OH END\n");
+    EXPECT_NE(ReadRunSpecies(detailed, reduced, dir.Path(), "").error.find("declares 3 species, New_SAVE.dat holds 2"),
+              std::string::npos);
+    const auto heat = BuildHistoryPlot(detailed, reduced, 1, false, {}, {HistoryQuantity::kHeatRelease, {}, 0, 0});
+    EXPECT_DOUBLE_EQ(heat.detailed.back().value, 4e8);
+}
+
+TEST(ParityPlot, BothIgnitedCasesOnOneDecadeRange) {
+    const std::vector<CaseText> detailedCases{{1, 1000, 1, 0.2}, {1, 1200, 1, 0.002}, {1, 800, 1, 50, false}};
+    std::vector<CaseText> reducedCases = detailedCases;
+    reducedCases[0].delay = 0.3;
+    const auto plot = BuildParityPlot(BuildDelayPlot(Parse(detailedCases), Parse(reducedCases), {"H2 1, O2 1"}));
+    ASSERT_EQ(plot.series.size(), 1u);
+    EXPECT_EQ(plot.series[0].label, "H2 1, O2 1, 1 atm");
+    ASSERT_EQ(plot.series[0].points.size(), 2u);
+    EXPECT_DOUBLE_EQ(plot.series[0].points[1].reduced, 0.3);
+    EXPECT_DOUBLE_EQ(plot.delay.min, 1e-3);
+    EXPECT_DOUBLE_EQ(plot.delay.max, 1.0);
+    EXPECT_EQ(plot.note, "No ignition, left out: case 3");
 }
 
 TEST(CandidatePlot, SortedBySpeciesWithTheChosenMarked) {
@@ -131,6 +187,12 @@ TEST(CandidatePlot, SortedBySpeciesWithTheChosenMarked) {
     EXPECT_DOUBLE_EQ(plot.difference.min, 0.0);
     EXPECT_GE(plot.difference.max, 8.0);
     EXPECT_FALSE(BuildCandidatePlot({}).chosen);
+    EXPECT_FALSE(plot.logDifference);
+    // A failed candidate far above the others puts the differences on whole decades.
+    const auto spread = BuildCandidatePlot({{14, 4e4, false}, {15, 4.96, true}, {20, 0.0, false}});
+    EXPECT_TRUE(spread.logDifference);
+    EXPECT_DOUBLE_EQ(spread.difference.min, 1.0);
+    EXPECT_DOUBLE_EQ(spread.difference.max, 1e5);
 }
 
 TEST(AxisRange, RoundedStepsAndWholeDecades) {

@@ -1,6 +1,6 @@
 #pragma once
 // Standard-data files written for the plot tests: the lines SENKIN writes, with a handful of
-// recorded states per case and two species.
+// recorded states per case and one or more species (the second one absent at time 0).
 
 #include <unistd.h>
 
@@ -20,9 +20,11 @@ struct CaseText {
     bool ignited = true;
 };
 
-inline std::string StandardDataText(const std::vector<CaseText>& cases) {
-    std::string text = "! Var#=     9  SP chem.inp\r\nM DIMENSIONS       " + std::to_string(cases.size()) +
-                       " 2 3 10 10 10\r\n";
+inline std::string StandardDataText(const std::vector<CaseText>& cases, const std::string& mechanism = "chem.inp",
+                                    int species = 2) {
+    std::string text = "! Var#=     " + std::to_string(species + 7) + "  SP " + mechanism +
+                       "\r\nM DIMENSIONS       " + std::to_string(cases.size()) + " " + std::to_string(species) +
+                       " 3 10 10 10\r\n";
     char line[512];
     for (size_t i = 0; i < cases.size(); ++i) {
         const CaseText& c = cases[i];
@@ -34,10 +36,14 @@ inline std::string StandardDataText(const std::vector<CaseText>& cases) {
         for (int k = 0; k <= 4; ++k) {
             const double t = c.delay * k / 2.0;
             const double temperature = c.temperatureK + (k >= 2 ? rise : rise * k / 100.0);
-            std::snprintf(line, sizeof line,
-                          " %14.7E %14.7E %14.7E %14.7E %14.7E %14.7E %14.7E %14.7E %14.7E\r\n", t,
-                          c.pressureAtm * 1013250.0, 1e-3, 28.0, 1e5, 1e8, temperature, 0.5, 0.5);
+            std::snprintf(line, sizeof line, " %14.7E %14.7E %14.7E %14.7E %14.7E %14.7E %14.7E", t,
+                          c.pressureAtm * 1013250.0, 1e-3, 28.0, 1e5, 1e8 * k, temperature);
             text += line;
+            for (int n = 0; n < species; ++n) {
+                std::snprintf(line, sizeof line, " %14.7E", n == 1 ? 0.1 * k : 0.5 - 0.1 * k);
+                text += line;
+            }
+            text += "\r\n";
         }
         if (!c.ignited) text += "! no ignition: the temperature rose by less than 50 K up to 1 s\r\n";
         std::snprintf(line, sizeof line, "DTAUi(s)= %.17g\r\nDTMAX(K)= %g\r\n", c.delay, rise);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <sstream>
 
+#include "app/core/history/run_history.h"
 #include "app/core/search/target_search.h"
 #include "fake_libraries.h"
 
@@ -115,6 +116,28 @@ TEST(TargetSearch, FewestSpeciesByThresholdThenBySingleRemovals) {
               std::string::npos);
     ASSERT_TRUE(run.result.outcome);
     EXPECT_EQ(run.result.outcome->keptSpeciesCount, 5);
+}
+
+// An always-kept species is never a removal candidate, and the result is kept in the history.
+TEST(TargetSearch, AlwaysKeptSpeciesStayAndTheResultIsKeptInTheHistory) {
+    searchtest::ResetCounters();
+    SearchCase run;
+    search::TargetSearchInput input = searchtest::FakeInput(run.folder.Path());
+    input.settings.alwaysKept = {"H2O"};
+    TargetSearch search(searchtest::FakeEntries(), Settings(4.5, true));
+    run.result = search.Run(input, run.lines);
+    ASSERT_EQ(run.result.code, SearchCode::Found) << run.lines.text;
+    for (const CandidateRow& r : run.result.rows) EXPECT_NE(r.removedSpecies, "H2O");
+    EXPECT_EQ(run.result.rows[static_cast<size_t>(run.result.chosen - 1)].species, 6);  // H2O stays
+
+    const auto runs = history::ListRuns(run.folder.Path());
+    ASSERT_EQ(runs.size(), 1u) << run.lines.text;
+    EXPECT_EQ(runs[0].summary.kind, "target search");
+    EXPECT_EQ(runs[0].summary.keptSpecies, 6);
+    EXPECT_EQ(runs[0].summary.alwaysKept, "H2O");
+    EXPECT_NE(run.lines.text.find("> Results kept in " + runs[0].folder), std::string::npos);
+    for (const char* name : {"NEW_Chem.inp", "SP.TRM", "SAVE.dat", "New_SAVE.dat", "CMP.dat", "NEW_Candidates.dat"})
+        EXPECT_TRUE(std::filesystem::exists(runs[0].folder + "/" + name)) << name;
 }
 
 TEST(TargetSearch, StopsAtTheCandidateLimitWithTheBestSoFar) {

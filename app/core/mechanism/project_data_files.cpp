@@ -10,6 +10,7 @@ namespace {
 constexpr const char* kThermoKey = "Thermo=";
 constexpr const char* kTransportKey = "Transport=";
 constexpr const char* kTargetsKey = "Targets=";
+constexpr const char* kKeepKey = "Keep=";
 
 // The text after `key` when `line` (leading blanks ignored) starts with it in any letter case.
 bool AfterKey(const std::string& line, const std::string& key, std::string& value) {
@@ -37,11 +38,13 @@ std::vector<std::string> DataFileLines(const ProjectData& project) {
         for (size_t i = 0; i < project.targetSpecies.size(); ++i) line += (i ? " " : "") + project.targetSpecies[i];
         lines.push_back(line);
     }
+    if (!project.alwaysKept.empty()) lines.push_back(kKeepKey + project.alwaysKept);
     return lines;
 }
 
 bool TakeDataFileLine(const std::string& line, ProjectData& project) {
-    if (AfterKey(line, kThermoKey, project.thermoPath) || AfterKey(line, kTransportKey, project.transportPath))
+    if (AfterKey(line, kThermoKey, project.thermoPath) || AfterKey(line, kTransportKey, project.transportPath) ||
+        AfterKey(line, kKeepKey, project.alwaysKept))
         return true;
     std::string targets;
     if (!AfterKey(line, kTargetsKey, targets)) return false;

@@ -1,8 +1,9 @@
 #pragma once
-// The optional lines after a project's mixture lines: the thermo and transport files it names
-// and the user's target species of DRG and DRGEP:
+// The optional lines after a project's mixture lines: the thermo and transport files it names,
+// the species it always keeps and the user's target species of DRG and DRGEP:
 //   Thermo=ARAMCOMECH30.THERM
 //   Transport=trandat-d
+//   Keep=NO NO2 A1
 //   Targets=NC7H16 O2 CO
 // (keys in any letter case; a relative path is taken from the project's folder; target names are
 // separated by blanks or commas). No mixture line can look like one, since a species name holds

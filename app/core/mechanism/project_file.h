@@ -28,6 +28,7 @@ struct ProjectData {
     std::vector<std::string> mixtureLines;              // non-empty lines only after reading
     std::string thermoPath;       // optional lines after the mixtures (project_data_files.h)
     std::string transportPath;
+    std::string alwaysKept;       // species names kept by every engine, blank-separated
     std::vector<std::string> targetSpecies;  // optional "Targets=" line (project_data_files.h)
 };
 

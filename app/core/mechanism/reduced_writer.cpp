@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/core/mechanism/reduced_data_files.h"
+#include "app/core/mechanism/removed_name_set.h"
 #include "app/core/mechanism/section_keywords.h"
 #include "app/core/mechanism/text_format.h"
 #include "app/core/mechanism/trimming.h"
@@ -62,11 +63,12 @@ void AppendSpeciesBlock(const MechanismModel& model, std::vector<std::string>& o
 struct ReactionPass {
     const MechanismModel& model;
     std::vector<std::string>& out;
+    RemovedNameSet removedNames{model.RemovedSpeciesNames};
     bool removedGroup = false;
     int32_t removedReactions = 0;
 
     void Add(const std::string& line, const std::string& trimmed) {
-        switch (ClassifyLine(trimmed, model.RemovedSpeciesNames)) {
+        switch (ClassifyLine(trimmed, removedNames)) {
             case kRemovedReaction:
                 out.push_back(kRemovedLinePrefix + line);
                 ++removedReactions;

@@ -40,18 +40,28 @@ struct Group {
         sum += std::fabs(*difference);
         ++count;
     }
-    std::string Row(const std::string& kind, const std::string& value) const {
+    std::vector<std::string> Row(const std::string& kind, const std::string& value) const {
         const std::string worstText = fails ? "fails" : count ? FormatFull(worst) : "";
         const std::string meanText = fails ? "fails" : count ? FormatFull(sum / count) : "";
-        return kind + "," + Field(value) + "," + worstText + "," + meanText + "\n";
+        return {kind, value, worstText, meanText};
     }
 };
 
+void AppendCsvRow(std::string& text, const std::vector<std::string>& cells) {
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (i) text += ',';
+        text += Field(cells[i]);
+    }
+    text += "\n";
+}
+
 }  // namespace
 
-std::string ErrorTableText(const std::vector<CaseResult>& detailed, const std::vector<CaseResult>& reduced,
+ErrorTable BuildErrorTable(const std::vector<CaseResult>& detailed, const std::vector<CaseResult>& reduced,
                            const std::vector<std::string>& mixtureLines, int casesPerMixture) {
-    std::string text = "case,mixture,P atm,T K,detailed delay s,reduced delay s,difference %\n";
+    ErrorTable table;
+    table.caseHeader = {"case", "mixture", "P atm", "T K", "detailed delay s", "reduced delay s", "difference %"};
+    table.groupHeader = {"group", "value", "worst |difference| %", "mean |difference| %"};
     std::map<double, Group> byPressure;
     std::vector<Group> byMixture(mixtureLines.size());
     const size_t count = std::min(detailed.size(), reduced.size());
@@ -61,20 +71,34 @@ std::string ErrorTableText(const std::vector<CaseResult>& detailed, const std::v
         const size_t mixture = casesPerMixture > 0 ? i / static_cast<size_t>(casesPerMixture) : mixtureLines.size();
         const bool mismatch = d.ignited != r.ignited;
         const std::optional<double> difference = RelativeDelayDifference(d, r);
-        text += std::to_string(i + 1) + "," + Field(mixture < mixtureLines.size() ? mixtureLines[mixture] : "") +
-                "," + Number(d.pressureAtm) + "," + Number(d.temperatureK) + "," + Delay(d) + "," + Delay(r) + "," +
-                (mismatch ? std::string("fails") : Number(difference)) + "\n";
+        table.cases.push_back({std::to_string(i + 1), mixture < mixtureLines.size() ? mixtureLines[mixture] : "",
+                               Number(d.pressureAtm), Number(d.temperatureK), Delay(d), Delay(r),
+                               mismatch ? std::string("fails") : Number(difference)});
         if (d.pressureAtm) byPressure[*d.pressureAtm].Add(difference, mismatch);
         if (mixture < byMixture.size()) byMixture[mixture].Add(difference, mismatch);
     }
-    text += "\ngroup,value,worst |difference| %,mean |difference| %\n";
-    for (const auto& [pressure, group] : byPressure) text += group.Row("P atm", FormatFull(pressure));
-    for (size_t m = 0; m < byMixture.size(); ++m) text += byMixture[m].Row("mixture", mixtureLines[m]);
+    for (const auto& [pressure, group] : byPressure) table.groups.push_back(group.Row("P atm", FormatFull(pressure)));
+    for (size_t m = 0; m < byMixture.size(); ++m) table.groups.push_back(byMixture[m].Row("mixture", mixtureLines[m]));
+    return table;
+}
+
+std::string ErrorTableCsv(const ErrorTable& table) {
+    std::string text;
+    AppendCsvRow(text, table.caseHeader);
+    for (const auto& row : table.cases) AppendCsvRow(text, row);
+    text += "\n";
+    AppendCsvRow(text, table.groupHeader);
+    for (const auto& row : table.groups) AppendCsvRow(text, row);
     return text;
 }
 
-bool WriteErrorTable(const std::string& workDirectory, const std::vector<std::string>& mixtureLines,
-                     int casesPerMixture, std::string* error) {
+std::string ErrorTableText(const std::vector<CaseResult>& detailed, const std::vector<CaseResult>& reduced,
+                           const std::vector<std::string>& mixtureLines, int casesPerMixture) {
+    return ErrorTableCsv(BuildErrorTable(detailed, reduced, mixtureLines, casesPerMixture));
+}
+
+bool ReadErrorTable(const std::string& workDirectory, const std::vector<std::string>& mixtureLines,
+                    int casesPerMixture, ErrorTable& table, std::string* error) {
     std::vector<std::string> detailed, reduced;
     for (const auto& [name, lines] : {std::pair{"SAVE.dat", &detailed}, std::pair{"New_SAVE.dat", &reduced}}) {
         if (!ReadTextLines(JoinPath(workDirectory, name), *lines)) {
@@ -82,10 +106,15 @@ bool WriteErrorTable(const std::string& workDirectory, const std::vector<std::st
             return false;
         }
     }
-    return WriteFileAtomically(JoinPath(workDirectory, kErrorTableFileName),
-                               ErrorTableText(ReadCaseResults(detailed), ReadCaseResults(reduced), mixtureLines,
-                                              casesPerMixture),
-                               error);
+    table = BuildErrorTable(ReadCaseResults(detailed), ReadCaseResults(reduced), mixtureLines, casesPerMixture);
+    return true;
+}
+
+bool WriteErrorTable(const std::string& workDirectory, const std::vector<std::string>& mixtureLines,
+                     int casesPerMixture, std::string* error) {
+    ErrorTable table;
+    return ReadErrorTable(workDirectory, mixtureLines, casesPerMixture, table, error) &&
+           WriteFileAtomically(JoinPath(workDirectory, kErrorTableFileName), ErrorTableCsv(table), error);
 }
 
 }  // namespace vantor

@@ -78,6 +78,7 @@ void FillCases(JobRecord& job, const TWState& s) {
             job.mixAmount(m, k) = s.Xmols[m][k];
         }
     }
+    for (int k = 0; k < kListSlots; ++k) job.alwaysKept(k) = k <= s.AlwaysKept[0] ? s.AlwaysKept[k] : 0;
     job.MaxTime = s.V_MaxT;
     job.Marker = 99;
 }

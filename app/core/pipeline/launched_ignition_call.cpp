@@ -2,14 +2,17 @@
 
 #include <stdexcept>
 
-#include "app/core/cluster/launched_ignition.h"
 #include "app/core/pipeline/library_binding.h"
 #include "common/entry_abi.h"
 
 namespace vantor {
 
+IgnitionLauncher ProgramLauncher(const std::string& launcherCommand) {
+    return {launcherCommand, ExecutableDirectory() + "/" + kMpiIgniteProgram};
+}
+
 TaskCall LaunchedIgnitionCall(const std::string& launcherCommand, const JobRecord* job) {
-    const IgnitionLauncher launcher{launcherCommand, ExecutableDirectory() + "/" + kMpiIgniteProgram};
+    const IgnitionLauncher launcher = ProgramLauncher(launcherCommand);
     return [launcher, job](int32_t* status, double* progress) {
         std::string message;
         const int32_t result = RunLaunchedIgnition(launcher, *job, status, progress, &message);

@@ -5,10 +5,14 @@
 
 #include <string>
 
+#include "app/core/cluster/launched_ignition.h"
 #include "app/core/pipeline/worker.h"
 #include "common/job_record.h"
 
 namespace vantor {
+
+// The launcher command with the vantor-mpi-ignite beside the running program.
+IgnitionLauncher ProgramLauncher(const std::string& launcherCommand);
 
 TaskCall LaunchedIgnitionCall(const std::string& launcherCommand, const JobRecord* job);
 

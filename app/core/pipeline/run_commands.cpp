@@ -42,6 +42,7 @@ bool TaskRunner::BeginCommand() {
     halted_ = false;
     runFailed_ = false;
     stepBusy_ = false;
+    historyKind_ = HistoryKind::kNone;
     return true;
 }
 
@@ -125,6 +126,8 @@ void TaskRunner::IntegratedReduction(EngineMethod method) {
     int chosen = 0;
     for (bool choice : IntegratedRunChoices) chosen += choice ? 1 : 0;
     if (chosen == 0) return;  // the memo, the bar and the step list stay as they were
+    // A run that writes a reduced mechanism keeps it; one that stops before has no result of its own.
+    if (IntegratedRunChoices[3]) historyKind_ = HistoryKind::kIntegratedRun;
 
     progress_.ClearSlots();
     progress_.NTask = chosen;
@@ -160,6 +163,7 @@ void TaskRunner::ReducedChemistryTest() {
     progress_.RatioTask[kTaskStandardData] = 1.0;
     progress_.ITASK = 1;
     progress_.NTask = 2;
+    historyKind_ = HistoryKind::kReducedTest;
     ClearDisplay(false);
 }
 
@@ -169,6 +173,7 @@ int32_t TaskRunner::ReducedChemistryData() {
     if (code == kCompareOk) {
         sink_.AddLine("> Comparison data generation completed!");
         sink_.AddLine("");
+        KeepComparison();
     }
     return code;
 }

@@ -6,6 +6,8 @@
 #include <limits>
 #include <optional>
 
+#include "app/core/pipeline/always_kept.h"
+
 namespace vantor {
 
 namespace {
@@ -81,6 +83,11 @@ int32_t MarkedSpeciesIndex(const SettingsInput& input, const std::string& name) 
 int32_t TWState::GetReactDat(const SettingsInput& input, EngineMethod method, const LocaleNumbers& numbers,
                              MessageSink& sink) {
     if (const int32_t code = ReadMixtures(input, numbers, sink)) return code;
+    std::vector<int16_t> kept;
+    if (!ResolveAlwaysKept(input.alwaysKept, input.speciesNames, kept, sink, kMaxListValues)) return kBadAlwaysKept;
+    AlwaysKept.fill(0);
+    AlwaysKept[0] = static_cast<int16_t>(kept.size());
+    std::copy(kept.begin(), kept.end(), AlwaysKept.begin() + 1);
     if (ReadPressures(ValueCell(input.grid, kRowPressure), numbers, sink)) return kBadPressure;
     if (ReadTemperatures(ValueCell(input.grid, kRowTemperature), numbers, sink)) return kBadTemperature;
     if (const int32_t code = ReadScalars(input.grid, method, numbers, sink)) return code;

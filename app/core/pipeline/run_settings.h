@@ -22,6 +22,7 @@ struct SettingsInput {
     std::vector<std::string> mixtureLines;  // one mixture per line, as typed
     std::vector<std::string> speciesNames;  // the species list, top to bottom
     std::vector<bool> speciesMarks;         // its check marks (missing entries count as unmarked)
+    std::vector<std::string> alwaysKept;    // species every engine keeps (always_kept.h)
     std::vector<std::string> targetSpecies; // the user's target species of DRG and DRGEP
 };
 
@@ -37,6 +38,7 @@ enum SettingsCode : int32_t {
     kBadMaxTime = 7,
     kBadTimeStep = 8,
     kBadMixture = 9,
+    kBadAlwaysKept = 10,  // more always-kept species than the job record holds
 };
 
 inline constexpr int kListSlots = kMaxListValues + 1;  // 1-based arrays, slot 0 unused
@@ -61,6 +63,8 @@ public:
     int16_t n_PNT = 0;
     double V_MaxT = 0.0;
     double v_STP = 0.0;
+    // (0) the number of always-kept species, (1..) their numbers in the species list's order
+    std::array<int16_t, kListSlots> AlwaysKept{};
 
     // Reads every setting in order and stops at the first failure, which it reports through
     // `sink`; fields before the failing one keep their new values. Returns a SettingsCode.

@@ -6,12 +6,23 @@
 
 #include <string>
 
+#include "app/core/mechanism/mechanism_model.h"
 #include "app/core/pipeline/job_record_fill.h"
 #include "app/core/pipeline/run_settings.h"
 #include "app/core/pipeline/worker.h"
 #include "common/job_record.h"
 
 namespace vantor {
+
+// The species and reactions of the reduced mechanism and of the detailed one; -1 when not known.
+struct ReducedCounts {
+    int keptSpecies = -1, detailedSpecies = -1, keptReactions = -1, detailedReactions = -1;
+};
+
+inline ReducedCounts CountsOf(const MechanismModel& model) {
+    return {model.KeptSpeciesCount, model.DetailedSpeciesCount, model.ReducedReactionCount,
+            model.DetailedReactionCount};
+}
 
 class RunnerHost {
 public:
@@ -28,6 +39,8 @@ public:
     virtual TaskCall ReducedWriter(const JobRecord& job, const TWState& settings) = 0;
     // A step completed or failed; the place to apply what its task produced.
     virtual void StepEnded(int /*taskCode*/, bool /*succeeded*/) {}
+    // The counts of the reduced mechanism now in place, for the run history's summary.
+    virtual ReducedCounts CurrentReducedCounts() { return {}; }
 
     virtual void SetProgressBar(int /*position*/) {}            // 0..100
     virtual void SetHeartbeat(const std::string& /*caption*/) {}  // "" clears it

@@ -243,6 +243,7 @@ int32_t TaskRunner::CompleteStep(int32_t code, const std::string& name, double p
     StoreWord(lastReturnCode_, 0);
     stepBusy_ = false;
     host_.StepEnded(code, true);
+    if (progress_.NTask == 0) KeepRunHistory();
     return 0;
 }
 

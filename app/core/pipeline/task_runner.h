@@ -51,6 +51,8 @@ public:
     void ReducedChemistryTest();
     // Writes the comparison report; returns CompareResults' code.
     int32_t ReducedChemistryData();
+    // The folder of the run history the last run's results went to; empty when none.
+    const std::string& LastHistoryFolder() const { return lastHistoryFolder_; }
     // The method switch, with the display name of task 2 ("PFA calculation", ...).
     void SelectMethod(EngineMethod method);
 
@@ -110,6 +112,11 @@ private:
     void Halt(int32_t code);
     void AddProgressLine(const std::string& line);
     void AdvanceHeartbeat();
+
+    // Run history (run_history_steps.cpp): after a run's last step, and after a comparison.
+    enum class HistoryKind { kNone, kIntegratedRun, kReducedTest };
+    void KeepRunHistory();
+    void KeepComparison();
     int64_t Now() const { return clock_.nowMilliseconds(); }
 
     RunnerHost& host_;
@@ -142,6 +149,9 @@ private:
     std::string lastProgressMessage_;
     std::string ignitionLauncher_;
     int heartbeatState_ = 0;
+    HistoryKind historyKind_ = HistoryKind::kNone;  // what the current command keeps at its end
+    std::string lastHistoryFolder_;
+    bool lastFolderIsTest_ = false;  // the last folder holds a reduced test that takes its comparison
 
     WorkerMessageQueue workerMessages_;
     std::array<std::unique_ptr<TMODThread>, kTaskSlots + 1> workerByTask_;

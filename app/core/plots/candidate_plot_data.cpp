@@ -19,13 +19,19 @@ CandidatePlotData BuildCandidatePlot(std::vector<Candidate> candidates) {
         plot.difference = {0.0, 10.0, 6};
         return plot;
     }
-    double largest = 0.0;
-    for (const Candidate& c : plot.candidates) largest = std::max(largest, std::abs(c.largestDifferencePercent));
+    double largest = 0.0, smallest = INFINITY;
+    for (const Candidate& c : plot.candidates) {
+        const double difference = std::abs(c.largestDifferencePercent);
+        largest = std::max(largest, difference);
+        if (difference > 0.0) smallest = std::min(smallest, difference);
+    }
     // Margins keep the outermost markers off the plot's edges.
     const double fewest = plot.candidates.front().speciesKept, most = plot.candidates.back().speciesKept;
     const double margin = std::max(1.0, 0.04 * (most - fewest));
     plot.species = RoundedLinearRange(fewest - margin, most + margin);
-    plot.difference = RoundedLinearRange(0.0, largest > 0.0 ? largest * 1.05 : 1.0);
+    plot.logDifference = largest > 0.0 && std::log10(largest / smallest) > kLinearDecades;
+    plot.difference = plot.logDifference ? DecadeRange(smallest, largest)
+                                         : RoundedLinearRange(0.0, largest > 0.0 ? largest * 1.05 : 1.0);
     return plot;
 }
 

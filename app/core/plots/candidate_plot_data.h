@@ -19,9 +19,14 @@ struct CandidatePlotData {
     std::vector<Candidate> candidates;  // by rising species count
     std::optional<Candidate> chosen;    // the first candidate marked chosen
     AxisRange species;
-    AxisRange difference;  // from 0
+    AxisRange difference;  // from 0, or whole decades when logDifference
+    // Differences spread over more than kLinearDecades decades go on a log axis, where a
+    // difference of 0 stands on the axis' lowest decade.
+    bool logDifference = false;
     bool empty() const { return candidates.empty(); }
 };
+
+inline constexpr double kLinearDecades = 2.0;
 
 CandidatePlotData BuildCandidatePlot(std::vector<Candidate> candidates);
 

@@ -13,7 +13,9 @@ namespace {
 
 constexpr size_t kQuotedLength = 60;
 constexpr int kTimeValue = 1;
+constexpr int kHeatReleaseValue = 6;
 constexpr int kTemperatureValue = 7;
+constexpr size_t kDimensionColumn = 19;  // column 20, from 0
 
 bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
@@ -49,7 +51,9 @@ std::optional<double> ValueAfterEquals(const std::string& line) {
 
 class CaseParser {
 public:
-    explicit CaseParser(std::string name) : name_(std::move(name)) {}
+    CaseParser(std::string name, const std::vector<int>& species) : name_(std::move(name)), species_(species) {
+        for (const int k : species_) valuesNeeded_ = std::max(valuesNeeded_, kTemperatureValue + std::max(k, 1));
+    }
 
     // False with `error_` set when the line makes the file unreadable for the plots.
     bool Line(const std::string& raw, size_t lineNumber) {
@@ -60,6 +64,17 @@ public:
         lineNumber_ = lineNumber;
         line_ = line;
         const char c = line.front();
+        if (StartsWith(line, "! Var#=")) {
+            const size_t sp = line.find("SP", 7);
+            const size_t at = sp == std::string::npos ? std::string::npos : line.find_first_not_of(" \t", sp + 2);
+            if (at != std::string::npos) data_.mechanismName = line.substr(at);
+            return true;
+        }
+        if (c == 'M' && data_.species == 0) {
+            if (const auto values = LeadingNumbers(line, kDimensionColumn, 2))
+                data_.species = static_cast<int>((*values)[1] + 0.1);
+            return true;
+        }
         if (StartsWith(line, "TAU0")) {
             Open();
             if (const auto values = LeadingNumbers(line, 4, 3)) {
@@ -76,7 +91,18 @@ public:
         if (StartsWith(line, "INI T(K)")) return InCase() && Value(line, Current().temperatureK);
         if (StartsWith(line, "INI SP IDX")) {
             mixtureKey_ = line.substr(10);
-            return InCase();
+            if (!InCase()) return false;
+            Current().mixtureSpecies.clear();
+            for (size_t at = 10; (at = line.find_first_not_of(" \t", at)) != std::string::npos;) {
+                const size_t end = std::min(line.find_first_of(" \t", at), line.size());
+                int k = 0;
+                const auto [ptr, ec] = std::from_chars(line.data() + at, line.data() + end, k);
+                if (ec != std::errc() || ptr != line.data() + end)
+                    return Fail("holds a species number that is not a whole number");
+                Current().mixtureSpecies.push_back(k);
+                at = end;
+            }
+            return true;
         }
         if (StartsWith(line, "INI SP MOL")) {
             if (!InCase()) return false;
@@ -153,13 +179,23 @@ private:
 
     bool DataLine(const std::string& line) {
         if (!InCase()) return false;
-        const auto values = LeadingNumbers(line, 0, kTemperatureValue);
-        if (!values) return Fail("is not a data line of time, pressure, four values and temperature");
-        Current().states.push_back({(*values)[kTimeValue - 1], (*values)[kTemperatureValue - 1]});
+        const auto values = LeadingNumbers(line, 0, valuesNeeded_);
+        if (!values) {
+            if (valuesNeeded_ > kTemperatureValue && LeadingNumbers(line, 0, kTemperatureValue))
+                return Fail("has fewer than " + std::to_string(valuesNeeded_) + " values");
+            return Fail("is not a data line of time, pressure, four values and temperature");
+        }
+        RecordedState state{(*values)[kTimeValue - 1], (*values)[kTemperatureValue - 1],
+                            (*values)[kHeatReleaseValue - 1], {}};
+        state.moleFractions.reserve(species_.size());
+        for (const int k : species_) state.moleFractions.push_back(k >= 1 ? (*values)[kTemperatureValue + k - 1] : 0.0);
+        Current().states.push_back(std::move(state));
         return true;
     }
 
     std::string name_;
+    std::vector<int> species_;
+    int valuesNeeded_ = kTemperatureValue;
     StandardDataCases data_;
     std::map<std::string, int> mixtures_;
     std::string mixtureKey_;
@@ -172,15 +208,17 @@ private:
 
 }  // namespace
 
-StandardDataRead ParseStandardDataCases(const std::vector<std::string>& lines, const std::string& name) {
-    CaseParser parser(name);
+StandardDataRead ParseStandardDataCases(const std::vector<std::string>& lines, const std::string& name,
+                                        const std::vector<int>& species) {
+    CaseParser parser(name, species);
     bool readable = true;
     for (size_t i = 0; i < lines.size() && readable && !parser.Ended(); ++i) readable = parser.Line(lines[i], i + 1);
     return parser.Finish(readable);
 }
 
 // Line by line: a standard-data file of many cases and species can be large.
-StandardDataRead ReadStandardDataCases(const std::string& path, const std::string& name) {
+StandardDataRead ReadStandardDataCases(const std::string& path, const std::string& name,
+                                       const std::vector<int>& species) {
     StandardDataRead read;
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
@@ -189,7 +227,7 @@ StandardDataRead ReadStandardDataCases(const std::string& path, const std::strin
         return read;
     }
     std::ifstream in(path, std::ios::binary);
-    CaseParser parser(name);
+    CaseParser parser(name, species);
     bool readable = std::filesystem::is_regular_file(path, ec) && in;
     std::string line;
     for (size_t number = 1; readable && !parser.Ended() && std::getline(in, line); ++number)

@@ -25,6 +25,10 @@ CaseChunk MakeChunk(const JobRecord& job, int m, int p, int t) {
     return chunk;
 }
 
+bool Completed(int32_t result, int32_t status, double progress, int taskCode) {
+    return (result == SuccessResult(taskCode) || progress >= kProgressDoneThreshold) && status <= 0;
+}
+
 // The job restricted to one chunk: its mixture in slot 1, its pressure and temperature lists.
 JobRecord ChunkJob(const JobRecord& job, const CaseChunk& chunk) {
     JobRecord part = job;
@@ -88,15 +92,30 @@ EntryOutcome CallEntry(EntryFunction entry, JobRecord& job, int taskCode) {
     int32_t status = 0;
     double progress = 0.0;
     const int32_t result = entry(&job, &status, &progress);
-    const bool done = result == SuccessResult(taskCode) || LoadProgress(&progress) >= kProgressDoneThreshold;
     const int32_t finalStatus = LoadStatus(&status);
-    return {done && finalStatus <= 0, finalStatus};
+    return {Completed(result, finalStatus, LoadProgress(&progress), taskCode), finalStatus};
 }
 
-IgnitionOutcome CandidateIgnition::Run(const JobRecord& job, const std::vector<CaseChunk>& chunks, bool compile,
+EntryOutcome CandidateIgnition::RunCases(JobRecord& part, std::string& why) const {
+    if (launcher_.command.empty()) return CallEntry(senkin_, part, kTaskStandardData);
+    int32_t status = 0;
+    double progress = 0.0;
+    const int32_t result = RunLaunchedIgnition(launcher_, part, &status, &progress, &why);
+    return {Completed(result, status, progress, kTaskStandardData), status};
+}
+
+IgnitionOutcome CandidateIgnition::Run(const JobRecord& job, const std::vector<CaseChunk>& planned, bool compile,
                                        const ChunkCheck& keepGoing) const {
     IgnitionOutcome outcome;
-    outcome.cases.resize(static_cast<size_t>(job.NMix * job.NPress * job.NTemp));
+    const int caseCount = job.NMix * job.NPress * job.NTemp;
+    outcome.cases.resize(static_cast<size_t>(caseCount));
+    // A chunk sized for this machine's cores would leave most ranks idle, and every launch
+    // costs the start of the ranks: through a launcher the cases go in one call.
+    std::vector<CaseChunk> chunks = planned;
+    if (!launcher_.command.empty() && chunks.size() > 1) {
+        chunks.assign(1, CaseChunk{0, 0, 0, {}});
+        for (int c = 0; c < caseCount; ++c) chunks[0].cases.push_back(c);
+    }
     const auto fail = [&](int code, int32_t status, std::string error) {
         outcome.ok = false;
         outcome.taskCode = code;
@@ -112,8 +131,13 @@ IgnitionOutcome CandidateIgnition::Run(const JobRecord& job, const std::vector<C
     const std::string savePath = DecodePathField(job.SaveFile);
     for (const CaseChunk& chunk : chunks) {
         JobRecord part = chunk.mixture == 0 ? job : ChunkJob(job, chunk);
-        const EntryOutcome ran = CallEntry(senkin_, part, kTaskStandardData);
-        if (!ran.ok) return fail(kTaskStandardData, ran.status, "Run standard procedure failed");
+        std::string why;
+        const EntryOutcome ran = RunCases(part, why);
+        if (!ran.ok) {
+            outcome.launchFailed = ran.status == kLaunchNotStarted || ran.status == kLaunchedRunLost;
+            const std::string reason = why.empty() ? "" : " (" + why + ")";
+            return fail(kTaskStandardData, ran.status, "Run standard procedure failed" + reason);
+        }
         std::vector<std::string> lines;
         std::vector<IgnitionCase> cases;
         if (!ReadTextLines(savePath, lines) || !ReadIgnitionCases(lines, cases) || cases.size() != chunk.cases.size())

@@ -3,7 +3,8 @@
 // (Tolmar), then run its cases (SENKIN) chunk by chunk, each chunk one library call whose cases
 // SENKIN runs in parallel. The caller looks at the cases after every chunk and may stop there,
 // so a candidate already outside the target does not finish its runs. The detailed mechanism's
-// own runs take the same path with one chunk of every case.
+// own runs take the same path with one chunk of every case. With a launcher the cases run over
+// MPI ranks (launched_ignition.h) instead of in SENKIN, every case of a run in one launch.
 
 #include <cstdint>
 #include <functional>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/cluster/launched_ignition.h"
 #include "app/core/search/ignition_cases.h"
 #include "common/entry_abi.h"
 #include "common/job_record.h"
@@ -48,6 +50,7 @@ struct IgnitionOutcome {
     std::string error;                               // a text for the message memo
     std::vector<std::optional<IgnitionCase>> cases;  // per global case; empty: not run
     bool stoppedEarly = false;
+    bool launchFailed = false;  // the launcher or a rank failed, not the mechanism's runs
 };
 
 // After each chunk: false stops the candidate's runs.
@@ -55,7 +58,9 @@ using ChunkCheck = std::function<bool(const std::vector<std::optional<IgnitionCa
 
 class CandidateIgnition {
 public:
-    CandidateIgnition(EntryFunction tolmar, EntryFunction senkin) : tolmar_(tolmar), senkin_(senkin) {}
+    // `launcher.command` empty: the cases run in SENKIN.
+    CandidateIgnition(EntryFunction tolmar, EntryFunction senkin, IgnitionLauncher launcher = {})
+        : tolmar_(tolmar), senkin_(senkin), launcher_(std::move(launcher)) {}
 
     // `job` carries the paths (InpFile, ThermFile, MechBinFile, OutFile, SaveFile) and every case.
     // `compile` false: MechBinFile already holds the binary.
@@ -63,8 +68,12 @@ public:
                         const ChunkCheck& keepGoing) const;
 
 private:
+    // One call on the cases of `part`; `why` gets a launched run's failure.
+    EntryOutcome RunCases(JobRecord& part, std::string& why) const;
+
     EntryFunction tolmar_;
     EntryFunction senkin_;
+    IgnitionLauncher launcher_;
 };
 
 }  // namespace vantor::search

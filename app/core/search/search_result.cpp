@@ -5,13 +5,16 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/core/history/run_history.h"
 #include "app/core/mechanism/reduced_data_files.h"
 #include "app/core/mechanism/text_format.h"
+#include "app/core/pipeline/always_kept.h"
 #include "app/core/pipeline/compare_results.h"
 #include "app/core/pipeline/message_sink.h"
 #include "app/core/pipeline/result_set.h"
 #include "app/core/search/search_run.h"
 #include "common/atomic_file.h"
+#include "common/local_timestamp.h"
 #include "common/path_field.h"
 
 namespace vantor::search {
@@ -137,7 +140,35 @@ bool SearchRun::WriteResult() {
     result_ = outcome;
     sink.AddLine("> " + outcome.reducedCountsCaption + " written to " + outcome.outputPath);
     sink.AddLine("> Reduced chemistry test: largest delay difference " + FormatDifference(largest, 2) + " %");
+    KeepInHistory(set, largest);
     return true;
+}
+
+// The result as the set put it in place, with the detailed standard data it was measured on.
+void SearchRun::KeepInHistory(const std::vector<StagedFile>& set, const std::optional<double>& largest) {
+    const CandidateRow& row = rows_[static_cast<size_t>(best_ - 1)];
+    history::RunSummary summary;
+    const auto now = std::chrono::system_clock::now();
+    summary.when = FormatLocalTimestamp(now);
+    summary.kind = "target search";
+    summary.method = MethodName(settings_.method);
+    summary.threshold = history::ShortestNumber(row.threshold);
+    summary.target = history::ShortestNumber(settings_.targetPercent);
+    summary.keptSpecies = row.species;
+    summary.detailedSpecies = static_cast<int>(input_.model.Species.size());
+    summary.keptReactions = row.reactions;
+    summary.detailedReactions = input_.model.DetailedReactionCount;
+    summary.largestPercent = largest;
+    if (!largest) summary.comparisonNote = "a case ignites in one mechanism only";
+    summary.alwaysKept = JoinSpeciesNames(input_.settings.alwaysKept);
+    std::vector<std::string> files{detailedPaths_.saveFile};
+    for (const StagedFile& file : set) files.push_back(file.to);
+    const history::KeptRun kept = history::KeepRun(input_.files.workDirectory, summary.method + "_target" + summary.target,
+                                                   files, summary, now);
+    ObserverSink sink(observer_);
+    for (const std::string& notice : kept.notices) sink.AddLine("> " + notice);
+    if (kept.ok) sink.AddLine(history::KeptRunLine(kept));
+    else ReportError(sink, history::KeptRunLine(kept));
 }
 
 void SearchRun::WriteTable() {

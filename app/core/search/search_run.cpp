@@ -7,6 +7,7 @@
 #include "app/core/mechanism/text_format.h"
 #include "app/core/pipeline/failure_reasons.h"
 #include "app/core/pipeline/input_checks.h"
+#include "app/core/pipeline/launched_ignition_call.h"
 #include "app/core/pipeline/message_sink.h"
 #include "common/target_list.h"
 #include "app/core/search/search_run.h"
@@ -39,7 +40,8 @@ SearchRun::SearchRun(const SearchEntries& entries, const TargetSearchSettings& s
       input_(input),
       observer_(observer),
       owner_(owner),
-      ignition_(entries.tolmar, entries.senkin),
+      ignition_(entries.tolmar, entries.senkin,
+                settings.launcher.empty() ? IgnitionLauncher{} : ProgramLauncher(settings.launcher)),
       started_(std::chrono::steady_clock::now()) {}
 
 bool SearchRun::Stopped() const { return owner_.StopRequested(); }
@@ -93,11 +95,13 @@ bool SearchRun::Prepare() {
     }
     const size_t speciesCount = input_.model.Species.size();
     fixed_.assign(speciesCount, false);
+    const auto fix = [this, speciesCount](int index) {
+        if (index >= 1 && static_cast<size_t>(index) <= speciesCount) fixed_[static_cast<size_t>(index - 1)] = true;
+    };
     for (int m = 1; m <= detailedSettings_.n_Mixs; ++m)
-        for (int k = 1; k <= detailedSettings_.Indxs[m][0]; ++k) {
-            const int index = detailedSettings_.Indxs[m][k];
-            if (index >= 1 && static_cast<size_t>(index) <= speciesCount) fixed_[static_cast<size_t>(index - 1)] = true;
-        }
+        for (int k = 1; k <= detailedSettings_.Indxs[m][0]; ++k) fix(detailedSettings_.Indxs[m][k]);
+    // The always-kept species are numbered in the full species list, as the marks are.
+    for (int k = 1; k <= detailedSettings_.AlwaysKept[0]; ++k) fix(detailedSettings_.AlwaysKept[k]);
     // DRG and DRGEP always keep the user's targets: the removal spares them like the mixtures' species.
     if (UsesTargets(settings_.method))
         for (size_t k = 0; k < speciesCount; ++k)
@@ -243,6 +247,11 @@ bool SearchRun::Evaluate(const KeepMarks& marks, double t, const std::string& re
             return true;
         };
         const IgnitionOutcome ran = ignition_.Run(job, chunks, true, keepGoing);
+        if (ran.launchFailed) {  // says nothing of the candidate
+            Fail(ran.error + " on candidate " + std::to_string(row.number) + ": the search stops.", ran.status, "Out.dat",
+                 JoinPath(folder_, "Out.dat"));
+            return false;
+        }
         if (!ran.ok) {
             // A candidate that does not compile or run is outside target, not the end of the search.
             observer_.AddLine("> Candidate " + std::to_string(row.number) + ": " + ran.error + " (status " +

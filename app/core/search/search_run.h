@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/core/pipeline/message_sink.h"
+#include "app/core/pipeline/result_set.h"
 #include "app/core/search/candidate_ignition.h"
 #include "app/core/search/candidate_mechanism.h"
 #include "app/core/search/target_search.h"
@@ -66,6 +67,7 @@ private:
     // search_result.cpp
     bool WriteResult();
     void WriteTable();
+    void KeepInHistory(const std::vector<StagedFile>& set, const std::optional<double>& largest);
     std::vector<std::string> ResultHeader() const;
 
     const SearchEntries& entries_;
@@ -80,7 +82,7 @@ private:
     JobRecord detailedJob_{};
     JobPaths detailedPaths_;
     std::vector<IgnitionCase> reference_;
-    KeepMarks fixed_;     // the mixtures' species: never removed
+    KeepMarks fixed_;     // the mixtures' and the always-kept species: never removed
     std::string folder_;  // the candidates' files
     ReducedHeaderSettings header_;
     int lastWorstCase_ = 0;

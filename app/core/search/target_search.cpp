@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/core/pipeline/always_kept.h"
 #include "app/core/pipeline/message_sink.h"
 #include "app/core/search/search_run.h"
 
@@ -35,6 +36,7 @@ TargetSearchInput InputFromProject(const MechanismModel& model, const ProjectOpe
         input.settings.grid[row][kValueColumn] = opened.project.data.grid[row - 1].value;
     }
     input.settings.mixtureLines = opened.project.data.mixtureLines;
+    input.settings.alwaysKept = SplitSpeciesNames(opened.project.data.alwaysKept);
     input.settings.speciesNames = model.SpeciesNames();
     input.settings.targetSpecies = opened.project.data.targetSpecies;
     input.files = RunFiles{systemDirectory, opened.workDirectory, model.MechanismPath, model.MechanismBinaryPath,
@@ -55,6 +57,7 @@ TargetSearchResult SearchRun::Execute() {
                   settings_.targetPercent, MethodName(settings_.method),
                   settings_.speciesRemoval ? ", with species removal" : "");
     observer_.AddLine(line);
+    if (!settings_.launcher.empty()) observer_.AddLine("> Ignition runs through: " + settings_.launcher);
     if (!Prepare() || !RunDetailed()) {
         result.wallSeconds = Elapsed();
         return result;

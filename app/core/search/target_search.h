@@ -52,6 +52,7 @@ struct TargetSearchSettings {
     int maxThresholdCandidates = 16;  // run candidates of the threshold search
     int maxRemovalTries = 100;
     int cores = 0;  // chunk size for the cases; 0: every core
+    std::string launcher;  // the ignition runs through this command over MPI ranks; empty: SENKIN
 };
 
 // The integrator reproduces ignition delays to about 1e-3 %, and the candidates' differences are

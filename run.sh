@@ -12,7 +12,7 @@ if [ "${1:-}" = "--gui" ]; then
   gui=true
   shift
 fi
-targets=(vantor-cli Tolmar Pellor SENKIN KELDA MORVA)
+targets=(vantor-cli Tolmar Pellor SENKIN KELDA MORVA BRENA TOVIK)
 $gui && targets+=(Vantor)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j "$(nproc)" --target "${targets[@]}"

@@ -1,12 +1,12 @@
 // Growth with the mechanism: for every corpus mechanism that compiles (tests/data/corpus/MANIFEST.tsv)
 // the compile time, one full rates evaluation, one at an unchanged temperature, one state of each
-// reduction engine (PFA at threshold 0.04, ECF at 0.98, on the spread states of engine_states.h,
+// reduction engine (PFA at threshold 0.04, ECF at 0.98, DRG and DRGEP at 4e-4, on the spread states of engine_states.h,
 // starting from the manifest's mixture species or, without a mixture, from species 1) and, where
 // the manifest names a mixture, one ignition case on one core (20 points, to 2 s), and where it names
 // transport data, the transport fits of every species and pair (Pellor); then the fitted
 // exponent of each against the species and the reaction counts (time ~ count^k, least squares in
 // log-log). Process CPU times, medians over repeats.
-//   build/bin/bench_scaling
+//   build/bin/bench_scaling [NAME ...]   (only the named corpus mechanisms)
 
 #include <unistd.h>
 
@@ -23,8 +23,10 @@
 
 #include "bench/engine_states.h"
 #include "chemlib/mechanism.h"
+#include "engine/brena/brena_entry.h"
 #include "engine/kelda/kelda_entry.h"
 #include "engine/morva/morva_entry.h"
+#include "engine/tovik/tovik_entry.h"
 #include "outside/pellor/pellor.h"
 #include "outside/senkin/ignition_run.h"
 #include "outside/tolmar/tolmar.h"
@@ -56,6 +58,7 @@ struct Row {
     int KK = 0, II = 0;
     std::string note;  // why a column is empty
     double compile = NAN, rates = NAN, sameT = NAN, pfaState = NAN, ecfState = NAN, ignition = NAN;  // s
+    double drgState = NAN, drgepState = NAN;                                                           // s
     double transport = NAN;                                                                            // s
 };
 
@@ -163,7 +166,8 @@ double Exponent(const std::vector<Row>& rows, double Row::*y, int Row::*x) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const std::vector<std::string> only(argv + 1, argv + argc);
     const std::string corpus = std::string(VANTOR_TEST_DATA_DIR) + "/corpus/";
     const std::filesystem::path out =
         std::filesystem::temp_directory_path() / ("bench_scaling_" + std::to_string(::getpid()));
@@ -177,6 +181,7 @@ int main() {
         std::istringstream fields(line);
         for (std::string s; std::getline(fields, s, '\t');) f.push_back(s);
         if (f.size() < 7) continue;
+        if (!only.empty() && std::find(only.begin(), only.end(), f[0]) == only.end()) continue;
         Row row;
         row.name = f[0];
         const std::string dir = corpus + f[0] + "/", bin = (out / (f[0] + ".bin")).string();
@@ -205,6 +210,8 @@ int main() {
             for (auto& [name, amount] : major) amount = 0.95 * amount / sum;
             row.pfaState = EngineStateSeconds(w, &engine::RunKelda, 0.04, major, start);
             row.ecfState = EngineStateSeconds(w, &engine::RunMorva, 0.98, major, start);
+            row.drgState = EngineStateSeconds(w, &engine::RunBrena, 4e-4, major, start);
+            row.drgepState = EngineStateSeconds(w, &engine::RunTovik, 4e-4, major, start);
         }
         if (f[4] != "-") row.ignition = IgnitionSeconds(m, bin, f[4], std::atof(f[5].c_str()), std::atof(f[6].c_str()));
         if (f[3] != "-") {
@@ -217,18 +224,20 @@ int main() {
     }
     std::filesystem::remove_all(out);
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.KK < b.KK; });
-    std::printf("%-22s %7s %7s %11s %9s %13s %13s %13s %11s %11s\n", "mechanism", "species", "reacts", "compile_ms",
-                "rates_us", "rates_sameT_us", "pfa_state_ms", "ecf_state_ms", "ignition_s", "transport_s");
+    std::printf("%-22s %7s %7s %11s %9s %13s %13s %13s %13s %13s %11s %11s\n", "mechanism", "species", "reacts",
+                "compile_ms", "rates_us", "rates_sameT_us", "pfa_state_ms", "ecf_state_ms", "drg_state_ms",
+                "drgep_state_ms", "ignition_s", "transport_s");
     for (const Row& r : rows) {
-        std::printf("%-22s %7d %7d %11.2f %9.2f %13.2f %13.3f %13.3f %11.3f %11.3f\n", r.name.c_str(), r.KK, r.II,
-                    r.compile * 1e3, r.rates * 1e6, r.sameT * 1e6, r.pfaState * 1e3, r.ecfState * 1e3, r.ignition,
-                    r.transport);
+        std::printf("%-22s %7d %7d %11.2f %9.2f %13.2f %13.3f %13.3f %13.3f %13.3f %11.3f %11.3f\n", r.name.c_str(),
+                    r.KK, r.II, r.compile * 1e3, r.rates * 1e6, r.sameT * 1e6, r.pfaState * 1e3, r.ecfState * 1e3,
+                    r.drgState * 1e3, r.drgepState * 1e3, r.ignition, r.transport);
     }
     for (const auto& [label, count] : {std::pair{"exponent vs species", &Row::KK}, {"exponent vs reactions", &Row::II}}) {
-        std::printf("%-22s %7s %7s %11.2f %9.2f %13.2f %13.2f %13.2f %11.2f %11.2f\n", label, "", "",
+        std::printf("%-22s %7s %7s %11.2f %9.2f %13.2f %13.2f %13.2f %13.2f %13.2f %11.2f %11.2f\n", label, "", "",
                     Exponent(rows, &Row::compile, count), Exponent(rows, &Row::rates, count),
                     Exponent(rows, &Row::sameT, count), Exponent(rows, &Row::pfaState, count),
-                    Exponent(rows, &Row::ecfState, count), Exponent(rows, &Row::ignition, count),
+                    Exponent(rows, &Row::ecfState, count), Exponent(rows, &Row::drgState, count),
+                    Exponent(rows, &Row::drgepState, count), Exponent(rows, &Row::ignition, count),
                     Exponent(rows, &Row::transport, count));
     }
     for (const Row& r : rows) {

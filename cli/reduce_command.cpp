@@ -1,4 +1,4 @@
-// vantor-cli reduce: one reduction run (PFA engine KELDA or ECF engine MORVA) on given files.
+// vantor-cli reduce: one reduction run (KELDA, MORVA, BRENA or TOVIK) on given files.
 
 #include <filesystem>
 #include <fstream>
@@ -13,29 +13,50 @@
 #include "common/job_record.h"
 #include "common/path_field.h"
 #include "engine/common/engine_status.h"
+#include "common/engine_method.h"
+#include "engine/brena/brena_entry.h"
 #include "engine/kelda/kelda_entry.h"
 #include "engine/morva/morva_entry.h"
+#include "engine/tovik/tovik_entry.h"
 
 namespace vantor::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "reduce --method pfa|ecf --bin Chem.bin --save SAVE.dat --out Out.dat --trim SP.TRM [--threshold X] "
+    "reduce --method pfa|ecf|drg|drgep --bin Chem.bin --save SAVE.dat --out Out.dat --trim SP.TRM [--threshold X] "
     "[--heat-kept R]";
 
 // The parameter grid's defaults: threshold 0.98 (handed to PFA as 2 - 2 x 0.98) and heat kept ratio 0.
-constexpr double kPfaThreshold = 0.04;
-constexpr double kEcfThreshold = 0.98;
 constexpr double kHeatKeptRatio = 0.0;
+constexpr double kGridThreshold = 0.98;
+
+struct EngineChoice {
+    const char* name;
+    int32_t (*run)(const JobRecord*, int32_t*, double*);
+    const engine::EngineStatusCodes* codes;
+};
+
+EngineChoice ChooseEngine(EngineMethod method) {
+    switch (method) {
+        case EngineMethod::Ecf: return {"MORVA", &engine::RunMorva, &engine::kMorvaStatus};
+        case EngineMethod::Drg: return {"BRENA", &engine::RunBrena, &engine::kBrenaStatus};
+        case EngineMethod::Drgep: return {"TOVIK", &engine::RunTovik, &engine::kTovikStatus};
+        case EngineMethod::Pfa: break;
+    }
+    return {"KELDA", &engine::RunKelda, &engine::kKeldaStatus};
+}
 
 void PrintHelp() {
     std::cout << "Usage: vantor-cli " << kUsage << "\n\n"
               << "Runs one reduction engine on a mechanism binary and its standard data (the recorded\n"
               << "states of the ignition runs) and writes the run listing and the trimmed-species file.\n"
-              << "  --method     pfa (path flux analysis, KELDA) or ecf (MORVA)\n"
+              << "  --method     pfa (path flux analysis, KELDA), ecf (MORVA), drg (BRENA) or drgep (TOVIK)\n"
               << "  --threshold  as the engine compares it: for pfa a coefficient limit (default 0.04,\n"
               << "               the window's 0.98 as 2 - 2 x 0.98), for ecf the cumulative share\n"
-              << "               (default 0.98)\n"
+              << "               (default 0.98), for drg and drgep a coefficient limit in 0..1 (default\n"
+              << "               0.0004, the window's 0.98 as (1 - 0.98)^2)\n"
+              << "drg and drgep search from the initial species of each case and from the species named\n"
+              << "in the target list beside --trim (SP.TRM -> SP.TGT), when there is one.\n"
               << "  --heat-kept  share of the reaction enthalpy whose reactions' species start the\n"
               << "               search besides the initial species (default 0.0)\n"
               << "Prints the engine's status and result and the trimmed species. An earlier trimmed-\n"
@@ -84,7 +105,7 @@ std::string CheckArguments(const CliOptions& options) {
     }
     if (!options.Positional().empty()) return "unexpected argument " + options.Positional()[0];
     const std::string method = *options.Value("--method");
-    if (method != "pfa" && method != "ecf") return "--method must be pfa or ecf, not " + method;
+    if (!MethodFromOption(method)) return "--method must be pfa, ecf, drg or drgep, not " + method;
     return "";
 }
 
@@ -101,10 +122,10 @@ int RunReduce(const std::vector<std::string>& args) {
         std::cerr << "vantor-cli reduce: " << error << "\nUsage: vantor-cli " << kUsage << "\n";
         return 2;
     }
-    const std::string method = *options->Value("--method");
-    const bool pfa = method == "pfa";
-    const double threshold =
-        options->Has("--threshold") ? options->Number("--threshold", error).value_or(0.0) : (pfa ? kPfaThreshold : kEcfThreshold);
+    const EngineMethod method = *MethodFromOption(*options->Value("--method"));
+    const EngineChoice engine = ChooseEngine(method);
+    const double threshold = options->Has("--threshold") ? options->Number("--threshold", error).value_or(0.0)
+                                                         : EngineThreshold(method, kGridThreshold);
     const double heatKept =
         options->Has("--heat-kept") ? options->Number("--heat-kept", error).value_or(0.0) : kHeatKeptRatio;
     if (!error.empty()) {
@@ -125,10 +146,10 @@ int RunReduce(const std::vector<std::string>& args) {
 
     int32_t status = 0;
     double progress = 0.0;
-    const int32_t result = pfa ? engine::RunKelda(&job, &status, &progress) : engine::RunMorva(&job, &status, &progress);
-    std::cout << (pfa ? "KELDA" : "MORVA") << ": status " << status << ", result " << result << "\n";
+    const int32_t result = engine.run(&job, &status, &progress);
+    std::cout << engine.name << ": status " << status << ", result " << result << "\n";
     if (status != 0) {
-        const engine::EngineStatusCodes& codes = pfa ? engine::kKeldaStatus : engine::kMorvaStatus;
+        const engine::EngineStatusCodes& codes = *engine.codes;
         std::error_code ec;
         // A listing that could not be written may be an earlier run's: it is not shown.
         if (status == codes.listingOpen || status == codes.listingWrite || !std::filesystem::is_regular_file(out, ec)) {

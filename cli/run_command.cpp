@@ -14,6 +14,7 @@
 
 #include "app/core/cluster/launcher_command.h"
 #include "app/core/mechanism/mechanism_model.h"
+#include "app/core/mechanism/project_data_files.h"
 #include "app/core/mechanism/project_file.h"
 #include "app/core/mechanism/reduced_writer.h"
 #include "app/core/pipeline/always_kept.h"
@@ -34,8 +35,8 @@ namespace vantor::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "run PROJECT.PRJ [--method pfa|ecf] [--jobs N] [--thermo FILE] [--transport FILE] [--plot DIR]\n"
-    "                [--keep \"NO NO2 ...\"] [--target-error PERCENT [--no-species-removal]]\n"
+    "run PROJECT.PRJ [--method pfa|ecf|drg|drgep] [--targets LIST] [--jobs N] [--thermo FILE] [--transport FILE]\n"
+    "                [--plot DIR] [--keep \"NO NO2 ...\"] [--target-error PERCENT [--no-species-removal]]\n"
     "                [--launcher \"mpirun -n N ...\"]";
 constexpr auto kTickInterval = std::chrono::milliseconds(50);
 
@@ -49,8 +50,8 @@ public:
 // The runner's surroundings: the opened project and its mechanism model.
 class CliHost : public RunnerHost {
 public:
-    CliHost(MechanismModel& model, const ProjectData& project, RunFiles files, bool morva, MessageSink& sink)
-        : model_(model), project_(project), files_(std::move(files)), morva_(morva), sink_(sink) {}
+    CliHost(MechanismModel& model, const ProjectData& project, RunFiles files, EngineMethod method, MessageSink& sink)
+        : model_(model), project_(project), files_(std::move(files)), method_(method), sink_(sink) {}
 
     SettingsInput ReadSettingsInput() override {
         SettingsInput input;
@@ -62,6 +63,7 @@ public:
         input.alwaysKept = SplitSpeciesNames(project_.alwaysKept);
         input.speciesNames = model_.SpeciesNames();
         input.speciesMarks = model_.SpeciesMarks();
+        input.targetSpecies = project_.targetSpecies;
         return input;
     }
     RunFiles CurrentFiles() override {
@@ -106,14 +108,14 @@ private:
         h.mixtureLines = project_.mixtureLines;
         h.threshold = s.v_THD;
         h.heatKeptRatio = s.v_HKEEP;
-        h.pfaSelected = !morva_;
+        h.method = method_;
         return h;
     }
 
     MechanismModel& model_;
     const ProjectData& project_;
     RunFiles files_;
-    bool morva_;
+    EngineMethod method_;
     MessageSink& sink_;
     ReducedWriterTask writer_;  // outlives the runner, which holds its entry
 };
@@ -161,7 +163,8 @@ void PrintSummary(const MechanismModel& model, const TWState& settings, const st
 
 struct RunRequest {
     std::string projectPath;
-    std::optional<bool> ecf;  // from --method; else the project's method
+    std::optional<EngineMethod> method;  // from --method; else the project's method
+    std::optional<std::vector<std::string>> targets;  // from --targets; else the project's
     int cores = 0;            // from --jobs; 0 leaves every core
     std::string plotDirectory;  // from --plot; empty writes no plots
     DataFileChoice dataFiles;  // from --thermo, --transport; else the project's
@@ -176,7 +179,9 @@ void PrintHelp() {
               << "Runs the integrated reduction of the project's mechanism (mechanism binary, standard data,\n"
               << "reduction, reduced mechanism), the reduced test and the comparison, then prints a table\n"
               << "of ignition delays and temperature rises per case. --method overrides the project's\n"
-              << "method; --jobs keeps the run on at most N cores. --thermo and --transport name the\n"
+              << "method (pfa, ecf, drg, drgep); --targets names the target species of drg and drgep\n"
+              << "besides the mixtures' species (blanks or commas between names; else the project's\n"
+              << "Targets= line). --jobs keeps the run on at most N cores. --thermo and --transport name the\n"
               << "thermo and transport data files (else the project's, else Therm.dat and Tran.dat beside\n"
               << "the mechanism). --plot writes the delay, parity, temperature and species (fuel, O2,\n"
               << "CO, OH, H2O) plots as PNG and SVG into DIR, after --target-error also the candidate plot.\n"
@@ -194,7 +199,7 @@ void PrintHelp() {
 std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args) {
     std::string error;
     const auto options = CliOptions::Parse(
-        args, {"--method", "--jobs", "--thermo", "--transport", "--plot", "--target-error", "--launcher", "--keep"},
+        args, {"--method", "--targets", "--jobs", "--thermo", "--transport", "--plot", "--target-error", "--launcher", "--keep"},
         {"--help", "-h", "--no-species-removal"}, error);
     if (options && (options->Has("--help") || options->Has("-h"))) {
         PrintHelp();
@@ -207,9 +212,10 @@ std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args)
         request.dataFiles = DataFileOptions(*options);
         request.keep = options->Value("--keep");
         if (const auto method = options->Value("--method")) {
-            if (*method != "pfa" && *method != "ecf") error = "--method takes pfa or ecf, not '" + *method + "'";
-            request.ecf = *method == "ecf";
+            request.method = MethodFromOption(*method);
+            if (!request.method) error = "--method takes pfa, ecf, drg or drgep, not '" + *method + "'";
         }
+        if (const auto targets = options->Value("--targets")) request.targets = SplitTargetNames(*targets);
         if (const auto launcher = options->Value("--launcher"); launcher && error.empty()) {
             // An empty command would quietly run in-process: refuse it like one of blanks.
             std::vector<std::string> words;
@@ -258,28 +264,29 @@ int RunProject(const RunRequest& request) {
         return 1;
     }
     if (!opened.project.knownTag)
-        sink.AddLine("> The project's first line is neither PFAPROJ nor ECFPROJ: PFA is used.");
+        sink.AddLine("> The project's first line is no method tag (PFAPROJ, ECFPROJ, DRGPROJ, DRGEPPROJ): PFA is used.");
     for (const std::string& line : opened.mechanism.messages) sink.AddLine(line);
     ApplyDataFiles(request.dataFiles, model, sink);
     if (request.keep) opened.project.data.alwaysKept = JoinSpeciesNames(SplitSpeciesNames(*request.keep));
-    const bool ecf = request.ecf.value_or(opened.project.data.ecfSelected);
+    const EngineMethod method = request.method.value_or(opened.project.data.method);
+    if (request.targets) opened.project.data.targetSpecies = *request.targets;
     const std::string systemDirectory = ExecutableDirectory();
 
     EntryTable entries;
     if (entries.BindLibraries(ProgramLibraryFolder(), sink, SleepMilliseconds) != kBindOk) return 1;
     if (request.targetError) {
-        const int status = RunTargetError({*request.targetError, ecf, request.speciesRemoval, request.launcher}, model,
+        const int status = RunTargetError({*request.targetError, method, request.speciesRemoval, request.launcher}, model,
                                           opened, entries, systemDirectory);
         if (status != 0 || request.plotDirectory.empty()) return status;
         return WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines,
                              model.MechanismPath, sink) ? 0 : 1;
     }
-    CliHost host(model, opened.project.data, RunFiles{systemDirectory, opened.workDirectory, "", "", "", ""}, ecf, sink);
+    CliHost host(model, opened.project.data, RunFiles{systemDirectory, opened.workDirectory, "", "", "", ""}, method, sink);
     TaskRunner runner(host, sink, entries);
     runner.SetIgnitionLauncher(request.launcher);
 
-    std::cout << "\n== Integrated reduction (" << (ecf ? "ECF" : "PFA") << ")\n";
-    runner.IntegratedReduction(ecf);
+    std::cout << "\n== Integrated reduction (" << MethodName(method) << ")\n";
+    runner.IntegratedReduction(method);
     Drive(runner);
     if (runner.LastRunFailed()) return 1;
 

@@ -33,11 +33,11 @@ int RunTargetError(const TargetErrorRequest& request, const MechanismModel& mode
                    const EntryTable& entries, const std::string& systemDirectory) {
     search::TargetSearchSettings settings;
     settings.targetPercent = request.targetPercent;
-    settings.ecf = request.ecf;
+    settings.method = request.method;
     settings.speciesRemoval = request.speciesRemoval;
     settings.launcher = request.launcher;
     const search::SearchEntries calls{entries.Entry(LibraryId::Tolmar), entries.Entry(LibraryId::Senkin),
-                                      entries.Entry(request.ecf ? LibraryId::Morva : LibraryId::Kelda)};
+                                      entries.Entry(EngineLibrary(request.method))};
     search::TargetSearch searcher(calls, settings);
     PrintingObserver observer;
     std::cout << "\n== Reduction to a target error\n";

@@ -11,7 +11,7 @@ namespace vantor::cli {
 
 struct TargetErrorRequest {
     double targetPercent = 10.0;
-    bool ecf = false;
+    EngineMethod method = EngineMethod::Pfa;
     bool speciesRemoval = true;
     std::string launcher;  // empty: the ignition runs in SENKIN
 };

@@ -122,7 +122,8 @@ void TPruvexForm::OpenProjectFile(const QString& path) {
         return;
     }
     if (project.restored) {
-        SelectMethod(project.data.ecfSelected);
+        SelectMethod(project.data.method);
+        targetSpecies_ = project.data.targetSpecies;
         ParGrid->LoadCells(vantor::FillParameterGrid());
         for (int row = 1; row <= vantor::kProjectGridRows; ++row) {
             const vantor::ProjectGridRow& cells = project.data.grid[static_cast<size_t>(row - 1)];
@@ -161,7 +162,8 @@ void TPruvexForm::PRJSaveClick() {
                                     "Project File(*.PRJ *.prj *.Prj);;All Files(*)", "PRJ", true, "Chem.PRJ");
     if (path.isEmpty()) return;
     vantor::ProjectData project;
-    project.ecfSelected = M_Setting_MORVA->isChecked();
+    project.method = CheckedMethod();
+    project.targetSpecies = targetSpecies_;
     project.mechanismPath = model_.MechanismPath;
     for (int row = 1; row <= vantor::kProjectGridRows; ++row) {
         vantor::ProjectGridRow& cells = project.grid[static_cast<size_t>(row - 1)];

@@ -6,8 +6,10 @@
 // layout, menus, file commands, run commands.
 
 #include <QMainWindow>
+#include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/core/mechanism/mechanism_model.h"
 #include "app/core/mechanism/reduced_writer.h"
@@ -105,7 +107,9 @@ private:
     void EnableAfterOpen();
     // A failed open leaves no mechanism: the runs wait for the next one.
     void DisableRunsWithoutMechanism();
-    void SelectMethod(bool ecf);
+    void SelectMethod(vantor::EngineMethod method);
+    vantor::EngineMethod CheckedMethod() const;
+    std::array<QAction*, 4> MethodActions() const;
 
     // Views of the model (pruvex_views.cpp)
     void RefreshSpeciesList();
@@ -158,6 +162,9 @@ private:
     void IntegratedRunSettingsClick();
     void KeldaClick();
     void MorvaClick();
+    void BrenaClick();
+    void TovikClick();
+    void TargetSpeciesClick();
     void AboutClick();
     void HelpDocClick();
     void WizardClick();
@@ -176,6 +183,7 @@ private:
     std::string systemDirectory_;
     std::string workDirectory_;
     std::string alwaysKept_;  // species names every engine keeps, as the project stores them
+    std::vector<std::string> targetSpecies_;  // the user's targets of DRG and DRGEP
     vantor::MechanismModel model_;
     vantor::ReducedWriterTask writerTask_;
     vantor::EntryTable entries_;
@@ -234,6 +242,9 @@ private:
     QAction* M_Setting_KELDA = nullptr;
     QAction* M_Setting_MORVA = nullptr;
     QAction* M_Setting_Keep = nullptr;
+    QAction* M_Setting_BRENA = nullptr;
+    QAction* M_Setting_TOVIK = nullptr;
+    QAction* M_Setting_Targets = nullptr;
     QAction* M_Operation_IR = nullptr;
     QAction* M_Operation_ChemBin = nullptr;
     QAction* M_Operation_TranBin = nullptr;

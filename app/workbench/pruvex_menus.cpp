@@ -51,9 +51,12 @@ void TPruvexForm::CreateMenus() {
     M_Setting->addSeparator();
     M_Setting_KELDA = AddItem(M_Setting, "M_Setting_KELDA", "KELDA", &TPruvexForm::KeldaClick);
     M_Setting_MORVA = AddItem(M_Setting, "M_Setting_MORVA", "MORVA", &TPruvexForm::MorvaClick);
+    M_Setting_BRENA = AddItem(M_Setting, "M_Setting_BRENA", "BRENA (DRG)", &TPruvexForm::BrenaClick);
+    M_Setting_TOVIK = AddItem(M_Setting, "M_Setting_TOVIK", "TOVIK (DRGEP)", &TPruvexForm::TovikClick);
+    M_Setting_Targets = AddItem(M_Setting, "M_Setting_Targets", "Target species...", &TPruvexForm::TargetSpeciesClick);
     auto* methods = new QActionGroup(this);
     methods->setExclusive(true);
-    for (QAction* method : {M_Setting_KELDA, M_Setting_MORVA}) {
+    for (QAction* method : MethodActions()) {
         method->setCheckable(true);
         methods->addAction(method);
     }
@@ -188,8 +191,19 @@ void TPruvexForm::DisableRunsWithoutMechanism() {
     UpdateCommandStates();
 }
 
-void TPruvexForm::SelectMethod(bool ecf) {
-    runner_->SelectMethod(ecf);
-    M_Setting_KELDA->setChecked(!ecf);
-    M_Setting_MORVA->setChecked(ecf);
+std::array<QAction*, 4> TPruvexForm::MethodActions() const {
+    return {M_Setting_KELDA, M_Setting_MORVA, M_Setting_BRENA, M_Setting_TOVIK};
+}
+
+void TPruvexForm::SelectMethod(vantor::EngineMethod method) {
+    runner_->SelectMethod(method);
+    const auto actions = MethodActions();
+    for (size_t i = 0; i < actions.size(); ++i) actions[i]->setChecked(i == static_cast<size_t>(method));
+}
+
+vantor::EngineMethod TPruvexForm::CheckedMethod() const {
+    const auto actions = MethodActions();
+    for (size_t i = 0; i < actions.size(); ++i)
+        if (actions[i]->isChecked()) return static_cast<vantor::EngineMethod>(i);
+    return vantor::EngineMethod::Pfa;
 }

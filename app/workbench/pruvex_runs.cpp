@@ -2,7 +2,9 @@
 // progress display), the two timers, and the dialogs of the "Setting", "&Post" and "&Help" menus.
 
 #include <QDesktopServices>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -10,6 +12,7 @@
 #include <QTabWidget>
 #include <QUrl>
 
+#include "app/core/mechanism/project_data_files.h"
 #include "app/core/mechanism/trimming.h"
 #include "app/core/pipeline/always_kept.h"
 #include "app/core/pipeline/help_file.h"
@@ -29,7 +32,7 @@
 // Commands
 
 void TPruvexForm::IntegratedReductionClick() {
-    runner_->IntegratedReduction(M_Setting_MORVA->isChecked());
+    runner_->IntegratedReduction(CheckedMethod());
     UpdateCommandStates();
 }
 
@@ -55,7 +58,7 @@ void TPruvexForm::GenerateStandardDataClick() {
 
 void TPruvexForm::GenerateTrimmedDataClick() {
     if (!RunPFAB->isEnabled()) return;  // the button and F5 need an opened mechanism
-    runner_->GenerateTrimmedData(M_Setting_MORVA->isChecked());
+    runner_->GenerateTrimmedData(CheckedMethod());
     UpdateCommandStates();
 }
 
@@ -77,9 +80,24 @@ void TPruvexForm::ReducedDataClick() {
     viewer->show();
 }
 
-void TPruvexForm::KeldaClick() { SelectMethod(false); }
+void TPruvexForm::KeldaClick() { SelectMethod(vantor::EngineMethod::Pfa); }
 
-void TPruvexForm::MorvaClick() { SelectMethod(true); }
+void TPruvexForm::MorvaClick() { SelectMethod(vantor::EngineMethod::Ecf); }
+
+void TPruvexForm::BrenaClick() { SelectMethod(vantor::EngineMethod::Drg); }
+
+void TPruvexForm::TovikClick() { SelectMethod(vantor::EngineMethod::Drgep); }
+
+// DRG and DRGEP search from the mixtures' species and from these.
+void TPruvexForm::TargetSpeciesClick() {
+    std::string current;
+    for (const std::string& name : targetSpecies_) current += (current.empty() ? "" : " ") + name;
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, "Target species",
+                                               "Target species of DRG and DRGEP besides the mixtures' species:",
+                                               QLineEdit::Normal, QString::fromStdString(current), &ok);
+    if (ok) targetSpecies_ = vantor::SplitTargetNames(text.toStdString());
+}
 
 void TPruvexForm::IntegratedRunSettingsClick() {
     auto* dialog = new TIRSetForm(runner_->IntegratedRunChoices, this);
@@ -116,6 +134,7 @@ vantor::SettingsInput TPruvexForm::ReadSettingsInput() {
     input.speciesNames = model_.SpeciesNames();
     input.speciesMarks = model_.SpeciesMarks();
     input.alwaysKept = vantor::SplitSpeciesNames(alwaysKept_);
+    input.targetSpecies = targetSpecies_;
     return input;
 }
 
@@ -144,7 +163,7 @@ vantor::TaskCall TPruvexForm::ReducedWriter(const vantor::JobRecord& job, const 
     header.mixtureLines = MemoLines(MixtureMemo);
     header.threshold = settings.v_THD;
     header.heatKeptRatio = settings.v_HKEEP;
-    header.pfaSelected = M_Setting_KELDA->isChecked();
+    header.method = CheckedMethod();
     header.decimalSeparator = vantor::UserLocaleNumbers().decimalSeparator;
     writerJob.trimmedSpeciesPath = vantor::DecodePathField(job.TrimFile);
     writerJob.workDirectory = workDirectory_;

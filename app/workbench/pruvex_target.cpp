@@ -20,17 +20,16 @@ void TPruvexForm::TargetErrorClick() {
     if (TargetSearchRunning() || !runner_ || !runner_->CommandsAvailable() || model_.Species.empty()) return;
     static double lastTarget = 10.0;
     static bool lastRemoval = true;
-    TTargetErrorForm dialog(lastTarget, M_Setting_MORVA->isChecked(), lastRemoval, QString::fromStdString(alwaysKept_),
-                            this);
+    TTargetErrorForm dialog(lastTarget, CheckedMethod(), lastRemoval, QString::fromStdString(alwaysKept_), this);
     if (dialog.exec() != QDialog::Accepted) return;
     lastTarget = dialog.TargetPercent();
     lastRemoval = dialog.SpeciesRemoval();
     alwaysKept_ = vantor::JoinSpeciesNames(vantor::SplitSpeciesNames(dialog.AlwaysKept().toStdString()));
-    SelectMethod(dialog.EcfSelected());
+    SelectMethod(dialog.Method());
 
     vantor::search::TargetSearchSettings settings;
     settings.targetPercent = dialog.TargetPercent();
-    settings.ecf = dialog.EcfSelected();
+    settings.method = dialog.Method();
     settings.speciesRemoval = dialog.SpeciesRemoval();
     settings.launcher = runner_->IgnitionLauncher();
     vantor::search::TargetSearchInput input;
@@ -40,7 +39,7 @@ void TPruvexForm::TargetErrorClick() {
     input.numbers = vantor::UserLocaleNumbers();
     using vantor::LibraryId;
     const vantor::search::SearchEntries entries{entries_.Entry(LibraryId::Tolmar), entries_.Entry(LibraryId::Senkin),
-                                                entries_.Entry(settings.ecf ? LibraryId::Morva : LibraryId::Kelda)};
+                                                entries_.Entry(vantor::EngineLibrary(settings.method))};
 
     sink_->ClearLines();
     sink_->ResetErrorFlag();

@@ -10,8 +10,8 @@
 
 #include "app/workbench/locale_numbers.h"
 
-TTargetErrorForm::TTargetErrorForm(double targetPercent, bool ecf, bool speciesRemoval, const QString& alwaysKept,
-                                   QWidget* parent)
+TTargetErrorForm::TTargetErrorForm(double targetPercent, vantor::EngineMethod method, bool speciesRemoval,
+                                   const QString& alwaysKept, QWidget* parent)
     : QDialog(parent) {
     setObjectName("TTargetErrorForm");
     setWindowTitle("Reduce to target error");
@@ -21,8 +21,8 @@ TTargetErrorForm::TTargetErrorForm(double targetPercent, bool ecf, bool speciesR
     form->addRow("Largest ignition-delay difference (%):", TargetE);
     MethodCB = new QComboBox(this);
     MethodCB->setObjectName("MethodCB");
-    MethodCB->addItems({"PFA (KELDA)", "ECF (MORVA)"});
-    MethodCB->setCurrentIndex(ecf ? 1 : 0);
+    MethodCB->addItems({"PFA (KELDA)", "ECF (MORVA)", "DRG (BRENA)", "DRGEP (TOVIK)"});
+    MethodCB->setCurrentIndex(static_cast<int>(method));
     form->addRow("Method:", MethodCB);
     RemovalCH = new QCheckBox("Then remove species while within the target", this);
     RemovalCH->setObjectName("RemovalCH");
@@ -40,7 +40,9 @@ TTargetErrorForm::TTargetErrorForm(double targetPercent, bool ecf, bool speciesR
     form->addRow(buttons);
 }
 
-bool TTargetErrorForm::EcfSelected() const { return MethodCB->currentIndex() == 1; }
+vantor::EngineMethod TTargetErrorForm::Method() const {
+    return static_cast<vantor::EngineMethod>(MethodCB->currentIndex());
+}
 
 bool TTargetErrorForm::SpeciesRemoval() const { return RemovalCH->isChecked(); }
 

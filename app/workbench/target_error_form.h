@@ -14,12 +14,12 @@ class QLineEdit;
 class TTargetErrorForm : public QDialog {
     Q_OBJECT
 public:
-    TTargetErrorForm(double targetPercent, bool ecf, bool speciesRemoval, const QString& alwaysKept = {},
-                     QWidget* parent = nullptr);
+    TTargetErrorForm(double targetPercent, vantor::EngineMethod method, bool speciesRemoval,
+                     const QString& alwaysKept = {}, QWidget* parent = nullptr);
 
     // After acceptance: the checked settings.
     double TargetPercent() const { return target_; }
-    bool EcfSelected() const;
+    vantor::EngineMethod Method() const;
     bool SpeciesRemoval() const;
     QString AlwaysKept() const;  // the names as typed, blanks or commas between them
 

@@ -4,7 +4,7 @@
 // to stderr: the earlier listing, if any, is left as it was).
 // The chemistry library's own load statuses (1 to 21) reach the caller unchanged.
 //
-// The two engines share their stages but not their numbers: the first eight codes are the ones
+// The engines share their stages but not their numbers: the first eight codes are the ones
 // the task runner and its users know; the rest cover the cases the standard data and the mechanism
 // can get wrong beyond those, numbered so that each engine's codes stay in its own range.
 
@@ -39,16 +39,36 @@ struct EngineStatusCodes {
     int32_t outOfMemory;          // the run's arrays could not be allocated
     int32_t listingWrite;         // a write to the run listing, or putting it in place, failed
                                   // (the trimmed-species file is then left as it was)
+
+    // Only the methods that search from target species use these (0 for the others).
+    int32_t thresholdRange;       // the threshold is outside 0 to 1
+    int32_t unknownTarget;        // a species of the target list is not in the mechanism
+    int32_t targetListRead;       // the target list exists but cannot be read
 };
 
 inline constexpr EngineStatusCodes kKeldaStatus{
     3001, 3002, 3003, 3004, 3005, 3006, 3007, 3008,
     3011, 3012, 3013, 3014, 3015, 3016, 3017, 3018, 3019, 3020, 3021, 3022, 3023, 3024, 3025, 3026,
+    0, 0, 0,
 };
 
 inline constexpr EngineStatusCodes kMorvaStatus{
     4, 1, 2, 3, 2006, 2005, 2007, 2008,
     2011, 2012, 2013, 2014, 2015, 2016, 2017, 2018, 2019, 2020, 2021, 2022, 2023, 2024, 2025, 2026,
+    0, 0, 0,
+};
+
+// The DRG engine BRENA and the DRGEP engine TOVIK: the same causes, in ranges of their own.
+inline constexpr EngineStatusCodes kBrenaStatus{
+    5001, 5002, 5003, 5004, 5005, 5006, 5007, 5008,
+    5011, 5012, 5013, 5014, 5015, 5016, 5017, 5018, 5019, 5020, 5021, 5022, 5023, 5024, 5025, 5026,
+    5027, 5028, 5029,
+};
+
+inline constexpr EngineStatusCodes kTovikStatus{
+    6001, 6002, 6003, 6004, 6005, 6006, 6007, 6008,
+    6011, 6012, 6013, 6014, 6015, 6016, 6017, 6018, 6019, 6020, 6021, 6022, 6023, 6024, 6025, 6026,
+    6027, 6028, 6029,
 };
 
 }  // namespace vantor::engine

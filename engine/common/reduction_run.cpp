@@ -7,6 +7,8 @@
 #include <new>
 
 #include "chemlib/chemistry_routines.h"
+#include "common/fixed_format.h"
+#include "common/target_list.h"
 #include "common/atomic_file.h"
 #include "common/entry_abi.h"
 #include "common/record_io.h"
@@ -16,6 +18,7 @@
 #include "engine/common/run_listing.h"
 #include "engine/common/standard_data_reader.h"
 #include "engine/common/state_preparation.h"
+#include "engine/common/target_species.h"
 #include "engine/common/trimmed_species_file.h"
 
 namespace vantor::engine {
@@ -49,6 +52,7 @@ public:
 
     int32_t Execute(double* progress) {
         WriteFreeRecord(listing_, WithValues("MXSP=", {chem::ProcessChemistryLibrary().Layout().MXSP}));
+        if (const int32_t status = CheckThreshold()) return status;
         if (const int32_t status = OpenFiles()) return status;
         StandardDataReader reader(save_, intake_.standardDataPath, listing_, codes_);
         StandardDataDimensions dims;
@@ -60,6 +64,20 @@ public:
     }
 
 private:
+    int32_t CheckThreshold() {
+        const double t = intake_.job.Threshold;
+        if (!method_.SearchesFromTargets() || (t >= 0.0 && t <= 1.0)) return 0;
+        return ReportError(listing_, "Threshold " + FormatFull(t) + " is outside 0 to 1.", codes_.thresholdRange);
+    }
+
+    // The user's target species, once the mechanism's names are loaded.
+    int32_t ReadTargets(const MechanismWorkArrays& work, std::vector<int32_t>& targets) {
+        if (!method_.SearchesFromTargets()) return 0;
+        const chem::MechanismLayout& layout = chem::ProcessChemistryLibrary().Layout();
+        names_ = MechanismSpeciesNames(work.cckwrk.data(), layout.cSpeciesNames, layout.KK);
+        return ReadTargetSpecies(TargetListPath(intake_.trimmedPath), names_, listing_, codes_, targets);
+    }
+
     // Stages 5 to 8: the mechanism binary, the trimmed-species file and the standard data.
     int32_t OpenFiles() {
         if (Probe(intake_.mechanismPath) == PathKind::Missing)
@@ -107,9 +125,12 @@ private:
         tables.Build(work.ickwrk.data(), work.rckwrk.data(), chem::ProcessChemistryLibrary().Layout(), dims.NS,
                      dims.NR);
         const JobRecord& job = intake_.job;
+        std::vector<int32_t> targets;
+        if (const int32_t status = ReadTargets(work, targets)) return status;
         StatePreparation preparation(tables, work.ickwrk.data(), work.rckwrk.data(), job.HeatKeptRatio, job.Threshold);
+        if (method_.SearchesFromTargets()) preparation.UseTargets(targets, names_);
         RunProgress runProgress{progress, 0.0, intake_.progressDivisor};
-        ReductionSink sink(tables, preparation, method_.MakeSelector(tables, job.Threshold), listing_, runProgress,
+        ReductionSink sink(tables, preparation, method_.MakeSearch(tables, job.Threshold), listing_, runProgress,
                            intake_.trimmedPath, trimmed_, codes_, intake_.alwaysKept);
         return reader.SecondPass(dims.NS, sink);
     }
@@ -121,6 +142,7 @@ private:
     const EngineStatusCodes& codes_;
     RecordReader mech_;
     std::ifstream save_;
+    std::vector<std::string> names_;
 };
 
 int32_t RunWithListing(const JobIntake& intake, double* progress, const ReductionMethod& method) {

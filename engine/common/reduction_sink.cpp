@@ -8,12 +8,11 @@
 namespace vantor::engine {
 
 ReductionSink::ReductionSink(const MechanismTables& tables, StatePreparation& preparation,
-                             std::unique_ptr<NeighbourSelector> selector, std::ostream& listing,
+                             std::unique_ptr<StateSearch> search, std::ostream& listing,
                              RunProgress& progress, std::string trimmedPath, AtomicFile& trimmed,
                              const EngineStatusCodes& codes, std::vector<int32_t> alwaysKept)
     : tables_(tables),
       preparation_(preparation),
-      selector_(std::move(selector)),
       listing_(listing),
       progress_(progress),
       trimmedPath_(std::move(trimmedPath)),
@@ -21,7 +20,7 @@ ReductionSink::ReductionSink(const MechanismTables& tables, StatePreparation& pr
       codes_(codes),
       alwaysKept_(std::move(alwaysKept)),
       fluxes_(tables),
-      search_(tables.NS()),
+      search_(std::move(search)),
       keptAtPoint_(tables.NS()),
       keptInCase_(tables.NS()) {}
 
@@ -35,10 +34,9 @@ int32_t ReductionSink::RecordState(const RecordedState& state) {
         return codes_.rateFailure;
     }
     fluxes_.Compute(preparation_.ForwardRates(), preparation_.ReverseRates());
-    selector_->BeginState(fluxes_);
-    search_.SearchKeptSpecies(preparation_.Preselected(), *selector_);
+    search_->Search(preparation_.Preselected(), fluxes_);
 
-    const std::vector<int32_t>& kept = keptAtPoint_.Record(state.pointNumber, search_.Kept());
+    const std::vector<int32_t>& kept = keptAtPoint_.Record(state.pointNumber, search_->Kept());
     StepProgress();
     for (const std::string& line : LineRecord(state.pointNumber, kept)) WriteFixedRecord(listing_, line);
     return 0;

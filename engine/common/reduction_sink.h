@@ -31,7 +31,7 @@ struct RunProgress {
 class ReductionSink : public StandardDataSink {
 public:
     ReductionSink(const MechanismTables& tables, StatePreparation& preparation,
-                  std::unique_ptr<NeighbourSelector> selector, std::ostream& listing, RunProgress& progress,
+                  std::unique_ptr<StateSearch> search, std::ostream& listing, RunProgress& progress,
                   std::string trimmedPath, AtomicFile& trimmed, const EngineStatusCodes& codes,
                   std::vector<int32_t> alwaysKept = {});
 
@@ -44,7 +44,6 @@ private:
 
     const MechanismTables& tables_;
     StatePreparation& preparation_;
-    std::unique_ptr<NeighbourSelector> selector_;
     std::ostream& listing_;
     RunProgress& progress_;
     std::string trimmedPath_;
@@ -52,7 +51,7 @@ private:
     const EngineStatusCodes& codes_;
     std::vector<int32_t> alwaysKept_;  // joined into the final selection whatever the search kept
     StateFluxes fluxes_;
-    SpeciesSearch search_;
+    std::unique_ptr<StateSearch> search_;
     KeptAtPoint keptAtPoint_;
     KeptInCase keptInCase_;
 };

@@ -3,6 +3,7 @@
 // level. How a source species leads to others is the method's business (NeighbourSelector).
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/common/state_fluxes.h"
@@ -36,6 +37,31 @@ private:
     std::vector<int32_t> visited_;
     std::vector<int32_t> frontier_;
     std::vector<int32_t> next_;
+};
+
+// The kept species of one state from its start species: the level search above, or a method's
+// own search (DRGEP's path coefficients).
+class StateSearch {
+public:
+    virtual ~StateSearch() = default;
+    // `start` ascending; the fluxes stay valid until the next call. Start species are kept.
+    virtual void Search(const std::vector<int32_t>& start, const StateFluxes& fluxes) = 0;
+    virtual const std::vector<uint8_t>& Kept() const = 0;  // flags 1..NS
+};
+
+class LevelSearch : public StateSearch {
+public:
+    LevelSearch(int32_t NS, std::unique_ptr<NeighbourSelector> selector)
+        : search_(NS), selector_(std::move(selector)) {}
+    void Search(const std::vector<int32_t>& start, const StateFluxes& fluxes) override {
+        selector_->BeginState(fluxes);
+        search_.SearchKeptSpecies(start, *selector_);
+    }
+    const std::vector<uint8_t>& Kept() const override { return search_.Kept(); }
+
+private:
+    SpeciesSearch search_;
+    std::unique_ptr<NeighbourSelector> selector_;
 };
 
 }  // namespace vantor::engine

@@ -23,6 +23,13 @@ StatePreparation::StatePreparation(const MechanismTables& tables, const int32_t*
       qf_(static_cast<size_t>(tables.NR())),
       qr_(static_cast<size_t>(tables.NR())) {}
 
+void StatePreparation::UseTargets(std::vector<int32_t> userTargets, const std::vector<std::string>& names) {
+    targetsOn_ = true;
+    names_ = &names;
+    userTarget_.assign(static_cast<size_t>(tables_.NS()) + 1, 0);
+    for (const int32_t k : userTargets) userTarget_[static_cast<size_t>(k)] = 1;
+}
+
 int32_t StatePreparation::Prepare(const RecordedState& state, std::ostream& listing) {
     const int32_t NS = tables_.NS();
     std::copy(state.moleFractions, state.moleFractions + NS, x_.begin());
@@ -33,13 +40,24 @@ int32_t StatePreparation::Prepare(const RecordedState& state, std::ostream& list
     preselected_.clear();
     const std::vector<uint8_t>& initial = *state.initialSpecies;
     for (int32_t k = 1; k <= NS; ++k) {
-        if (initial[static_cast<size_t>(k)] || hrrSpecies_[static_cast<size_t>(k)]) preselected_.push_back(k);
+        const size_t i = static_cast<size_t>(k);
+        if (initial[i] || hrrSpecies_[i] || (targetsOn_ && userTarget_[i])) preselected_.push_back(k);
     }
+    if (targetsOn_ && state.pointNumber == 1) WriteTargets(state, listing);
     WriteRecords(listing);
 
     const double temperatures[4] = {T, T, T, T};
     return chem::ComputeProductionRates(listing, 4, state.pressure, temperatures, y_.data(), ickwrk_, rckwrk_,
                                         wdot_.data(), qf_.data(), qr_.data());
+}
+
+void StatePreparation::WriteTargets(const RecordedState& state, std::ostream& listing) const {
+    std::string text = "Target species of case " + std::to_string(state.caseNumber) + ":";
+    for (int32_t k = 1; k <= tables_.NS(); ++k) {
+        const size_t i = static_cast<size_t>(k);
+        if ((*state.initialSpecies)[i] || userTarget_[i]) text += " " + (*names_)[i - 1];
+    }
+    WriteFreeRecord(listing, text);
 }
 
 void StatePreparation::WriteRecords(std::ostream& listing) const {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "engine/common/hrr_preselect.h"
@@ -18,6 +19,11 @@ public:
     StatePreparation(const MechanismTables& tables, const int32_t* ickwrk, double* rckwrk, double heatKeptRatio,
                      double threshold);
 
+    // For the methods that search from targets: `userTargets` (ascending) join every state's
+    // start species, and the first state of each case names the case's targets (its initial
+    // species and the user's) in the listing.
+    void UseTargets(std::vector<int32_t> userTargets, const std::vector<std::string>& names);
+
     // Returns 0, or the chemistry library's status when it could not evaluate the rates (its
     // own message is in the listing then).
     int32_t Prepare(const RecordedState& state, std::ostream& listing);
@@ -30,6 +36,7 @@ public:
 
 private:
     void WriteRecords(std::ostream& listing) const;
+    void WriteTargets(const RecordedState& state, std::ostream& listing) const;
 
     const MechanismTables& tables_;
     const int32_t* ickwrk_;
@@ -39,6 +46,9 @@ private:
     HrrPreselect hrr_;
     std::vector<uint8_t> hrrSpecies_;
     std::vector<int32_t> preselected_;
+    bool targetsOn_ = false;
+    std::vector<uint8_t> userTarget_;  // flags 1..NS
+    const std::vector<std::string>* names_ = nullptr;
     std::vector<double> x_, y_, wdot_, qf_, qr_;
 };
 

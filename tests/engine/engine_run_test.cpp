@@ -1,4 +1,4 @@
-// Whole reduction runs through the KELDA and MORVA entry bodies: statuses, listing records,
+// Whole reduction runs through the four engines' entry bodies: statuses, listing records,
 // trimmed-species file, progress.
 
 #include <gtest/gtest.h>
@@ -54,7 +54,16 @@ StandardData GriData(const CompiledMechanism& mech) {
     return data.End();
 }
 
-const EngineStatusCodes& Codes(Engine engine) { return engine == Engine::Kelda ? kKeldaStatus : kMorvaStatus; }
+const EngineStatusCodes& Codes(Engine engine) {
+    const EngineStatusCodes* codes[] = {&kKeldaStatus, &kMorvaStatus, &kBrenaStatus, &kTovikStatus};
+    return *codes[static_cast<int>(engine)];
+}
+
+// The engine's form of the window's default threshold 0.98, and its E16.6 text.
+double DefaultThreshold(Engine engine) {
+    const double thresholds[] = {0.04, 0.98, 0.02, 0.02};
+    return thresholds[static_cast<int>(engine)];
+}
 
 class EngineRunTest : public ::testing::TestWithParam<Engine> {};
 
@@ -62,7 +71,7 @@ TEST_P(EngineRunTest, GriMechRunWritesEveryRecordAndTheTrimmedFile) {
     TempDir dir;
     const CompiledMechanism mech = CopyGri(dir);
     GriData(mech).Write(dir.Path("SAVE.dat"));
-    const EngineRun run = RunEngine(GetParam(), MakeJob(dir, GetParam() == Engine::Kelda ? 0.04 : 0.98, 1.5));
+    const EngineRun run = RunEngine(GetParam(), MakeJob(dir, DefaultThreshold(GetParam()), 1.5));
     ASSERT_EQ(run.status, 0) << ReadFile(dir.Path("Out.dat"));
     EXPECT_EQ(run.result, 10208);
     EXPECT_EQ(run.progress, 9999.0);
@@ -81,8 +90,7 @@ TEST_P(EngineRunTest, GriMechRunWritesEveryRecordAndTheTrimmedFile) {
         if (line.rfind("---Run PFA, Presel #=", 0) == 0) {
             ++presel;
             EXPECT_EQ(line.size(), 21u + 8 + 12 + 16 + 12 + 16);
-            EXPECT_EQ(line.substr(29), std::string(" ,THRESHOLD=    ") +
-                                           (GetParam() == Engine::Kelda ? "0.400000E-01" : "0.980000E+00") +
+            EXPECT_EQ(line.substr(29), " ,THRESHOLD=" + FormatE16_6(DefaultThreshold(GetParam())) +
                                            " ,HRR Ratio=    0.100000E+01");
         }
         if (line.rfind("Case", 0) == 0) ++cases;
@@ -359,8 +367,13 @@ TEST_P(EngineRunTest, ProgressNeverPassesOneStepAboveHundredBeforeTheEnd) {
     EXPECT_LE(failed.progress, bound);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothEngines, EngineRunTest, ::testing::Values(Engine::Kelda, Engine::Morva),
-                         [](const auto& info) { return info.param == Engine::Kelda ? "Kelda" : "Morva"; });
+std::string EngineName(const ::testing::TestParamInfo<Engine>& info) {
+    const char* names[] = {"Kelda", "Morva", "Brena", "Tovik"};
+    return names[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(AllEngines, EngineRunTest,
+                         ::testing::Values(Engine::Kelda, Engine::Morva, Engine::Brena, Engine::Tovik), EngineName);
 
 }  // namespace
 }  // namespace vantor::engine

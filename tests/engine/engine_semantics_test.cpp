@@ -186,7 +186,7 @@ TEST(SharedLibraries, ExportTheEntriesAndCarryMxspFromRunToRun) {
     const CompiledMechanism mech = CompileIsomerMechanism(dir, {"S1", "S2"}, {"S1=S2"});
     StandardData(mech).Case(1).Initial({1}).Point(1013250.0, 1000.0, {0.5, 0.5}).End().Write(dir.Path("SAVE.dat"));
     const JobRecord job = MakeJob(dir, 0.5, 0.0);
-    for (const char* name : {"KELDA", "MORVA"}) {
+    for (const char* name : {"KELDA", "MORVA", "BRENA", "TOVIK"}) {
         void* library = ::dlopen((std::string(VANTOR_BIN_DIR) + "/lib" + name + ".so").c_str(), RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(library, nullptr) << ::dlerror();
         const auto entry = reinterpret_cast<EntryFunction>(::dlsym(library, name));

@@ -14,7 +14,9 @@
 #include "common/fixed_format.h"
 #include "common/path_field.h"
 #include "engine/kelda/kelda_entry.h"
+#include "engine/brena/brena_entry.h"
 #include "engine/morva/morva_entry.h"
+#include "engine/tovik/tovik_entry.h"
 #include "outside/tolmar/tolmar.h"
 
 namespace vantor::engine::testing {
@@ -174,7 +176,10 @@ JobRecord MakeJob(const TempDir& dir, double threshold, double heatKeptRatio) {
     return job;
 }
 
-EntryBody EntryOf(Engine engine) { return engine == Engine::Kelda ? &RunKelda : &RunMorva; }
+EntryBody EntryOf(Engine engine) {
+    constexpr EntryBody kBodies[] = {&RunKelda, &RunMorva, &RunBrena, &RunTovik};
+    return kBodies[static_cast<int>(engine)];
+}
 
 EngineRun RunEngine(Engine engine, const JobRecord& job) {
     EngineRun run;

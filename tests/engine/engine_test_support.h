@@ -79,7 +79,7 @@ struct EngineRun {
     int32_t status = -1;
     double progress = -1.0;
 };
-enum class Engine { Kelda, Morva };
+enum class Engine { Kelda, Morva, Brena, Tovik };
 using EntryBody = int32_t (*)(const JobRecord*, int32_t*, double*);
 EntryBody EntryOf(Engine engine);
 EngineRun RunEngine(Engine engine, const JobRecord& job);

@@ -94,7 +94,7 @@ TEST(MixtureMemo, AmountsAndGridValuesBeyondTheDoubleRangeAreRefused) {
         input.mixtureLines = {mixture};
         input.grid[kRowPressure][kValueColumn] = pressure;
         TWState state;
-        return state.GetReactDat(input, false, CLocaleNumbers(), sink);
+        return state.GetReactDat(input, EngineMethod::Pfa, CLocaleNumbers(), sink);
     };
     EXPECT_EQ(read("CH4 1e308, O2 1e307", "1"), kSettingsOk);
     for (const char* mixture : {"CH4 1e308, O2 1e308", "CH4 inf, O2 2", "CH4 1e400, O2 2"})

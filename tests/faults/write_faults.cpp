@@ -80,7 +80,7 @@ std::vector<std::string> Leftovers(const std::string& folder) {
 }
 
 bool LibrariesBuilt() {
-    for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so"})
+    for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so", "libBRENA.so", "libTOVIK.so"})
         if (!std::filesystem::exists(std::filesystem::path(VANTOR_BIN_DIR) / name)) return false;
     return true;
 }

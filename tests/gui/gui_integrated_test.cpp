@@ -39,7 +39,7 @@ void IntegratedTest::integratedRunOnTheExample() {
         for (const QString& name : guitest::kLibraryFiles) guitest::CopyFile(VANTOR_PLANTED_LIBRARY, folder + "/" + name);
     });
     QVERIFY(!QFile::exists(session.Path("planted_library_was_loaded")));
-    QVERIFY2(session.Messages().size() == 5 && session.Messages().last() == "> Locate procedure in libMORVA.so OK!",
+    QVERIFY2(session.Messages().size() == 7 && session.Messages().last() == "> Locate procedure in libTOVIK.so OK!",
              qPrintable(session.Messages().join('\n')));
     session.OpenProject(guitest::CopyExample(session.Folder()));
     TPruvexForm& window = session.Window();

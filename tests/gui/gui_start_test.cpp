@@ -54,7 +54,8 @@ void StartTest::startStateShowsCoverAndDisablesCommands() {
 
     const QStringList expected{guitest::kFakeFolderLine, "> Locate procedure in libTolmar.so OK!", "> Locate procedure in libPellor.so OK!",
                                "> Locate procedure in libSENKIN.so OK!", "> Locate procedure in libKELDA.so OK!",
-                               "> Locate procedure in libMORVA.so OK!"};
+                               "> Locate procedure in libMORVA.so OK!", "> Locate procedure in libBRENA.so OK!",
+                               "> Locate procedure in libTOVIK.so OK!"};
     QCOMPARE(session.Messages(), expected);
 
     // A start without the settings file works in the start-up folder.

@@ -29,7 +29,8 @@
 
 namespace guitest {
 
-inline const QStringList kLibraryFiles{"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so"};
+inline const QStringList kLibraryFiles{"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so",
+                                     "libBRENA.so", "libTOVIK.so"};
 inline const QString kFakeFolderLine = QString("> Libraries loaded from ") + VANTOR_GUI_FAKE_DIR;
 
 inline void CopyFile(const QString& from, const QString& to) {

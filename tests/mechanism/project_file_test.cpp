@@ -30,13 +30,19 @@ TEST(ProjectFile, LayoutIsOneValueALineWithCrLf) {
     EXPECT_EQ(text,
               "PFAPROJ\r\n/w/chem.inp\r\natm\r\n1.0,2.0\r\nK\r\n1000,1200\r\n/\r\n0.98\r\n/\r\n0.0\r\nTig\r\n2.0\r\n"
               "/\r\n20\r\ns\r\n1.0E+10\r\ns\r\n1.0E-8\r\nCH4 1, O2 2\r\n");
+    // The later methods and the user's targets: another tag and one more line.
+    p.method = EngineMethod::Drgep;
+    p.targetSpecies = {"CO2", "H2O"};
+    ASSERT_TRUE(FormatProject(p, text));
+    EXPECT_EQ(text.rfind("DRGEPPROJ\r\n/w/chem.inp\r\n", 0), 0u);
+    EXPECT_EQ(text.substr(text.size() - 30), "CH4 1, O2 2\r\nTargets=CO2 H2O\r\n");
 }
 
 TEST(ProjectFile, RoundTripRestoresMethodGridMixturesAndMechanism) {
     TempDir dir;
     WriteText(dir.File("chem.inp"), kMech);
     ProjectData p = DefaultGridProject();
-    p.ecfSelected = true;
+    p.method = EngineMethod::Ecf;
     p.mechanismPath = dir.File("chem.inp");
     p.grid[0].value = "1.0,,5.5,10";
     p.mixtureLines = {"CH4 1, O2 2", "", "CH4 1, O2 4", "  "};
@@ -46,7 +52,7 @@ TEST(ProjectFile, RoundTripRestoresMethodGridMixturesAndMechanism) {
     model.ReducedInpReady = true;
     const ProjectOpenResult r = OpenProject(model, dir.File("Chem.PRJ"));
     ASSERT_TRUE(r.project.ok && r.project.restored && r.project.knownTag);
-    EXPECT_TRUE(r.project.data.ecfSelected);
+    EXPECT_EQ(r.project.data.method, EngineMethod::Ecf);
     for (size_t row = 0; row < p.grid.size(); ++row) {
         EXPECT_EQ(r.project.data.grid[row].unit, p.grid[row].unit);
         EXPECT_EQ(r.project.data.grid[row].value, p.grid[row].value);
@@ -85,11 +91,18 @@ TEST(ProjectFile, ShortOddAndEmptyFiles) {
     EXPECT_EQ(r.data.grid[7].value, "");
     EXPECT_TRUE(r.data.mixtureLines.empty());
 
+    WriteText(dir.File("drg.PRJ"), "DRGPROJ\r\n" + std::string(17, '\n') + "CH4 1\r\ntargets= co2, h2o\r\n");
+    r = ReadProject(dir.File("drg.PRJ"));
+    EXPECT_TRUE(r.knownTag);
+    EXPECT_EQ(r.data.method, EngineMethod::Drg);
+    EXPECT_EQ(r.data.targetSpecies, (std::vector<std::string>{"co2", "h2o"}));
+    EXPECT_EQ(r.data.mixtureLines, std::vector<std::string>{"CH4 1"});
+
     WriteText(dir.File("odd.PRJ"), "SOMETHING\r\nchem.inp\r\n");
     r = ReadProject(dir.File("odd.PRJ"));
     EXPECT_TRUE(r.restored);
     EXPECT_FALSE(r.knownTag);
-    EXPECT_FALSE(r.data.ecfSelected);
+    EXPECT_EQ(r.data.method, EngineMethod::Pfa);
 
     WriteText(dir.File("empty.PRJ"), "\r\n/w/chem.inp\r\n");
     r = ReadProject(dir.File("empty.PRJ"));

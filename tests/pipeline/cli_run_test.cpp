@@ -31,7 +31,7 @@ std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
 // Files of the names of the five libraries that record being loaded in the current folder.
 void PlantLibraries(const TempDir& dir) {
-    for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so"})
+    for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so", "libBRENA.so", "libTOVIK.so"})
         fs::copy_file(VANTOR_PLANTED_LIBRARY, dir.File(name));
 }
 
@@ -82,7 +82,7 @@ TEST(CliRun, BadProjectsStopWithAnErrorLine) {
 }
 
 bool LibrariesBuilt() {
-    for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so"})
+    for (const char* name : {"libTolmar.so", "libPellor.so", "libSENKIN.so", "libKELDA.so", "libMORVA.so", "libBRENA.so", "libTOVIK.so"})
         if (!fs::exists(fs::path(VANTOR_BIN_DIR) / name)) return false;
     return true;
 }
@@ -198,6 +198,31 @@ TEST(CliRun, BundledExampleRunsEndToEnd) {
                              "species_CH4_case_1.png", "species_OH_case_4.svg"}) {
         const std::string path = dir.File("plots/" + std::string(name));
         EXPECT_TRUE(fs::exists(path) && fs::file_size(path) > 1000) << name;
+    }
+}
+
+TEST(CliRun, TargetErrorSearchWithEachMethod) {
+    if (!LibrariesBuilt()) GTEST_SKIP() << "the engine and outside libraries are not built";
+    for (const char* method : {"pfa", "ecf", "drg", "drgep"}) {
+        SCOPED_TRACE(method);
+        TempDir dir;
+        CopyExample(dir);
+        const CliResult r = RunCli(std::string("run gri30.PRJ --jobs 2 --target-error 10 --no-species-removal --method ") +
+                                       method + (std::string(method) == "drgep" ? " --targets CO2,h2o" : ""),
+                                   "cd " + Quoted(dir.Path()) + " && ");
+        ASSERT_EQ(r.status, 0) << r.output;
+        std::string name = method;
+        for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_NE(r.output.find("% (" + name + ") start"), std::string::npos) << r.output;
+        const auto kept = NumberAfter(r.output, "species kept: ");
+        const auto largest = NumberAfter(r.output, "largest ignition-delay difference: ");
+        ASSERT_TRUE(kept && largest) << r.output;
+        EXPECT_LT(*kept, 53);
+        EXPECT_LE(std::fabs(*largest), 10.0);
+        if (name == "DRGEP") {
+            const std::set<std::string> species = KeptSpecies(test::ReadText(dir.File("NEW_Chem.inp")));
+            EXPECT_TRUE(species.count("CO2") && species.count("H2O"));
+        }
     }
 }
 

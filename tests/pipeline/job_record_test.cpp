@@ -26,7 +26,7 @@ protected:
         input.speciesNames = {"O2", "CH4"};
         input.speciesMarks = {true, true};
         test::VectorSink sink;
-        EXPECT_EQ(settings.GetReactDat(input, false, CLocaleNumbers(), sink), kSettingsOk);
+        EXPECT_EQ(settings.GetReactDat(input, EngineMethod::Pfa, CLocaleNumbers(), sink), kSettingsOk);
     }
     TempDir dir;
     RunFiles files;

@@ -115,7 +115,7 @@ protected:
 };
 
 TEST_F(Pipeline, IntegratedRunStepsAndWeights) {
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     TPROGRESS& p = runner->Progress();
     EXPECT_EQ(p.NTask, 4);
     EXPECT_EQ(p.ITASK, 1);
@@ -130,7 +130,7 @@ TEST_F(Pipeline, IntegratedRunStepsAndWeights) {
 
 TEST_F(Pipeline, ChosenStepsShareTheWeightsInProportion) {
     runner->IntegratedRunChoices = {false, false, true, true};
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     TPROGRESS& p = runner->Progress();
     EXPECT_EQ(p.NTask, 2);
     EXPECT_EQ(p.TASKs[1].ID, 2);
@@ -142,7 +142,7 @@ TEST_F(Pipeline, ChosenStepsShareTheWeightsInProportion) {
 
 TEST_F(Pipeline, IntegratedRunCompletesEveryStepInOrder) {
     now = 1000;
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     now = 3250;
     RunToEnd();
     ASSERT_FALSE(runner->LastRunFailed()) << sink.Joined();
@@ -171,7 +171,7 @@ TEST_F(Pipeline, IntegratedRunCompletesEveryStepInOrder) {
 TEST_F(Pipeline, NoChoiceLeavesTheDisplayAsItWas) {
     sink.lines = {"> earlier line"};
     runner->IntegratedRunChoices = {false, false, false, false};
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     EXPECT_EQ(sink.lines, std::vector<std::string>{"> earlier line"});
     EXPECT_EQ(sink.clears, 0);
     EXPECT_EQ(host.prepareCalls, 1);  // the species are checked all the same
@@ -180,7 +180,7 @@ TEST_F(Pipeline, NoChoiceLeavesTheDisplayAsItWas) {
 
 TEST_F(Pipeline, FailingEngineHaltsTheRunWithItsStatus) {
     Fake(LibraryId::Kelda).Configure(FakeBehaviour{3007, 0, 40.0, -1.0, 0});
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     RunToEnd();
     EXPECT_TRUE(runner->Halted());
     EXPECT_TRUE(runner->LastRunFailed());
@@ -201,7 +201,7 @@ TEST_F(Pipeline, FailingEngineHaltsTheRunWithItsStatus) {
     // A new command clears the halted run.
     Fake(LibraryId::Kelda).Configure(FakeSuccess());
     EXPECT_TRUE(runner->CommandsAvailable());
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     RunToEnd();
     EXPECT_FALSE(runner->LastRunFailed()) << sink.Joined();
     EXPECT_EQ(writerCalls, 1);
@@ -210,7 +210,7 @@ TEST_F(Pipeline, FailingEngineHaltsTheRunWithItsStatus) {
 TEST_F(Pipeline, RepeatedProgressLineIsShownOnce) {
     WriteDetailedResults();
     Fake(LibraryId::Kelda).Configure(FakeBehaviour{0, -1, 9999.0, 37.0, 1});
-    runner->GenerateTrimmedData(false);
+    runner->GenerateTrimmedData(EngineMethod::Pfa);
     const std::string line = "> 37% of [PFA calculation] is accomplished.";
     TickUntil(line);
     Ticks(25);
@@ -253,7 +253,7 @@ TEST_F(Pipeline, FailingWriterReportsItsOwnLine) {
 
 TEST_F(Pipeline, MissingInputHaltsBeforeTheLibraryIsCalled) {
     std::filesystem::remove(work.File("therm.dat"));
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     Ticks(5);
     EXPECT_TRUE(sink.Has("<E> Cannot find thermal file (therm.dat)."));
     EXPECT_TRUE(runner->Halted());
@@ -261,7 +261,7 @@ TEST_F(Pipeline, MissingInputHaltsBeforeTheLibraryIsCalled) {
     EXPECT_EQ(Fake(LibraryId::Tolmar).Calls(), 0);
 
     test::WriteText(work.File("Therm.DAT"), "THERMO\r\n");  // found without regard to case
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     RunToEnd();
     EXPECT_FALSE(runner->LastRunFailed()) << sink.Joined();
 }
@@ -274,7 +274,7 @@ TEST_F(Pipeline, ThermoPathThatIsNoFileSaysWhatItIs) {
     for (const auto& [name, reason] : cases) {
         sink.lines.clear();
         host.files.thermoPath = work.File(name);
-        runner->IntegratedReduction(false);
+        runner->IntegratedReduction(EngineMethod::Pfa);
         Ticks(3);
         EXPECT_TRUE(sink.Has("<E> Cannot find thermal file (therm.dat).")) << sink.Joined();
         EXPECT_TRUE(sink.Has("> " + work.File(name) + ": " + reason)) << sink.Joined();
@@ -311,7 +311,7 @@ TEST_F(Pipeline, MissingTransportDataEndsTheRun) {
 
 TEST_F(Pipeline, IllegalSettingsEndTheRunWithTwoErrorLines) {
     host.input.grid[kRowThreshold][kValueColumn] = "abc";
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     Ticks(3);
     EXPECT_EQ(sink.lines, (std::vector<std::string>{"<E> Data for threshold is illigal.",
                                                     "<E> Paramater Setting Error."}));
@@ -360,7 +360,7 @@ TEST_F(Pipeline, IntegratedRunAndReducedTestKeepTheirResults) {
     WriteDetailedResults();
     test::WriteText(work.File("NEW_Chem.inp"), "SPECIES\r\n");
     test::WriteText(work.File("NEW_Chem.yaml"), "species: []\n");
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     RunToEnd();
     ASSERT_FALSE(runner->LastRunFailed()) << sink.Joined();
     const std::string integrated = runner->LastHistoryFolder();
@@ -401,13 +401,13 @@ TEST_F(Pipeline, CommandsWaitForARunningCall) {
     WriteDetailedResults();
     host.reducedReady = true;
     Fake(LibraryId::Kelda).Configure(FakeBehaviour{0, -1, 9999.0, 20.0, 1});
-    runner->GenerateTrimmedData(false);
+    runner->GenerateTrimmedData(EngineMethod::Pfa);
     TickUntil("> 20% of [PFA calculation] is accomplished.");
     EXPECT_TRUE(runner->TaskInFlight());
     EXPECT_FALSE(runner->CommandsAvailable());
     const int clears = sink.clears;
     runner->CreateChemBin();
-    runner->IntegratedReduction(false);
+    runner->IntegratedReduction(EngineMethod::Pfa);
     runner->ReducedChemistryTest();
     EXPECT_EQ(sink.clears, clears);
     EXPECT_EQ(runner->Progress().TASKs[1].ID, 2);
@@ -418,14 +418,14 @@ TEST_F(Pipeline, CommandsWaitForARunningCall) {
 }
 
 TEST_F(Pipeline, MethodSwitchNamesAndRunsTheEngine) {
-    runner->SelectMethod(true);
+    runner->SelectMethod(EngineMethod::Ecf);
     EXPECT_EQ(runner->Progress().TASKs[2].Name, "ECF calculation");
-    runner->SelectMethod(false);
+    runner->SelectMethod(EngineMethod::Pfa);
     EXPECT_EQ(runner->Progress().TASKs[2].Name, "PFA calculation");
 
     WriteDetailedResults();
     Fake(LibraryId::Morva).Configure(FakeBehaviour{4001, 0, 0.0, -1.0, 0});
-    runner->GenerateTrimmedData(true);
+    runner->GenerateTrimmedData(EngineMethod::Ecf);
     RunToEnd();
     EXPECT_EQ(Fake(LibraryId::Morva).Calls(), 1);
     EXPECT_EQ(Fake(LibraryId::Kelda).Calls(), 0);

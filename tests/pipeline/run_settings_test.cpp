@@ -22,7 +22,7 @@ protected:
         input.speciesNames = {"H2", "O2", "N2", "H2O", "CH4", "CO2"};
         input.speciesMarks.assign(input.speciesNames.size(), true);
     }
-    int32_t Read(bool ecf = false) { return state.GetReactDat(input, ecf, CLocaleNumbers(), sink); }
+    int32_t Read(bool ecf = false) { return state.GetReactDat(input, ecf ? EngineMethod::Ecf : EngineMethod::Pfa, CLocaleNumbers(), sink); }
     void SetValue(int row, const std::string& text) { input.grid[row][kValueColumn] = text; }
 
     SettingsInput input;
@@ -106,19 +106,23 @@ TEST_F(RunSettings, EmptyPressureOrTemperatureCellLeavesNoCaseAndNamesTheRow) {
 TEST_F(RunSettings, ThresholdIsClippedBeforeTheTransform) {
     const struct {
         const char* text;
-        double pfa, ecf;
-    } cases[] = {{"1.5", 0.0, 1.0}, {"-0.2", 2.0, 0.0}, {"0.5", 1.0, 0.5}};
+        double pfa, ecf, drg;
+    } cases[] = {{"1.5", 0.0, 1.0, 0.0}, {"-0.2", 2.0, 0.0, 1.0}, {"0.5", 1.0, 0.5, 0.25}};
     for (const auto& c : cases) {
         SetValue(kRowThreshold, c.text);
         ASSERT_EQ(Read(false), kSettingsOk);
         EXPECT_DOUBLE_EQ(state.v_THD, c.pfa) << c.text;
         ASSERT_EQ(Read(true), kSettingsOk);
         EXPECT_DOUBLE_EQ(state.v_THD, c.ecf) << c.text;
+        for (const EngineMethod method : {EngineMethod::Drg, EngineMethod::Drgep}) {
+            ASSERT_EQ(state.GetReactDat(input, method, CLocaleNumbers(), sink), kSettingsOk);
+            EXPECT_DOUBLE_EQ(state.v_THD, c.drg) << c.text;
+        }
     }
     // A clipped value is named, once per reading; an allowed one is not.
     EXPECT_TRUE(sink.Has("> The parameter row 3 \"Threshold value (0 - 1.0)\" is 1.5, outside 0 - 1.0: it is used as 1."));
-    EXPECT_EQ(sink.Count("> The parameter row 3 \"Threshold value (0 - 1.0)\" is -0.2, outside 0 - 1.0: it is used as 0."), 2);
-    EXPECT_EQ(sink.lines.size(), 4u);
+    EXPECT_EQ(sink.Count("> The parameter row 3 \"Threshold value (0 - 1.0)\" is -0.2, outside 0 - 1.0: it is used as 0."), 4);
+    EXPECT_EQ(sink.lines.size(), 8u);
 }
 
 TEST_F(RunSettings, EachScalarRowHasItsMessageAndCode) {
@@ -283,7 +287,7 @@ TEST_F(RunSettings, TheInjectedParserReadsEveryNumber) {
     SetValue(kRowThreshold, "0;5");
     SetValue(kRowPressure, "1;5,2");
     input.mixtureLines = {"CH4 0;25, O2 2"};
-    ASSERT_EQ(state.GetReactDat(input, true, comma, sink), kSettingsOk);
+    ASSERT_EQ(state.GetReactDat(input, EngineMethod::Ecf, comma, sink), kSettingsOk);
     EXPECT_EQ(state.v_THD, 0.5);
     EXPECT_EQ(state.Ps[1], 1.5);
     EXPECT_EQ(state.Xmols[1][1], 0.25);

@@ -100,7 +100,7 @@ TEST(CandidateTable, OneLinePerCandidateWithCommentsAround) {
     b.largest.reset();
     b.casesRun = 2;
     b.result = CandidateResult::Outside;
-    const std::string text = CandidateTableText({a, b}, 10.0, false, 1);
+    const std::string text = CandidateTableText({a, b}, 10.0, EngineMethod::Pfa, 1);
     EXPECT_EQ(text,
               "# Vantor target search: candidates tried\r\n"
               "# target: 10.0000 %  method: PFA\r\n"
@@ -115,7 +115,7 @@ TEST(CandidateTable, OneLinePerCandidateWithCommentsAround) {
     c.species = 250;
     c.result = CandidateResult::Same;
     c.sameAs = 1;
-    const auto read = plots::ParseCandidateTable(CandidateTableText({a, b, c}, 10.0, false, 1));
+    const auto read = plots::ParseCandidateTable(CandidateTableText({a, b, c}, 10.0, EngineMethod::Pfa, 1));
     ASSERT_EQ(read.size(), 2u);
     EXPECT_EQ(read[0].speciesKept, 271);
     EXPECT_DOUBLE_EQ(read[0].largestDifferencePercent, 8.9427);

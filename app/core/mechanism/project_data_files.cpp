@@ -9,6 +9,7 @@ namespace {
 
 constexpr const char* kThermoKey = "Thermo=";
 constexpr const char* kTransportKey = "Transport=";
+constexpr const char* kTargetsKey = "Targets=";
 constexpr const char* kKeepKey = "Keep=";
 
 // The text after `key` when `line` (leading blanks ignored) starts with it in any letter case.
@@ -21,17 +22,34 @@ bool AfterKey(const std::string& line, const std::string& key, std::string& valu
 
 }  // namespace
 
+std::vector<std::string> SplitTargetNames(std::string_view text) {
+    std::string spaced(text);
+    for (char& c : spaced)
+        if (c == ',' || c == '\t') c = ' ';
+    return SplitAtBlanks(spaced);
+}
+
 std::vector<std::string> DataFileLines(const ProjectData& project) {
     std::vector<std::string> lines;
     if (!project.thermoPath.empty()) lines.push_back(kThermoKey + project.thermoPath);
     if (!project.transportPath.empty()) lines.push_back(kTransportKey + project.transportPath);
+    if (!project.targetSpecies.empty()) {
+        std::string line = kTargetsKey;
+        for (size_t i = 0; i < project.targetSpecies.size(); ++i) line += (i ? " " : "") + project.targetSpecies[i];
+        lines.push_back(line);
+    }
     if (!project.alwaysKept.empty()) lines.push_back(kKeepKey + project.alwaysKept);
     return lines;
 }
 
 bool TakeDataFileLine(const std::string& line, ProjectData& project) {
-    return AfterKey(line, kThermoKey, project.thermoPath) || AfterKey(line, kTransportKey, project.transportPath) ||
-           AfterKey(line, kKeepKey, project.alwaysKept);
+    if (AfterKey(line, kThermoKey, project.thermoPath) || AfterKey(line, kTransportKey, project.transportPath) ||
+        AfterKey(line, kKeepKey, project.alwaysKept))
+        return true;
+    std::string targets;
+    if (!AfterKey(line, kTargetsKey, targets)) return false;
+    project.targetSpecies = SplitTargetNames(targets);
+    return true;
 }
 
 }  // namespace vantor

@@ -1,14 +1,17 @@
 #pragma once
-// The thermo and transport files a project names, and the species it always keeps, as optional
-// lines after its mixture lines:
+// The optional lines after a project's mixture lines: the thermo and transport files it names,
+// the species it always keeps and the user's target species of DRG and DRGEP:
 //   Thermo=ARAMCOMECH30.THERM
 //   Transport=trandat-d
 //   Keep=NO NO2 A1
-// (keys in any letter case; a relative path is taken from the project's folder). No mixture line
-// can look like one, since a species name holds no "=". A project without them is written exactly
-// as before, and one written before them opens unchanged.
+//   Targets=NC7H16 O2 CO
+// (keys in any letter case; a relative path is taken from the project's folder; target names are
+// separated by blanks or commas). No mixture line can look like one, since a species name holds
+// no "=". A project without them is written exactly as before, and one written before them opens
+// unchanged.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantor {
@@ -17,6 +20,9 @@ struct ProjectData;
 
 // The option lines of `project`, nothing for a path left empty.
 std::vector<std::string> DataFileLines(const ProjectData& project);
+
+// Species names separated by blanks, tabs or commas.
+std::vector<std::string> SplitTargetNames(std::string_view text);
 
 // When `line` is one of the option lines, stores its path in `project` and returns true.
 bool TakeDataFileLine(const std::string& line, ProjectData& project);

@@ -24,7 +24,7 @@ bool FormatProject(const ProjectData& project, std::string& text, std::string* e
         if (error) *error = "The project cannot hold a line break in " + what + ".";
         return false;
     };
-    std::vector<std::string> lines{project.ecfSelected ? kEcfProjectTag : kPfaProjectTag, project.mechanismPath};
+    std::vector<std::string> lines{NamesOf(project.method).projectTag, project.mechanismPath};
     if (HoldsLineBreak(project.mechanismPath)) return refuse("the mechanism path");
     for (int row = 0; row < kProjectGridRows; ++row) {
         const auto& cells = project.grid[static_cast<size_t>(row)];
@@ -41,7 +41,7 @@ bool FormatProject(const ProjectData& project, std::string& text, std::string* e
     // The mixture text ends with one line end even when it is empty.
     if (project.mixtureLines.empty()) lines.emplace_back();
     for (const auto& line : DataFileLines(project)) {
-        if (HoldsLineBreak(line)) return refuse("a thermo or transport file name");
+        if (HoldsLineBreak(line)) return refuse("a thermo or transport file name or a target species");
         lines.push_back(line);
     }
     text = JoinCrLf(lines);
@@ -94,8 +94,8 @@ ProjectReadResult ReadProject(const std::string& projectPath) {
     const std::string tag = line(0);
     if (tag.empty()) return result;
     result.restored = true;
-    result.knownTag = tag == kPfaProjectTag || tag == kEcfProjectTag;
-    result.data.ecfSelected = tag == kEcfProjectTag;
+    result.data.method = MethodFromProjectTag(tag);
+    result.knownTag = tag == NamesOf(result.data.method).projectTag;
     result.data.mechanismPath = line(1);
     for (size_t row = 0; row < kProjectGridRows; ++row) {
         result.data.grid[row].unit = line(kFirstGridLine + 2 * row);

@@ -9,12 +9,11 @@
 
 #include "app/core/mechanism/mechanism_model.h"
 #include "app/core/mechanism/mechanism_reader.h"
+#include "common/engine_method.h"
 
 namespace vantor {
 
 inline constexpr int kProjectGridRows = 8;
-inline constexpr const char* kPfaProjectTag = "PFAPROJ";
-inline constexpr const char* kEcfProjectTag = "ECFPROJ";
 
 // Columns 1 (unit) and 2 (value) of one row of the parameter grid, as typed.
 struct ProjectGridRow {
@@ -23,13 +22,14 @@ struct ProjectGridRow {
 };
 
 struct ProjectData {
-    bool ecfSelected = false;     // line 1: "ECFPROJ", else "PFAPROJ"
+    EngineMethod method = EngineMethod::Pfa;  // line 1: "PFAPROJ", "ECFPROJ", "DRGPROJ", "DRGEPPROJ"
     std::string mechanismPath;    // line 2, as stored (may be empty or relative)
     std::array<ProjectGridRow, kProjectGridRows> grid;  // rows 1..8 of the grid
     std::vector<std::string> mixtureLines;              // non-empty lines only after reading
     std::string thermoPath;       // optional lines after the mixtures (project_data_files.h)
     std::string transportPath;
     std::string alwaysKept;       // species names kept by every engine, blank-separated
+    std::vector<std::string> targetSpecies;  // optional "Targets=" line (project_data_files.h)
 };
 
 // The file's text; a cell holding a line break is refused (false, `error` names the row).
@@ -43,7 +43,7 @@ bool SaveProject(const std::string& path, const ProjectData& project, std::strin
 struct ProjectReadResult {
     bool ok = false;           // the file was read
     bool restored = false;     // line 1 was not empty, so method, grid and mixtures apply
-    bool knownTag = false;     // line 1 is "PFAPROJ" or "ECFPROJ"
+    bool knownTag = false;     // line 1 is one of the method tags
     std::string error;         // "<E> ..." naming the file when it cannot be read
     ProjectData data;
     int32_t lineCount = 0;     // lines in the file; fewer than 18 leaves the missing cells empty

@@ -190,7 +190,7 @@ ReducedWriterOutcome BuildReducedMechanism(ReducedWriterJob& job, double* progre
     const std::string timestamp =
         job.settings.timestamp.empty() ? FormatLocalTimestamp(std::chrono::system_clock::now()) : job.settings.timestamp;
     out.push_back(kRule);
-    out.push_back(std::string("!Chemistry reduced by ") + (job.settings.pfaSelected ? "PFA" : "ECF") + " @" + timestamp);
+    out.push_back(std::string("!Chemistry reduced by ") + MethodName(job.settings.method) + " @" + timestamp);
     out.push_back(FormatSettingsHeaderLine(job.settings));
     out.push_back(CountsHeaderLine(model));
     out.push_back(kRule);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/core/mechanism/mechanism_model.h"
+#include "common/engine_method.h"
 
 namespace vantor {
 
@@ -33,7 +34,7 @@ struct ReducedHeaderSettings {
     std::vector<std::string> mixtureLines;  // the mixture lines as typed
     double threshold = 0.0;                 // as the run settings hold it (after the method transform)
     double heatKeptRatio = 0.0;
-    bool pfaSelected = true;                // "PFA" or "ECF" in header line 2
+    EngineMethod method = EngineMethod::Pfa;  // its name in header line 2
     char decimalSeparator = '.';            // of the user's number format
     std::string timestamp;                  // "YYYY-MM-DD HH:NN:SS"; empty means now
 };

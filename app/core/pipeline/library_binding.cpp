@@ -14,7 +14,7 @@ namespace vantor {
 
 namespace {
 
-constexpr std::array<int, kLibraryCount> kPauseAfter{100, 100, 100, 200, 0};
+constexpr std::array<int, kLibraryCount> kPauseAfter{100, 100, 100, 200, 0, 0, 0};
 
 struct LocatedFile {
     std::string path;
@@ -81,18 +81,28 @@ void EntryTable::ReleaseLibraries() {
     }
 }
 
-const SharedLibrary* EntryTable::LibraryForTask(int taskCode, bool ecf) {
+LibraryId EngineLibrary(EngineMethod method) {
+    switch (method) {
+        case EngineMethod::Ecf: return LibraryId::Morva;
+        case EngineMethod::Drg: return LibraryId::Brena;
+        case EngineMethod::Drgep: return LibraryId::Tovik;
+        case EngineMethod::Pfa: break;
+    }
+    return LibraryId::Kelda;
+}
+
+const SharedLibrary* EntryTable::LibraryForTask(int taskCode, EngineMethod method) {
     switch (taskCode) {
         case 1: return &kLibraries[static_cast<int>(LibraryId::Senkin)];
-        case 2: return &kLibraries[static_cast<int>(ecf ? LibraryId::Morva : LibraryId::Kelda)];
+        case 2: return &kLibraries[static_cast<int>(EngineLibrary(method))];
         case 3: return &kLibraries[static_cast<int>(LibraryId::Tolmar)];
         case 4: return &kLibraries[static_cast<int>(LibraryId::Pellor)];
         default: return nullptr;
     }
 }
 
-EntryFunction EntryTable::EntryForTask(int taskCode, bool ecf) const {
-    const SharedLibrary* library = LibraryForTask(taskCode, ecf);
+EntryFunction EntryTable::EntryForTask(int taskCode, EngineMethod method) const {
+    const SharedLibrary* library = LibraryForTask(taskCode, method);
     if (!library) return nullptr;
     return entries_[static_cast<size_t>(library - kLibraries.data())];
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Binding the five shared libraries by file name and their entries by name, all from one folder
+// Binding the seven shared libraries by file name and their entries by name, all from one folder
 // (library_folder.h says which).
 
 #include <array>
@@ -9,12 +9,13 @@
 
 #include "app/core/pipeline/library_folder.h"
 #include "app/core/pipeline/message_sink.h"
+#include "common/engine_method.h"
 #include "common/entry_abi.h"
 
 namespace vantor {
 
-enum class LibraryId : int { Tolmar = 0, Pellor, Senkin, Kelda, Morva };
-inline constexpr int kLibraryCount = 5;
+enum class LibraryId : int { Tolmar = 0, Pellor, Senkin, Kelda, Morva, Brena, Tovik };
+inline constexpr int kLibraryCount = 7;
 
 struct SharedLibrary {
     const char* fileName;
@@ -28,6 +29,8 @@ inline constexpr std::array<SharedLibrary, kLibraryCount> kLibraries{{
     {"libSENKIN.so", "SENKIN"},
     {"libKELDA.so", "KELDA"},
     {"libMORVA.so", "MORVA"},
+    {"libBRENA.so", "BRENA"},
+    {"libTOVIK.so", "TOVIK"},
 }};
 
 // BindLibraries' codes.
@@ -53,9 +56,9 @@ public:
     void ReleaseLibraries();
 
     EntryFunction Entry(LibraryId id) const { return entries_[static_cast<int>(id)]; }
-    // The entry of a library task code: 1 SENKIN, 2 KELDA (MORVA when `ecf`), 3 Tolmar, 4 Pellor.
-    EntryFunction EntryForTask(int taskCode, bool ecf) const;
-    static const SharedLibrary* LibraryForTask(int taskCode, bool ecf);
+    // The entry of a library task code: 1 SENKIN, 2 the method's engine, 3 Tolmar, 4 Pellor.
+    EntryFunction EntryForTask(int taskCode, EngineMethod method) const;
+    static const SharedLibrary* LibraryForTask(int taskCode, EngineMethod method);
 
 private:
     int32_t BindLibrary(int index, const std::string& folder, MessageSink& sink);
@@ -63,6 +66,9 @@ private:
     std::array<void*, kLibraryCount> handles_{};
     std::array<EntryFunction, kLibraryCount> entries_{};
 };
+
+// The engine library of a method: KELDA (PFA), MORVA (ECF), BRENA (DRG), TOVIK (DRGEP).
+LibraryId EngineLibrary(EngineMethod method);
 
 // Sleeps for the given time; the pause the desktop program and vantor-cli use.
 void SleepMilliseconds(int milliseconds);

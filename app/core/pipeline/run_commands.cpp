@@ -54,12 +54,12 @@ void TaskRunner::ClearDisplay(bool withCaptions) {
     sink_.ResetErrorFlag();
 }
 
-void TaskRunner::SetMethod(bool ecf) {
-    ecfSelected_ = ecf;
-    progress_.TASKs[kTaskReduction].Name = ecf ? "ECF calculation" : "PFA calculation";
+void TaskRunner::SetMethod(EngineMethod method) {
+    method_ = method;
+    progress_.TASKs[kTaskReduction].Name = std::string(MethodName(method)) + " calculation";
 }
 
-void TaskRunner::SelectMethod(bool ecf) { SetMethod(ecf); }
+void TaskRunner::SelectMethod(EngineMethod method) { SetMethod(method); }
 
 void TaskRunner::SetUpSingleTask(int32_t code) {
     progress_.ClearSlots();
@@ -81,11 +81,11 @@ void TaskRunner::GenerateStandardData() {
     SetUpSingleTask(kTaskStandardData);
 }
 
-void TaskRunner::GenerateTrimmedData(bool morvaChecked) {
+void TaskRunner::GenerateTrimmedData(EngineMethod method) {
     if (!BeginCommand()) return;
     validateBeforeStep_ = true;
     runStartTick_ = Now();
-    SetMethod(morvaChecked);  // the display name follows the engine that will run
+    SetMethod(method);  // the display name follows the engine that will run
     SetUpSingleTask(kTaskReduction);
 }
 
@@ -113,12 +113,12 @@ void TaskRunner::CreateReducedInpFile() {
     SetUpSingleTask(kTaskReducedMechanism);
 }
 
-void TaskRunner::IntegratedReduction(bool morvaChecked) {
+void TaskRunner::IntegratedReduction(EngineMethod method) {
     if (RunActive() || !BeginCommand()) return;
     validateBeforeStep_ = true;
     runStartTick_ = Now();
     job_.ReducedFilesFlag = 0;
-    SetMethod(morvaChecked);
+    SetMethod(method);
     host_.PrepareDetailedRun();
 
     constexpr std::array<int32_t, 4> codes{kTaskMechanismBinary, kTaskStandardData, kTaskReduction,

@@ -47,7 +47,7 @@ void TaskRunner::KeepRunHistory() {
     history::RunSummary summary;
     const auto now = std::chrono::system_clock::now();
     summary.when = FormatLocalTimestamp(now);
-    summary.method = ecfSelected_ ? "ECF" : "PFA";
+    summary.method = MethodName(method_);
     summary.threshold = input.grid[kRowThreshold][kValueColumn];
     summary.keptSpecies = counts.keptSpecies;
     summary.detailedSpecies = counts.detailedSpecies;

@@ -80,7 +80,7 @@ int32_t MarkedSpeciesIndex(const SettingsInput& input, const std::string& name) 
     return 0;
 }
 
-int32_t TWState::GetReactDat(const SettingsInput& input, bool ecfSelected, const LocaleNumbers& numbers,
+int32_t TWState::GetReactDat(const SettingsInput& input, EngineMethod method, const LocaleNumbers& numbers,
                              MessageSink& sink) {
     if (const int32_t code = ReadMixtures(input, numbers, sink)) return code;
     std::vector<int16_t> kept;
@@ -90,7 +90,7 @@ int32_t TWState::GetReactDat(const SettingsInput& input, bool ecfSelected, const
     std::copy(kept.begin(), kept.end(), AlwaysKept.begin() + 1);
     if (ReadPressures(ValueCell(input.grid, kRowPressure), numbers, sink)) return kBadPressure;
     if (ReadTemperatures(ValueCell(input.grid, kRowTemperature), numbers, sink)) return kBadTemperature;
-    if (const int32_t code = ReadScalars(input.grid, ecfSelected, numbers, sink)) return code;
+    if (const int32_t code = ReadScalars(input.grid, method, numbers, sink)) return code;
     n_WState = n_Mixs * n_Ps * n_Ts;
     // An empty pressure or temperature cell leaves no case; the caller reports the error, this
     // line names the row.
@@ -212,7 +212,7 @@ int32_t TWState::ReadTemperatures(const std::string& cell, const LocaleNumbers& 
     return code;
 }
 
-int32_t TWState::ReadScalars(const ParameterGrid& grid, bool ecfSelected, const LocaleNumbers& numbers,
+int32_t TWState::ReadScalars(const ParameterGrid& grid, EngineMethod method, const LocaleNumbers& numbers,
                              MessageSink& sink) {
     const auto fail = [&](const char* message, int32_t code) {
         ReportError(sink, message);
@@ -225,7 +225,7 @@ int32_t TWState::ReadScalars(const ParameterGrid& grid, bool ecfSelected, const 
         sink.AddLine("> The parameter " + RowName(grid, kRowThreshold) + " is " +
                      TrimBlanksAndTabs(ValueCell(grid, kRowThreshold)) + ", outside 0 - 1.0: it is used as " +
                      (v_THD == 0.0 ? "0." : "1."));
-    if (!ecfSelected) v_THD = 2.0 - 2.0 * v_THD;
+    v_THD = EngineThreshold(method, v_THD);
 
     const auto heatKept = ParseNumber(numbers, ValueCell(grid, kRowHeatKeptRatio));
     if (!heatKept) return fail(kHeatRatioMessage, kBadHeatKeptRatio);

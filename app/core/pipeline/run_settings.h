@@ -11,6 +11,7 @@
 #include "app/core/pipeline/message_sink.h"
 #include "app/core/pipeline/number_text.h"
 #include "app/core/pipeline/parameter_grid.h"
+#include "common/engine_method.h"
 #include "common/job_record.h"
 
 namespace vantor {
@@ -22,6 +23,7 @@ struct SettingsInput {
     std::vector<std::string> speciesNames;  // the species list, top to bottom
     std::vector<bool> speciesMarks;         // its check marks (missing entries count as unmarked)
     std::vector<std::string> alwaysKept;    // species every engine keeps (always_kept.h)
+    std::vector<std::string> targetSpecies; // the user's target species of DRG and DRGEP
 };
 
 // GetReactDat's return codes.
@@ -56,7 +58,7 @@ public:
     std::array<std::array<double, kListSlots>, kListSlots> Xmols{};  // amounts as typed
     double v_Tend = 0.0;
     int16_t n_Tendm = 0;  // 0 "tmax", 1 "sec", 2 anything else
-    double v_THD = 0.0;   // clipped to [0, 1]; for PFA replaced by 2 - 2 x value
+    double v_THD = 0.0;   // clipped to [0, 1], then the method's EngineThreshold
     double v_HKEEP = 0.0;
     int16_t n_PNT = 0;
     double V_MaxT = 0.0;
@@ -66,7 +68,7 @@ public:
 
     // Reads every setting in order and stops at the first failure, which it reports through
     // `sink`; fields before the failing one keep their new values. Returns a SettingsCode.
-    int32_t GetReactDat(const SettingsInput& input, bool ecfSelected, const LocaleNumbers& numbers,
+    int32_t GetReactDat(const SettingsInput& input, EngineMethod method, const LocaleNumbers& numbers,
                         MessageSink& sink);
 
 private:
@@ -75,7 +77,7 @@ private:
                              const LocaleNumbers& numbers, MessageSink& sink);
     int32_t ReadPressures(const std::string& cell, const LocaleNumbers& numbers, MessageSink& sink);
     int32_t ReadTemperatures(const std::string& cell, const LocaleNumbers& numbers, MessageSink& sink);
-    int32_t ReadScalars(const ParameterGrid& grid, bool ecfSelected, const LocaleNumbers& numbers,
+    int32_t ReadScalars(const ParameterGrid& grid, EngineMethod method, const LocaleNumbers& numbers,
                         MessageSink& sink);
 };
 

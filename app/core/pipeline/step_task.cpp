@@ -10,6 +10,7 @@
 #include "app/core/pipeline/launched_ignition_call.h"
 #include "app/core/pipeline/result_set.h"
 #include "app/core/pipeline/task_runner.h"
+#include "common/target_list.h"
 
 namespace vantor {
 
@@ -75,7 +76,7 @@ int32_t TaskRunner::StepTask(TTask& step, const std::string& name) {
     const int32_t code = step.ID;
     if (step.NSTA == 0) {
         if (validateBeforeStep_) {
-            if (settings_.GetReactDat(host_.ReadSettingsInput(), ecfSelected_, numbers_, sink_) > 0) {
+            if (settings_.GetReactDat(host_.ReadSettingsInput(), method_, numbers_, sink_) > 0) {
                 ReportError(sink_, "<E> Paramater Setting Error.");
                 Halt(code);
                 return 1;
@@ -150,21 +151,31 @@ TaskCall TaskRunner::MakeTaskCall(int32_t code, const std::string& name) {
         return writer;
     }
     if (code == kTaskStandardData && !ignitionLauncher_.empty()) return LaunchedIgnitionCall(ignitionLauncher_, &job_);
-    const SharedLibrary* library = EntryTable::LibraryForTask(code, ecfSelected_);
-    const EntryFunction entry = entries_.EntryForTask(code, ecfSelected_);
+    const SharedLibrary* library = EntryTable::LibraryForTask(code, method_);
+    const EntryFunction entry = entries_.EntryForTask(code, method_);
     if (!library || !entry) {
         ReportError(sink_, std::string("<E> ") + (library ? library->fileName : "No library") + " is not loaded: [" + name +
                                "] cannot run.");
         return {};
     }
+    if (code == kTaskReduction && UsesTargets(method_) && !HandTargetList()) return {};
     JobRecord* job = &job_;
     return [entry, job](int32_t* status, double* progress) { return entry(job, status, progress); };
+}
+
+// The user's targets go to the engine beside the trimmed-species file; an empty list is written
+// too, so no earlier list is taken for this run's.
+bool TaskRunner::HandTargetList() {
+    std::string error;
+    if (WriteTargetList(paths_.trimFile, host_.ReadSettingsInput().targetSpecies, &error)) return true;
+    ReportError(sink_, "<E> " + error);
+    return false;
 }
 
 std::string TaskRunner::FailureLine(int32_t code) const {
     switch (code) {
         case kTaskStandardData: return "<E> Run standard procedure failed";
-        case kTaskReduction: return ecfSelected_ ? "<E> Run ECF procedure failed" : "<E> Run PFA procedure failed";
+        case kTaskReduction: return std::string("<E> Run ") + MethodName(method_) + " procedure failed";
         case kTaskMechanismBinary: return "<E> Run Tolmar procedure failed";
         case kTaskTransportBinary: return "<E> Run Pellor procedure failed";
         default: return "<E> Reduced chemistry creation failed";

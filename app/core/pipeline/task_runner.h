@@ -41,20 +41,20 @@ public:
     // Commands. Each is ignored while a task's call is still running; otherwise it first clears
     // a halted or failed run, so a new command always starts afresh.
     void GenerateStandardData();
-    void GenerateTrimmedData(bool morvaChecked);
+    void GenerateTrimmedData(EngineMethod method);
     void CreateChemBin();
     void CreateTranBin();
     void CreateReducedInpFile();
     // Steps 3, 1, 2, 5 as chosen in IntegratedRunChoices; only when no run is active.
-    void IntegratedReduction(bool morvaChecked);
+    void IntegratedReduction(EngineMethod method);
     // Steps 3 and 1 on the "New_" files; only with a reduced mechanism and no active run.
     void ReducedChemistryTest();
     // Writes the comparison report; returns CompareResults' code.
     int32_t ReducedChemistryData();
     // The folder of the run history the last run's results went to; empty when none.
     const std::string& LastHistoryFolder() const { return lastHistoryFolder_; }
-    // The method switch: PFA (KELDA) or ECF (MORVA), with the display name of task 2.
-    void SelectMethod(bool ecf);
+    // The method switch, with the display name of task 2 ("PFA calculation", ...).
+    void SelectMethod(EngineMethod method);
 
     // Ignition steps through this launcher command (vantor-mpi-ignite over MPI ranks); empty:
     // in the SENKIN library.
@@ -77,7 +77,8 @@ public:
     // The reduction commands may start (no active run, no running call).
     bool CommandsAvailable() const { return !RunActive() && !TaskInFlight(); }
 
-    bool EcfSelected() const { return ecfSelected_; }
+    EngineMethod Method() const { return method_; }
+    bool EcfSelected() const { return method_ == EngineMethod::Ecf; }
     const TWState& Settings() const { return settings_; }
     const JobRecord& Job() const { return job_; }
     const JobPaths& Paths() const { return paths_; }
@@ -98,7 +99,8 @@ private:
     bool BeginCommand();
     void SetUpSingleTask(int32_t code);
     void ClearDisplay(bool withCaptions);
-    void SetMethod(bool ecf);
+    void SetMethod(EngineMethod method);
+    bool HandTargetList();
 
     // Steps
     int32_t StepTask(TTask& step, const std::string& name);
@@ -135,7 +137,7 @@ private:
     int32_t workerGate_ = 0;
 
     int32_t currentTaskCode_ = 0;
-    bool ecfSelected_ = false;
+    EngineMethod method_ = EngineMethod::Pfa;
     bool validateBeforeStep_ = false;
     bool stepBusy_ = false;
     bool halted_ = false;

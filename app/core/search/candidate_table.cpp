@@ -42,9 +42,9 @@ std::vector<std::string> FormatCandidateTable(const std::vector<CandidateRow>& r
     return lines;
 }
 
-std::string CandidateTableText(const std::vector<CandidateRow>& rows, double targetPercent, bool ecf, int chosen) {
+std::string CandidateTableText(const std::vector<CandidateRow>& rows, double targetPercent, EngineMethod method, int chosen) {
     std::string text = "# Vantor target search: candidates tried\r\n";
-    text += Printf("# target: %.4f %%  method: %s\r\n", targetPercent, ecf ? "ECF" : "PFA");
+    text += Printf("# target: %.4f %%  method: %s\r\n", targetPercent, MethodName(method));
     const std::vector<std::string> lines = FormatCandidateTable(rows);
     text.append("#").append(lines.front(), 1).append("\r\n");
     for (size_t i = 1; i < lines.size(); ++i) text.append(lines[i]).append("\r\n");

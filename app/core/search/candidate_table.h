@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "common/engine_method.h"
+
 namespace vantor::search {
 
 inline constexpr const char* kCandidateTableFileName = "NEW_Candidates.dat";
@@ -51,6 +53,6 @@ std::string FormatDifference(const std::optional<double>& largest, int decimals)
 std::vector<std::string> FormatCandidateTable(const std::vector<CandidateRow>& rows);
 
 // The file's text: comment lines, the rows, the chosen row's number (0: none).
-std::string CandidateTableText(const std::vector<CandidateRow>& rows, double targetPercent, bool ecf, int chosen);
+std::string CandidateTableText(const std::vector<CandidateRow>& rows, double targetPercent, EngineMethod method, int chosen);
 
 }  // namespace vantor::search

@@ -81,7 +81,7 @@ bool SearchRun::WriteResult() {
     TWState reducedSettings;
     JobRecord job{};
     job.ReducedFilesFlag = 1;
-    if (reducedSettings.GetReactDat(reducedInput, settings_.ecf, input_.numbers, sink) > 0) {
+    if (reducedSettings.GetReactDat(reducedInput, settings_.method, input_.numbers, sink) > 0) {
         ReportError(sink, "<E> Paramater Setting Error.");
         return false;
     }
@@ -112,7 +112,7 @@ bool SearchRun::WriteResult() {
     if (CompareResultFiles(detailedPaths_.saveFile, save, report, sink, std::chrono::system_clock::now()) !=
         kCompareOk)
         return false;
-    if (!WriteFileAtomically(table, CandidateTableText(rows_, settings_.targetPercent, settings_.ecf, best_), &error)) {
+    if (!WriteFileAtomically(table, CandidateTableText(rows_, settings_.targetPercent, settings_.method, best_), &error)) {
         ReportError(sink, "<E> The candidate table could not be written: " + error);
         return false;
     }
@@ -158,7 +158,7 @@ void SearchRun::KeepInHistory(const std::vector<StagedFile>& set, const std::opt
     const auto now = std::chrono::system_clock::now();
     summary.when = FormatLocalTimestamp(now);
     summary.kind = "target search";
-    summary.method = settings_.ecf ? "ECF" : "PFA";
+    summary.method = MethodName(settings_.method);
     summary.threshold = history::ShortestNumber(row.threshold);
     summary.target = history::ShortestNumber(settings_.targetPercent);
     summary.keptSpecies = row.species;
@@ -181,7 +181,7 @@ void SearchRun::KeepInHistory(const std::vector<StagedFile>& set, const std::opt
 void SearchRun::WriteTable() {
     tablePath_ = JoinPath(input_.files.workDirectory, kCandidateTableFileName);
     std::string error;
-    if (!WriteFileAtomically(tablePath_, CandidateTableText(rows_, settings_.targetPercent, settings_.ecf, best_),
+    if (!WriteFileAtomically(tablePath_, CandidateTableText(rows_, settings_.targetPercent, settings_.method, best_),
                              &error)) {
         ObserverSink sink(observer_);
         ReportError(sink, "<E> The candidate table could not be written: " + error);

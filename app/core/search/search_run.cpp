@@ -9,6 +9,7 @@
 #include "app/core/pipeline/input_checks.h"
 #include "app/core/pipeline/launched_ignition_call.h"
 #include "app/core/pipeline/message_sink.h"
+#include "common/target_list.h"
 #include "app/core/search/search_run.h"
 #include "common/atomic_file.h"
 #include "common/path_field.h"
@@ -68,7 +69,7 @@ bool SearchRun::Prepare() {
     }
     SettingsInput all = input_.settings;
     all.speciesMarks.assign(all.speciesNames.size(), true);
-    if (detailedSettings_.GetReactDat(all, settings_.ecf, input_.numbers, sink) > 0) {
+    if (detailedSettings_.GetReactDat(all, settings_.method, input_.numbers, sink) > 0) {
         ReportError(sink, "<E> Paramater Setting Error.");
         return false;
     }
@@ -101,13 +102,18 @@ bool SearchRun::Prepare() {
         for (int k = 1; k <= detailedSettings_.Indxs[m][0]; ++k) fix(detailedSettings_.Indxs[m][k]);
     // The always-kept species are numbered in the full species list, as the marks are.
     for (int k = 1; k <= detailedSettings_.AlwaysKept[0]; ++k) fix(detailedSettings_.AlwaysKept[k]);
+    // DRG and DRGEP always keep the user's targets: the removal spares them like the mixtures' species.
+    if (UsesTargets(settings_.method))
+        for (size_t k = 0; k < speciesCount; ++k)
+            for (const std::string& target : input_.settings.targetSpecies)
+                if (ToUpperAscii(target) == ToUpperAscii(input_.model.Species[k].name)) fixed_[k] = true;
     header_.pressures.assign(detailedSettings_.Ps.begin() + 1,
                              detailedSettings_.Ps.begin() + 1 + detailedSettings_.n_Ps);
     header_.temperatures.assign(detailedSettings_.Ts.begin() + 1,
                                 detailedSettings_.Ts.begin() + 1 + detailedSettings_.n_Ts);
     header_.mixtureLines = input_.settings.mixtureLines;
     header_.heatKeptRatio = detailedSettings_.v_HKEEP;
-    header_.pfaSelected = !settings_.ecf;
+    header_.method = settings_.method;
     header_.decimalSeparator = input_.numbers.decimalSeparator;
     return true;
 }
@@ -142,14 +148,18 @@ bool SearchRun::EngineMarks(double t, KeepMarks& marks, const std::string& listi
     SetPath(job.TrimFile, trim);
     SetPath(job.OutFile, listingPath);
     const double clipped = std::clamp(t, 0.0, 1.0);
-    job.Threshold = settings_.ecf ? clipped : 2.0 - 2.0 * clipped;
+    job.Threshold = EngineThreshold(settings_.method, clipped);
+    std::string error;
+    if (UsesTargets(settings_.method) && !WriteTargetList(trim, input_.settings.targetSpecies, &error)) {
+        Fail(error, 0, "");
+        return false;
+    }
     const EntryOutcome ran = [&] {
         SearchProfile::Timer timer(profile_, SearchPhase::Engine);
         return CallEntry(entries_.engine, job, kTaskReduction);
     }();
-    std::string error;
     if (!ran.ok) {
-        Fail(settings_.ecf ? "Run ECF procedure failed" : "Run PFA procedure failed", ran.status, listingPath,
+        Fail(std::string("Run ") + MethodName(settings_.method) + " procedure failed", ran.status, listingPath,
              listingPath);
         return false;
     }
@@ -288,7 +298,7 @@ bool SearchRun::Evaluate(const KeepMarks& marks, double t, const std::string& re
 
 ReducedWriterOutcome SearchRun::CandidateMechanism(const KeepMarks& marks, double t) const {
     ReducedHeaderSettings header = header_;
-    header.threshold = settings_.ecf ? t : 2.0 - 2.0 * t;
+    header.threshold = EngineThreshold(settings_.method, t);
     return BuildCandidateMechanism(input_.model, header, marks, JoinPath(folder_, "Candidate.TRM"));
 }
 

@@ -38,6 +38,7 @@ TargetSearchInput InputFromProject(const MechanismModel& model, const ProjectOpe
     input.settings.mixtureLines = opened.project.data.mixtureLines;
     input.settings.alwaysKept = SplitSpeciesNames(opened.project.data.alwaysKept);
     input.settings.speciesNames = model.SpeciesNames();
+    input.settings.targetSpecies = opened.project.data.targetSpecies;
     input.files = RunFiles{systemDirectory, opened.workDirectory, model.MechanismPath, model.MechanismBinaryPath,
                            model.ThermoPath, model.TransportPath};
     input.model = model;
@@ -53,7 +54,7 @@ TargetSearchResult SearchRun::Execute() {
     TargetSearchResult result;
     char line[160];
     std::snprintf(line, sizeof line, "> Reduction to a target error of %.2f %% (%s%s) start ......",
-                  settings_.targetPercent, settings_.ecf ? "ECF" : "PFA",
+                  settings_.targetPercent, MethodName(settings_.method),
                   settings_.speciesRemoval ? ", with species removal" : "");
     observer_.AddLine(line);
     if (!settings_.launcher.empty()) observer_.AddLine("> Ignition runs through: " + settings_.launcher);

@@ -48,7 +48,7 @@ namespace vantor::search {
 
 struct TargetSearchSettings {
     double targetPercent = 10.0;
-    bool ecf = false;
+    EngineMethod method = EngineMethod::Pfa;
     bool speciesRemoval = true;
     double resolution = 0.01;         // of the grid threshold
     int maxThresholdCandidates = 16;  // run candidates of the threshold search

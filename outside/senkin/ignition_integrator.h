@@ -48,6 +48,16 @@ enum class RunStop {
     StepLimit,  // not ignited when the integrator's step limit was reached
 };
 
+// The integrator's work on one run, for benchmarks and tuning.
+struct IntegratorWork {
+    long rightHandSides = 0;     // evaluations of the derivatives, the Jacobian's own excluded
+    long jacobians = 0;
+    long matrixSetups = 0;       // factorisations of the Newton matrix
+    long newtonIterations = 0;
+    long newtonFailures = 0;     // steps retried because the Newton iteration did not converge
+    long errorTestFailures = 0;  // steps retried because their local error was too large
+};
+
 struct IntegrationOutcome {
     bool ok = false;
     std::string error;         // why the run failed, with the time reached
@@ -55,6 +65,7 @@ struct IntegrationOutcome {
     bool ignited = false;      // the temperature rose by at least 50 K
     IgnitionSummary ignition;  // over everything integrated; finalTemperature at endTime
     long steps = 0;            // integrator steps
+    IntegratorWork work;
     RunStop stop = RunStop::EndTime;
     double steadySince = 0.0;  // s, with RunStop::Steady: when the steady stretch began
 };

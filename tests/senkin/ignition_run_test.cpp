@@ -227,3 +227,26 @@ TEST_F(IgnitionRun, UnwritableListingFails) {
     EXPECT_NE(report.message.find("missing folder"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir_ / "SAVE.dat"));
 }
+
+// The integrator's steps on a large mechanism: the Newton iteration converges far enough that the
+// steps are not cut short by its leftover error (LLNL n-heptane in air, 10 atm, 1000 K: some 1150
+// steps and 30 error-test failures, where a loose iteration takes 1840 and 83).
+TEST_F(IgnitionRun, LargeMechanismIgnitesInFewSteps) {
+    const std::string data = std::string(VANTOR_TEST_DATA_DIR) + "/nc7_llnl/";
+    const std::string binary = (dir_ / "nc7.bin").string();
+    ASSERT_EQ(tolmar::CompileMechanismFiles(data + "chem.inp", data + "therm.dat", binary,
+                                            (dir_ / "tolmar.out").string()),
+              0);
+    const JobRecord job =
+        MakeJob(LoadBinary(binary), {10.0}, {1000.0}, {{{"NC7H16", 1.0}, {"O2", 11.0}, {"N2", 41.36}}});
+    RunOptions options;
+    options.threads = 1;
+    const RunReport report = RunIgnitionJob(job, {binary, "", "", "chem.inp"}, options, nullptr);
+    ASSERT_EQ(report.status, 0) << report.message;
+    const IntegrationOutcome& o = report.cases[0].outcome;
+    EXPECT_NEAR(o.ignition.delay, 3.24506e-3, 1e-8);
+    EXPECT_LT(o.steps, 1400);
+    EXPECT_LT(o.work.errorTestFailures, 50);
+    EXPECT_LT(o.work.matrixSetups, o.steps / 5);
+    EXPECT_GT(o.work.newtonIterations, o.steps);
+}

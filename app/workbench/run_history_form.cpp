@@ -30,6 +30,14 @@ QString Largest(const history::RunSummary& s) {
     return s.comparisonNote.empty() ? QString("-") : QString::fromStdString(s.comparisonNote);
 }
 
+// A search's threshold comes from repeated steps: 0.8200000000000001 is shown as 0.82, and the
+// summary keeps the exact value.
+QString Threshold(const std::string& text) {
+    bool ok = false;
+    const double value = QString::fromStdString(text).toDouble(&ok);
+    return ok ? QString::number(value, 'g', 10) : QString::fromStdString(text);
+}
+
 }  // namespace
 
 TRunHistoryForm::TRunHistoryForm(const QString& workDirectory, QWidget* parent) : QDialog(parent) {
@@ -86,7 +94,7 @@ void TRunHistoryForm::FillTable() {
         const QStringList cells{QString::fromStdString(runs_[static_cast<size_t>(row)].name),
                                 QString::fromStdString(s.kind),
                                 QString::fromStdString(s.method),
-                                QString::fromStdString(s.threshold),
+                                Threshold(s.threshold),
                                 Counts(s.keptSpecies, s.detailedSpecies),
                                 Counts(s.keptReactions, s.detailedReactions),
                                 Largest(s),
@@ -136,7 +144,7 @@ QWidget* TRunHistoryForm::RunColumn(const history::HistoryEntry& run) {
     auto* caption = new QLabel(QString("<b>%1</b><br>%2, %3, threshold %4<br>Species kept: %5<br>Reactions kept: "
                                        "%6<br>Largest difference: %7")
                                    .arg(QString::fromStdString(run.name), QString::fromStdString(s.kind),
-                                        QString::fromStdString(s.method), QString::fromStdString(s.threshold),
+                                        QString::fromStdString(s.method), Threshold(s.threshold),
                                         Counts(s.keptSpecies, s.detailedSpecies),
                                         Counts(s.keptReactions, s.detailedReactions), Largest(s)),
                                column);

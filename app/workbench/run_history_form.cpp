@@ -44,7 +44,7 @@ TRunHistoryForm::TRunHistoryForm(const QString& workDirectory, QWidget* parent) 
     setObjectName("TRunHistoryForm");
     setWindowTitle("Run history");
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(1000, 680);
+    resize(1280, 720);  // two delay plots with their legends side by side
     runs_ = history::ListRuns(workDirectory.toStdString());
 
     RunsTable = new QTableWidget(this);

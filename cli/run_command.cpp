@@ -215,7 +215,7 @@ std::variant<RunRequest, int> ParseRequest(const std::vector<std::string>& args)
             request.method = MethodFromOption(*method);
             if (!request.method) error = "--method takes pfa, ecf, drg or drgep, not '" + *method + "'";
         }
-        if (const auto targets = options->Value("--targets")) request.targets = SplitTargetNames(*targets);
+        if (const auto targets = options->Value("--targets")) request.targets = SplitSpeciesNames(*targets);
         if (const auto launcher = options->Value("--launcher"); launcher && error.empty()) {
             // An empty command would quietly run in-process: refuse it like one of blanks.
             std::vector<std::string> words;

@@ -96,7 +96,7 @@ void TPruvexForm::TargetSpeciesClick() {
     const QString text = QInputDialog::getText(this, "Target species",
                                                "Target species of DRG and DRGEP besides the mixtures' species:",
                                                QLineEdit::Normal, QString::fromStdString(current), &ok);
-    if (ok) targetSpecies_ = vantor::SplitTargetNames(text.toStdString());
+    if (ok) targetSpecies_ = vantor::SplitSpeciesNames(text.toStdString());
 }
 
 void TPruvexForm::IntegratedRunSettingsClick() {

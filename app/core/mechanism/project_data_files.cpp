@@ -1,6 +1,7 @@
 #include "app/core/mechanism/project_data_files.h"
 
 #include "app/core/mechanism/project_file.h"
+#include "app/core/mechanism/species_names.h"
 #include "app/core/mechanism/text_format.h"
 
 namespace vantor {
@@ -22,22 +23,11 @@ bool AfterKey(const std::string& line, const std::string& key, std::string& valu
 
 }  // namespace
 
-std::vector<std::string> SplitTargetNames(std::string_view text) {
-    std::string spaced(text);
-    for (char& c : spaced)
-        if (c == ',' || c == '\t') c = ' ';
-    return SplitAtBlanks(spaced);
-}
-
 std::vector<std::string> DataFileLines(const ProjectData& project) {
     std::vector<std::string> lines;
     if (!project.thermoPath.empty()) lines.push_back(kThermoKey + project.thermoPath);
     if (!project.transportPath.empty()) lines.push_back(kTransportKey + project.transportPath);
-    if (!project.targetSpecies.empty()) {
-        std::string line = kTargetsKey;
-        for (size_t i = 0; i < project.targetSpecies.size(); ++i) line += (i ? " " : "") + project.targetSpecies[i];
-        lines.push_back(line);
-    }
+    if (!project.targetSpecies.empty()) lines.push_back(kTargetsKey + JoinSpeciesNames(project.targetSpecies));
     if (!project.alwaysKept.empty()) lines.push_back(kKeepKey + project.alwaysKept);
     return lines;
 }
@@ -48,7 +38,7 @@ bool TakeDataFileLine(const std::string& line, ProjectData& project) {
         return true;
     std::string targets;
     if (!AfterKey(line, kTargetsKey, targets)) return false;
-    project.targetSpecies = SplitTargetNames(targets);
+    project.targetSpecies = SplitSpeciesNames(targets);
     return true;
 }
 

@@ -5,8 +5,8 @@
 //   Transport=trandat-d
 //   Keep=NO NO2 A1
 //   Targets=NC7H16 O2 CO
-// (keys in any letter case; a relative path is taken from the project's folder; target names are
-// separated by blanks or commas). No mixture line can look like one, since a species name holds
+// (keys in any letter case; a relative path is taken from the project's folder; species names
+// are read by SplitSpeciesNames). No mixture line can look like one, since a species name holds
 // no "=". A project without them is written exactly as before, and one written before them opens
 // unchanged.
 
@@ -20,9 +20,6 @@ struct ProjectData;
 
 // The option lines of `project`, nothing for a path left empty.
 std::vector<std::string> DataFileLines(const ProjectData& project);
-
-// Species names separated by blanks, tabs or commas.
-std::vector<std::string> SplitTargetNames(std::string_view text);
 
 // When `line` is one of the option lines, stores its path in `project` and returns true.
 bool TakeDataFileLine(const std::string& line, ProjectData& project);

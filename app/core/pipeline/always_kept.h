@@ -7,15 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "app/core/mechanism/species_names.h"
 #include "app/core/pipeline/message_sink.h"
 
 namespace vantor {
-
-// The names of `text`, in order, each once.
-std::vector<std::string> SplitSpeciesNames(const std::string& text);
-
-// The names joined by single blanks, as the project stores them.
-std::string JoinSpeciesNames(const std::vector<std::string>& names);
 
 // Species numbers (1-based, in `speciesNames` order) of `wanted`: an exact name first, else the
 // only name equal in any letter case. A name the mechanism lacks is named in one "> " warning line

@@ -23,6 +23,8 @@ void MechanismTables::Build(const int32_t* ickwrk, const double* rckwrk, const c
                             int32_t NS, int32_t NR) {
     ns_ = NS;
     nr_ = NR;
+    mm_ = layout.MM;
+    elementCounts_.assign(ickwrk + layout.iElementCounts, ickwrk + layout.iElementCounts + int64_t(mm_) * NS);
     reactionStart_.assign(1, 0);
     slotStart_.assign(1, 0);
     reactionSpecies_.clear();

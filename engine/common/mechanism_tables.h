@@ -31,6 +31,12 @@ public:
 
     int32_t NS() const { return ns_; }
     int32_t NR() const { return nr_; }
+    int32_t MM() const { return mm_; }
+
+    // Atoms of element m (1..MM) in species k (1..NS).
+    int32_t ElementCount(int32_t k, int32_t m) const {
+        return elementCounts_[static_cast<size_t>(k - 1) * static_cast<size_t>(mm_) + static_cast<size_t>(m - 1)];
+    }
 
     // The net coefficient of species k in reaction i (whole numbers kept to 16 bits like the
     // table it stands for).
@@ -57,7 +63,8 @@ private:
     void BuildSpeciesRows();
     void BuildNeighbours();
 
-    int32_t ns_ = 0, nr_ = 0;
+    int32_t ns_ = 0, nr_ = 0, mm_ = 0;
+    std::vector<int32_t> elementCounts_;  // (MM, NS), element fastest
     std::vector<size_t> reactionStart_;   // rows 1..NR (row 0 empty)
     std::vector<StoichEntry> reactionSpecies_;
     std::vector<size_t> slotStart_;

@@ -20,17 +20,31 @@ void DrgepSearch::Search(const std::vector<int32_t>& targets, const StateFluxes&
     std::fill(kept_.begin(), kept_.end(), 0);
     std::fill(overall_.begin(), overall_.end(), 0.0);
     std::fill(rowReady_.begin(), rowReady_.end(), 0);
-    double largestNet = 0.0;
-    for (const int32_t t : targets) {
-        largestNet = std::max(largestNet, std::fabs(fluxes.Production(t) + fluxes.Consumption(t)));
-    }
-    for (const int32_t t : targets) {
-        kept_[static_cast<size_t>(t)] = 1;
-        const double net = std::fabs(fluxes.Production(t) + fluxes.Consumption(t));
-        if (largestNet > 0.0 && net > 0.0) SearchFrom(t, net / largestNet);
+    TargetImportance(targets, fluxes);
+    for (size_t t = 0; t < targets.size(); ++t) {
+        kept_[static_cast<size_t>(targets[t])] = 1;
+        if (alpha_[t] > 0.0) SearchFrom(targets[t], alpha_[t]);
     }
     for (size_t b = 1; b < kept_.size(); ++b)
         if (overall_[b] >= threshold_) kept_[b] = 1;
+}
+
+void DrgepSearch::TargetImportance(const std::vector<int32_t>& targets, const StateFluxes& fluxes) {
+    const int32_t MM = tables_.MM();
+    elementProduction_.assign(static_cast<size_t>(MM) + 1, 0.0);
+    for (int32_t s = 1; s <= tables_.NS(); ++s) {
+        const double net = fluxes.Production(s) + fluxes.Consumption(s);
+        if (net <= 0.0) continue;
+        for (int32_t m = 1; m <= MM; ++m) elementProduction_[static_cast<size_t>(m)] += tables_.ElementCount(s, m) * net;
+    }
+    alpha_.assign(targets.size(), 0.0);
+    for (size_t t = 0; t < targets.size(); ++t) {
+        const double net = std::fabs(fluxes.Production(targets[t]) + fluxes.Consumption(targets[t]));
+        for (int32_t m = 1; m <= MM; ++m) {
+            const double pa = elementProduction_[static_cast<size_t>(m)];
+            if (pa > 0.0) alpha_[t] = std::max(alpha_[t], tables_.ElementCount(targets[t], m) * net / pa);
+        }
+    }
 }
 
 void DrgepSearch::SearchFrom(int32_t target, double alpha) {

@@ -7,8 +7,10 @@
 // coefficient is the product of its direct coefficients; R_TB is the largest over the paths from
 // target T to B, found by a Dijkstra search that settles species in decreasing R_TB (products
 // never grow along a path, so the first settlement is the largest). Each target's coefficients
-// are scaled by its importance at the state, alpha_T = |P_T - C_T| / max over the targets T' of
-// |P_T' - C_T'|. A species is kept at the state when max over T of alpha_T R_TB reaches the
+// are scaled by its importance at the state, its share of the flux of the element it carries most
+// of: alpha_T = max over elements a of N_a,T |P_T - C_T| / sum over species S of
+// N_a,S max(0, P_S - C_S) (at most 1, since each element is conserved). A target that carries no
+// element flux at the state (none of its element is made there) leads nowhere. A species is kept at the state when max over T of alpha_T R_TB reaches the
 // threshold (>=); the targets themselves are always kept.
 //
 // A target's search stops once alpha_T R falls below the threshold: nothing settled after that
@@ -32,6 +34,8 @@ public:
     const std::vector<uint8_t>& Kept() const override { return kept_; }
 
 private:
+    // alpha_T of every target at the state (see above), into alpha_.
+    void TargetImportance(const std::vector<int32_t>& targets, const StateFluxes& fluxes);
     void SearchFrom(int32_t target, double alpha);
     // The direct coefficients of A against its neighbours (laid out like the neighbour lists),
     // computed once per state.
@@ -48,6 +52,8 @@ private:
     std::vector<double> direct_;    // NeighbourTotal values
     std::vector<uint8_t> rowReady_;
     std::vector<double> pairSum_;   // scratch: signed P(A, B) + C(A, B)
+    std::vector<double> alpha_;     // per target of the state
+    std::vector<double> elementProduction_;  // elements 1..MM: sum over S of N_a,S max(0, P_S - C_S)
     std::priority_queue<std::pair<double, int32_t>> queue_;
 };
 

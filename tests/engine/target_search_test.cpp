@@ -53,8 +53,8 @@ TEST_F(TargetSearch, UserTargetsJoinTheStartAndTheListingNamesThem) {
     WriteFile(dir_.Path("SP.TGT"), "s4 ! a product to keep\r\n\r\n");
     EXPECT_EQ(Kept(Engine::Tovik, 0.3), "    1    2    3    4");
     EXPECT_NE(Listing().find(" Target species of case 2: S1 S4\r\n"), std::string::npos) << Listing();
-    // From S4, r(S4,S3) = 1: DRG follows it, DRGEP scales it by S4's share of the targets' net
-    // rates, (q/2) / 2q = 1/4.
+    // From S4, r(S4,S3) = 1: DRG follows it, DRGEP scales it by S4's share of the element flux
+    // made at the state (S2 q, S3 q/2, S4 q/2), (q/2) / 2q = 1/4.
     EXPECT_EQ(Kept(Engine::Brena, 0.6), "    1    3    4");
     EXPECT_EQ(Kept(Engine::Tovik, 0.6), "    1    4");
 }

@@ -14,6 +14,7 @@
 // The evaluations keep the per-temperature values (species properties, pair diffusion) of the
 // last temperature and their scratch in the object, so they allocate nothing and a flame's calls
 // at one grid point share the work; hence one object per thread (copies are independent).
+// Mole fractions need not sum to one: the floored values are normalized (Theta_k takes X as given).
 
 #include <string>
 #include <vector>
@@ -49,8 +50,11 @@ public:
     const std::vector<int>& LightSpecies() const { return light_; }
 
 private:
+    void UpdatePowers(double T) const;
+    void EvaluateSpeciesFits(const std::vector<double>& fits, double* logs) const;
     void UpdateSpecies(double T) const;
     void UpdatePairs(double T) const;
+    double Floor(const double* X) const;  // X floored into floored_; returns their sum
 
     int kk_ = 0, no_ = 0;
     double referencePressure_ = 0.0;
@@ -63,9 +67,9 @@ private:
     std::vector<double> thermalFits_;     // (NO, KK) per light species: theta_kj fitted in ln T
 
     // Per-temperature values of the last T and scratch; see the note above.
-    mutable double speciesT_ = -1.0, pairT_ = -1.0;
+    mutable double powersT_ = -1.0, speciesT_ = -1.0, pairT_ = -1.0;
     mutable std::vector<double> logPowers_;        // (NO): (ln T)^n
-    mutable std::vector<double> viscosity_, rootViscosity_, conductivity_;  // (KK)
+    mutable std::vector<double> viscosity_, inverseRootViscosity_, conductivity_;  // (KK)
     mutable std::vector<double> inverseDiffusion_;  // (KK, KK): 1 / D_jk at PREF
     mutable std::vector<double> scratch_;           // (KK*(KK+1)/2)
     mutable std::vector<double> floored_;           // (KK)

@@ -24,7 +24,7 @@ namespace {
 
 constexpr const char* kUsage =
     "flame CHEM.BIN TRAN.BIN --P atm --T K --X \"CH4 1, O2 2, N2 7.52\" [--phi-list 0.7,1.0,1.3] "
-    "[--thermal-diffusion] [--save FILE]";
+    "[--thermal-diffusion] [--slope 0.07] [--curvature 0.14] [--save FILE]";
 
 void PrintHelp() {
     std::cout << "Usage: vantor-cli " << kUsage << "\n\n"
@@ -32,7 +32,8 @@ void PrintHelp() {
               << "--P and --T with mixture-averaged transport. With --phi-list the fuel of --X (species\n"
               << "with C or H) is scaled to each equivalence ratio, the oxidizer kept. Prints phi, the\n"
               << "burning speed, the grid points and the wall time per case; progress goes to stderr.\n"
-              << "--save writes the profiles as flame data. Exit status 0 only when every case converged.\n";
+              << "--slope and --curvature are the grid's final refinement criteria (fractions of each\n"
+              << "profile's range). --save writes the profiles as flame data. Exit status 0 only when every case converged.\n";
 }
 
 bool ParsePhiList(const std::string& text, std::vector<double>& phis, std::string& error) {
@@ -62,7 +63,7 @@ int CaseStatus(premix::FlameOutcome outcome) {
 
 int RunFlame(const std::vector<std::string>& args) {
     std::string error;
-    const auto options = CliOptions::Parse(args, {"--P", "--T", "--X", "--phi-list", "--save"},
+    const auto options = CliOptions::Parse(args, {"--P", "--T", "--X", "--phi-list", "--save", "--slope", "--curvature"},
                                            {"--thermal-diffusion", "--help", "-h"}, error);
     if (options && (options->Has("--help") || options->Has("-h"))) {
         PrintHelp();
@@ -95,6 +96,16 @@ int RunFlame(const std::vector<std::string>& args) {
         std::cerr << "vantor-cli flame: --X: " << error << "\n";
         return 2;
     }
+    double slope = 0.07, curvature = 0.14;
+    for (auto [key, target] : {std::pair{"--slope", &slope}, std::pair{"--curvature", &curvature}}) {
+        if (!options->Value(key)) continue;
+        const auto v = options->Number(key, error);
+        if (!v || !(*v > 0.0 && *v < 1.0)) {
+            std::cerr << "vantor-cli flame: " << key << " must lie between 0 and 1\n";
+            return 2;
+        }
+        *target = *v;
+    }
     std::vector<double> phis;
     if (options->Value("--phi-list") && !ParsePhiList(*options->Value("--phi-list"), phis, error)) {
         std::cerr << "vantor-cli flame: " << error << "\n";
@@ -119,6 +130,8 @@ int RunFlame(const std::vector<std::string>& args) {
         request.temperature = *T;
         request.moleFractions = mixtures[c];
         request.thermalDiffusion = options->Has("--thermal-diffusion");
+        request.slope = slope;
+        request.curvature = curvature;
         request.progress = [](const std::string& line) { std::cerr << "  " << line << "\n"; };
         const auto start = std::chrono::steady_clock::now();
         const premix::FlameResult result = premix::SolveFlame(mech, transport, request);

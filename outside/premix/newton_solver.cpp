@@ -14,7 +14,7 @@ constexpr double kAbsoluteTolerance = 1e-9;
 constexpr double kSpeciesFloor = -1e-8;
 constexpr double kMinTemperature = 200.0, kMaxTemperature = 6000.0;
 constexpr int kJacobianAge = 20;
-constexpr double kMinTimeStep = 1e-10, kMaxTimeStep = 1e-4;
+constexpr double kMinTimeStep = 1e-10, kMaxTimeStep = 1e-3;
 
 }  // namespace
 

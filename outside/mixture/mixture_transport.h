@@ -54,6 +54,7 @@ private:
     void EvaluateSpeciesFits(const std::vector<double>& fits, double* logs) const;
     void UpdateSpecies(double T) const;
     void UpdatePairs(double T) const;
+    void UpdateWilke(double T) const;
     double Floor(const double* X) const;  // X floored into floored_; returns their sum
 
     int kk_ = 0, no_ = 0;
@@ -61,16 +62,18 @@ private:
     std::vector<double> weights_;
     std::vector<double> viscosityFits_, conductivityFits_;  // (NO, KK) as in the binary
     std::vector<double> diffusionFits_;   // (NO) blocks of the KK*(KK+1)/2 pairs j <= k
-    std::vector<double> wilkeWeightRatio_;   // (KK, KK): (W_j/W_k)^1/4 at [k*KK + j]
+    std::vector<double> quarterWeight_;      // (KK): W_k^1/4
     std::vector<double> wilkeDenominator_;   // (KK, KK): 1 / (8 (1 + W_k/W_j))^1/2 at [k*KK + j]
     std::vector<int> light_;
     std::vector<double> thermalFits_;     // (NO, KK) per light species: theta_kj fitted in ln T
 
     // Per-temperature values of the last T and scratch; see the note above.
-    mutable double powersT_ = -1.0, speciesT_ = -1.0, pairT_ = -1.0;
+    mutable double powersT_ = -1.0, speciesT_ = -1.0, pairT_ = -1.0, wilkeT_ = -1.0;
     mutable std::vector<double> logPowers_;        // (NO): (ln T)^n
     mutable std::vector<double> viscosity_, inverseRootViscosity_, conductivity_;  // (KK)
-    mutable std::vector<double> inverseDiffusion_;  // (KK, KK): 1 / D_jk at PREF
+    mutable std::vector<double> inverseDiffusion_;  // pairs j <= k: 1 / D_jk at PREF
+    mutable std::vector<double> wilke_;             // (KK, KK): Phi_kj at [k*KK + j]
+    mutable std::vector<double> sums_;              // (KK) scratch
     mutable std::vector<double> scratch_;           // (KK*(KK+1)/2)
     mutable std::vector<double> floored_;           // (KK)
 };

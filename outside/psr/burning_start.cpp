@@ -18,6 +18,7 @@ constexpr int kStepIterations = 10;
 constexpr int kPseudoSteps = 400;
 constexpr double kFirstPseudoStep = 1e-7;  // s
 constexpr double kSmallestPseudoStep = 1e-16;
+constexpr double kSettledChange = 20.0;  // K
 
 // Backward-Euler steps from `state` with growing steps, trying the steady Newton iteration as the
 // steps grow; true with `state` steady.
@@ -48,7 +49,9 @@ bool PseudoTransient(StirredReactorEquations& eq, ReactorState& state, int& iter
             ReactorState steady = state;
             const NewtonReport s = SolveNewton(eq, LastUnknown::kTemperature, steady, kStepIterations);
             iterations += s.iterations;
-            if (s.converged) {
+            // Taken only once the steps have nearly settled: from far away Newton may jump to
+            // another steady state (the cold one) than the one the steps approach.
+            if (s.converged && std::fabs(steady.temperature - state.temperature) < kSettledChange) {
                 state = std::move(steady);
                 return true;
             }
@@ -95,6 +98,12 @@ BurningStart FindBurningState(StirredReactorEquations& eq, const chem::Mechanism
         if (!r.converged && !PseudoTransient(eq, state, start.iterations, why)) {
             start.message = "no steady state at tau = " + FormatFull(tau) + " s: " + why;
             return start;
+        }
+        // Newton from far away may land on the cold state though a burning one exists: the
+        // pseudo-time steps from the products settle on the burning one first.
+        if (r.converged && state.temperature - Tin < kBurningRiseShare * rise) {
+            ReactorState relaxed{Y, start.productsTemperature, std::log(tau)};
+            if (PseudoTransient(eq, relaxed, start.iterations, why)) state = std::move(relaxed);
         }
         if (progress) {
             progress("steady state at tau = " + FormatFull(tau) + " s: T = " + FormatFull(state.temperature) +

@@ -11,7 +11,7 @@ namespace {
 
 // Convergence: every correction below rtol |value| + atol.
 constexpr double kRelativeTolerance = 1e-8;
-constexpr double kMassFractionTolerance = 1e-14;
+constexpr double kMassFractionTolerance = 1e-12;
 constexpr double kTemperatureTolerance = 1e-6;  // K
 constexpr double kLogTimeTolerance = 1e-9;
 constexpr int kHalvings = 8;
@@ -35,7 +35,14 @@ public:
     }
     bool Jacobian(const ReactorState& s, const std::vector<double>& G, std::vector<double>& J) {
         J.resize(static_cast<size_t>(n_) * static_cast<size_t>(n_));
-        if (!eq_.Jacobian(s, last_, G.data(), J.data())) return false;
+        // The differences are of the equations' own residuals, without the time term.
+        const double* base = G.data();
+        if (inverseStep_ > 0.0) {
+            plain_.resize(G.size());
+            if (!eq_.Residuals(s, plain_.data())) return false;
+            base = plain_.data();
+        }
+        if (!eq_.Jacobian(s, last_, base, J.data())) return false;
         for (int k = 0; k < kk_; ++k) J[static_cast<size_t>(k) * n_ + k] -= inverseStep_;
         return true;
     }
@@ -72,6 +79,7 @@ private:
     double inverseStep_;
     const std::vector<double>* old_;
     int n_, kk_;
+    std::vector<double> plain_;
 };
 
 }  // namespace

@@ -15,6 +15,7 @@ constexpr double kMassFractionTolerance = 1e-12;
 constexpr double kTemperatureTolerance = 1e-6;  // K
 constexpr double kLogTimeTolerance = 1e-9;
 constexpr int kHalvings = 8;
+constexpr double kKeptJacobianReduction = 0.2;
 // The temperature is kept where the thermo fits mean something.
 constexpr double kLowestTemperature = 100.0, kHighestTemperature = 6000.0;
 
@@ -91,7 +92,7 @@ double ResidualNorm(const std::vector<double>& G, double inletTemperature) {
 }
 
 NewtonReport SolveNewton(StirredReactorEquations& equations, LastUnknown last, ReactorState& state, int maxIterations,
-                         double inverseStep, const std::vector<double>* oldMassFractions) {
+                         double inverseStep, const std::vector<double>* oldMassFractions, NewtonFactors* factors) {
     NewtonReport report;
     Iteration it(equations, last, inverseStep, oldMassFractions);
     const double Tin = equations.InletTemperature();
@@ -103,15 +104,24 @@ NewtonReport SolveNewton(StirredReactorEquations& equations, LastUnknown last, R
         return report;
     }
     double norm = ResidualNorm(G, Tin);
-    DenseLu lu;
+    NewtonFactors own;
+    NewtonFactors& kept = factors && inverseStep == 0.0 ? *factors : own;
+    DenseLu& lu = kept.lu;
+    bool factored = kept.valid && kept.last == last, fresh = false;
+    kept.valid = false;
     for (report.iterations = 1; report.iterations <= maxIterations; ++report.iterations) {
-        if (!it.Jacobian(current, G, J)) {
-            report.error = "the Jacobian cannot be evaluated: " + equations.Error();
-            return report;
-        }
-        if (!lu.Factor(J, equations.Size())) {
-            report.error = "the Jacobian is singular";
-            return report;
+        if (!factored) {
+            if (!it.Jacobian(current, G, J)) {
+                report.error = "the Jacobian cannot be evaluated: " + equations.Error();
+                return report;
+            }
+            if (!lu.Factor(J, equations.Size())) {
+                report.error = "the Jacobian is singular";
+                return report;
+            }
+            factored = fresh = true;
+            kept.valid = true;
+            kept.last = last;
         }
         dz.resize(G.size());
         for (size_t i = 0; i < G.size(); ++i) dz[i] = -G[i];
@@ -120,23 +130,34 @@ NewtonReport SolveNewton(StirredReactorEquations& equations, LastUnknown last, R
         double lambda = 1.0;
         bool accepted = false;
         ReactorState trial;
+        double trialNorm = norm;
         for (int h = 0; h <= kHalvings && !accepted; ++h, lambda *= 0.5) {
             trial = it.Moved(current, dz, lambda);
             if (!it.Residuals(trial, trialG)) continue;
-            const double trialNorm = ResidualNorm(trialG, Tin);
+            trialNorm = ResidualNorm(trialG, Tin);
             accepted = trialNorm < norm || size * lambda <= 1.0;
-            if (accepted) norm = trialNorm;
         }
         if (!accepted) {
+            if (!fresh) {  // an old Jacobian may be all that is wrong: once more with a new one
+                factored = false;
+                continue;
+            }
             report.error = "no damped step lowers the residual (" + FormatFull(norm) + ")";
             report.residual = norm;
             return report;
         }
+        // The factorisation is kept while it still cuts the residual fast (a chord step costs
+        // one rate evaluation, a new Jacobian KK + 2).
+        factored = trialNorm < kKeptJacobianReduction * norm;
+        fresh = false;
+        norm = trialNorm;
         current = std::move(trial);
         G.swap(trialG);
         if (size <= 1.0) {
             report.converged = true;
             report.residual = norm;
+            kept.valid = true;
+            kept.last = last;
             state = std::move(current);
             return report;
         }

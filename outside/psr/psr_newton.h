@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "outside/psr/dense_lu.h"
 #include "outside/psr/psr_equations.h"
 
 namespace vantor::psr {
@@ -17,6 +18,14 @@ struct NewtonReport {
     std::string error;         // why it stopped without converging
 };
 
+// A factorised Jacobian kept from one solve to the next: along the branch the Jacobian of the
+// last point serves the next one until it stops cutting the residual fast.
+struct NewtonFactors {
+    DenseLu lu;
+    bool valid = false;
+    LastUnknown last = LastUnknown::kTemperature;
+};
+
 // The largest residual: species in mass-fraction units, the enthalpy one relative to the inlet
 // temperature.
 double ResidualNorm(const std::vector<double>& G, double inletTemperature);
@@ -24,8 +33,10 @@ double ResidualNorm(const std::vector<double>& G, double inletTemperature);
 // Solves for the unknowns of `state` (mass fractions and `last`); the other of temperature and
 // ln tau stays fixed. With `inverseStep` = tau/dt > 0 the species residuals become
 // G_k - (tau/dt)(Y_k - Y_k,old), one backward-Euler step from `oldMassFractions`. On failure
-// `state` is left as it was.
+// `state` is left as it was. `factors` (steady solves only) starts from a kept factorisation and
+// keeps the last one.
 NewtonReport SolveNewton(StirredReactorEquations& equations, LastUnknown last, ReactorState& state, int maxIterations,
-                         double inverseStep = 0.0, const std::vector<double>* oldMassFractions = nullptr);
+                         double inverseStep = 0.0, const std::vector<double>* oldMassFractions = nullptr,
+                         NewtonFactors* factors = nullptr);
 
 }  // namespace vantor::psr

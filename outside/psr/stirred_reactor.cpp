@@ -127,7 +127,7 @@ public:
 
 private:
     NewtonReport Solve(LastUnknown last, ReactorState& state) {
-        NewtonReport r = SolveNewton(eq_, last, state, kStepIterations);
+        NewtonReport r = SolveNewton(eq_, last, state, kStepIterations, 0.0, nullptr, &factors_);
         iterations += r.iterations;
         return r;
     }
@@ -149,6 +149,7 @@ private:
     StirredReactorEquations& eq_;
     const Progress& progress_;
     double productsT_;
+    NewtonFactors factors_;
 };
 
 StirredReactorResult Failed(StirredReactorOutcome outcome, std::string message) {

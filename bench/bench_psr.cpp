@@ -46,8 +46,8 @@ void Extinction(benchmark::State& state, const std::string& name,
         state.SkipWithError(("cannot compile " + name).c_str());
         return;
     }
-    psr::StirredReactorRequest request{chem::kAtmosphere, 300.0, std::vector<double>(static_cast<size_t>(mechanism.KK())),
-                                       {}};
+    psr::StirredReactorRequest request{
+        chem::kAtmosphere, 300.0, std::vector<double>(static_cast<size_t>(mechanism.KK())), {}};
     for (const auto& [species, amount] : amounts) {
         request.moleFractions[static_cast<size_t>(mechanism.SpeciesIndex(species) - 1)] = amount;
     }

@@ -49,10 +49,10 @@ std::string Line(const psr::PsrCaseResult& c) {
     const auto& s = c.summary;
     char buffer[400];
     if (s.status == psr::kPsrOk) {
-        std::snprintf(buffer, sizeof buffer,
-                      "case %d  phi %.4g  tau_ext %.6e s  T_ext %.2f K  branch points %d  Newton iterations %d  wall %.3f s",
-                      s.number, s.phi, s.extinctionTime, s.extinctionTemperature, s.points, c.newtonIterations,
-                      c.wallSeconds);
+        std::snprintf(
+            buffer, sizeof buffer,
+            "case %d  phi %.4g  tau_ext %.6e s  T_ext %.2f K  branch points %d  Newton iterations %d  wall %.3f s",
+            s.number, s.phi, s.extinctionTime, s.extinctionTemperature, s.points, c.newtonIterations, c.wallSeconds);
     } else {
         std::snprintf(buffer, sizeof buffer, "case %d  phi %.4g  status %d  wall %.3f s  ", s.number, s.phi, s.status,
                       c.wallSeconds);
@@ -62,7 +62,8 @@ std::string Line(const psr::PsrCaseResult& c) {
 
 int RunPsrCommand(const std::vector<std::string>& args) {
     std::string error;
-    const auto options = CliOptions::Parse(args, {"--P", "--T", "--X", "--phi-list", "--save"}, {"--help", "-h"}, error);
+    const auto options =
+        CliOptions::Parse(args, {"--P", "--T", "--X", "--phi-list", "--save"}, {"--help", "-h"}, error);
     if (options && (options->Has("--help") || options->Has("-h"))) {
         std::cout << "usage: vantor-cli " << kUsage << "\n"
                   << "  Follows the burning branch of the adiabatic stirred reactor from tau = 1 s down to its\n"
@@ -115,9 +116,8 @@ int RunPsrCommand(const std::vector<std::string>& args) {
     for (size_t i = 0; i < inlets.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
         const psr::PsrCaseResult c = psr::RunStirredReactorCase(
-            mech, number, *P, *T, inlets[i], [number](const std::string& line) {
-                std::cerr << "case " << number << ": " << line << "\n";
-            });
+            mech, number, *P, *T, inlets[i],
+            [number](const std::string& line) { std::cerr << "case " << number << ": " << line << "\n"; });
         std::cout << Line(c) << std::endl;
         data += psr::StirredReactorCaseBlock(c.summary);
         allFound = allFound && c.summary.status == psr::kPsrOk;

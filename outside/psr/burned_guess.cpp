@@ -1,6 +1,7 @@
 #include "outside/psr/burned_guess.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include "chemlib/mechanism_layout.h"
@@ -48,7 +49,10 @@ bool CompleteCombustionProducts(const chem::Mechanism& mech, const std::vector<d
     const struct {
         const char* name;
         double amount;
-    } made[] = {{"CO2", carbonDioxide}, {"CO", nC - carbonDioxide}, {"H2O", water}, {"H2", nH / 2.0 - water},
+    } made[] = {{"CO2", carbonDioxide},
+                {"CO", nC - carbonDioxide},
+                {"H2O", water},
+                {"H2", nH / 2.0 - water},
                 {"O2", oxygen / 2.0}};
     for (const auto& [name, amount] : made) {
         if (amount <= 0.0) continue;

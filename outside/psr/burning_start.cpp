@@ -69,8 +69,9 @@ BurningStart FindBurningState(StirredReactorEquations& eq, const chem::Mechanism
     BurningStart start;
     std::vector<double> products;
     if (!CompleteCombustionProducts(mechanism, inletMoleFractions, products)) {
-        start.message = "the inlet has too little oxygen to burn its carbon to CO, or its products (CO2, CO, H2O, "
-                        "H2, O2) are not all in the mechanism";
+        start.message =
+            "the inlet has too little oxygen to burn its carbon to CO, or its products (CO2, CO, H2O, "
+            "H2, O2) are not all in the mechanism";
         return start;
     }
     std::vector<double> Y(products.size());
@@ -114,12 +115,12 @@ BurningStart FindBurningState(StirredReactorEquations& eq, const chem::Mechanism
             start.state = std::move(state);
             return start;
         }
-        lastState = "at tau = " + FormatFull(tau) + " s the reactor stays at T = " + FormatFull(state.temperature) +
-                    " K";
+        lastState =
+            "at tau = " + FormatFull(tau) + " s the reactor stays at T = " + FormatFull(state.temperature) + " K";
     }
     start.kind = BurningStart::Kind::kNotFlammable;
-    start.message = "not flammable: no burning state even at the longest residence time; " + lastState +
-                    " against " + FormatFull(start.productsTemperature) + " K burned completely";
+    start.message = "not flammable: no burning state even at the longest residence time; " + lastState + " against " +
+                    FormatFull(start.productsTemperature) + " K burned completely";
     return start;
 }
 

@@ -17,9 +17,11 @@ constexpr double kLogTimeStep = 1e-7;
 }  // namespace
 
 StirredReactorEquations::StirredReactorEquations(chem::Mechanism& mechanism, double pressure,
-                                                 const std::vector<double>& inletMassFractions,
-                                                 double inletTemperature)
-    : reactor_(mechanism, pressure), mech_(mechanism), kk_(mechanism.KK()), inletY_(inletMassFractions),
+                                                 const std::vector<double>& inletMassFractions, double inletTemperature)
+    : reactor_(mechanism, pressure),
+      mech_(mechanism),
+      kk_(mechanism.KK()),
+      inletY_(inletMassFractions),
       inletT_(inletTemperature) {
     const auto n = static_cast<size_t>(kk_) + 1;
     y_.resize(n);
@@ -73,7 +75,8 @@ bool StirredReactorEquations::Jacobian(const ReactorState& state, LastUnknown la
             shifted_.logResidenceTime += step;
         }
         if (!Residuals(shifted_, shiftedG_.data())) return false;
-        for (int i = 0; i < n; ++i) J[static_cast<size_t>(i) * n + j] = (shiftedG_[static_cast<size_t>(i)] - G[i]) / step;
+        for (int i = 0; i < n; ++i)
+            J[static_cast<size_t>(i) * n + j] = (shiftedG_[static_cast<size_t>(i)] - G[i]) / step;
         if (j < kk_) {
             shifted_.massFractions[static_cast<size_t>(j)] = state.massFractions[static_cast<size_t>(j)];
         } else {

@@ -164,8 +164,8 @@ NewtonReport SolveNewton(StirredReactorEquations& equations, LastUnknown last, R
     }
     report.iterations = maxIterations;
     report.residual = norm;
-    report.error = "no convergence in " + std::to_string(maxIterations) + " iterations (residual " + FormatFull(norm) +
-                   ")";
+    report.error =
+        "no convergence in " + std::to_string(maxIterations) + " iterations (residual " + FormatFull(norm) + ")";
     return report;
 }
 

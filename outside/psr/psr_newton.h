@@ -14,8 +14,8 @@ struct NewtonReport {
     bool converged = false;
     bool rateFailure = false;  // the rates could not be evaluated at the starting state
     int iterations = 0;
-    double residual = 0.0;     // scaled norm at the end (ResidualNorm)
-    std::string error;         // why it stopped without converging
+    double residual = 0.0;  // scaled norm at the end (ResidualNorm)
+    std::string error;      // why it stopped without converging
 };
 
 // A factorised Jacobian kept from one solve to the next: along the branch the Jacobian of the

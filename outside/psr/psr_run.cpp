@@ -138,8 +138,9 @@ PsrJobReport RunStirredReactorJob(const JobRecord& job, const PsrFiles& files, i
             next = plan->cases.size();
         }
     };
-    const int count = std::max(1, std::min<int>(threads > 0 ? threads : static_cast<int>(std::thread::hardware_concurrency()),
-                                                static_cast<int>(plan->cases.size())));
+    const int count =
+        std::max(1, std::min<int>(threads > 0 ? threads : static_cast<int>(std::thread::hardware_concurrency()),
+                                  static_cast<int>(plan->cases.size())));
     std::vector<std::thread> pool;
     for (int i = 1; i < count; ++i) pool.emplace_back(worker);
     worker();
@@ -162,7 +163,8 @@ PsrJobReport RunStirredReactorJob(const JobRecord& job, const PsrFiles& files, i
         }
         listing += "\nData written to " + files.data + "\n";
     }
-    listing += std::to_string(found) + " of " + std::to_string(report.cases.size()) + " cases found their extinction point.\n";
+    listing +=
+        std::to_string(found) + " of " + std::to_string(report.cases.size()) + " cases found their extinction point.\n";
     if (!files.listing.empty()) {
         if (std::string error; !WriteFileAtomically(files.listing, listing, &error)) {
             report.status = kPsrListingNotWritable;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "chemlib/mechanism_layout.h"
 #include "common/fixed_format.h"
 #include "outside/psr/burning_start.h"
 #include "outside/psr/psr_newton.h"
@@ -54,8 +53,8 @@ double VertexTemperature(const ReactorState& a, const ReactorState& b, const Rea
 
 class BranchFollower {
 public:
-    BranchFollower(StirredReactorEquations& eq, const Progress& progress, double productsTemperature)
-        : eq_(eq), progress_(progress), productsT_(productsTemperature) {}
+    BranchFollower(StirredReactorEquations& eq, double productsTemperature)
+        : eq_(eq), productsT_(productsTemperature) {}
 
     std::vector<ReactorState> points;
     int iterations = 0;
@@ -140,14 +139,14 @@ private:
         });
         ReactorState p = *near[0];
         if (near.size() >= 2 && near[0]->temperature != near[1]->temperature) {
-            p = Extrapolated(*near[1], *near[0], (T - near[0]->temperature) / (near[0]->temperature - near[1]->temperature));
+            p = Extrapolated(*near[1], *near[0],
+                             (T - near[0]->temperature) / (near[0]->temperature - near[1]->temperature));
         }
         p.temperature = T;
         return p;
     }
 
     StirredReactorEquations& eq_;
-    const Progress& progress_;
     double productsT_;
     NewtonFactors factors_;
 };
@@ -170,7 +169,8 @@ std::vector<double> InletMoleFractions(const chem::Mechanism& mechanism, const S
     double sum = 0.0;
     for (size_t k = 0; k < X.size(); ++k) {
         if (!std::isfinite(X[k]) || X[k] < 0.0) {
-            error = "mole fraction of " + mechanism.SpeciesName(static_cast<int32_t>(k) + 1) + " is " + FormatFull(X[k]);
+            error =
+                "mole fraction of " + mechanism.SpeciesName(static_cast<int32_t>(k) + 1) + " is " + FormatFull(X[k]);
             return X;
         }
         sum += X[k];
@@ -213,7 +213,7 @@ StirredReactorResult SolveStirredReactor(chem::Mechanism& mechanism, const Stirr
         case BurningStart::Kind::kRateFailure: return Failed(StirredReactorOutcome::kRateFailure, start.message);
         case BurningStart::Kind::kNoConvergence: return Failed(StirredReactorOutcome::kNoConvergence, start.message);
     }
-    BranchFollower branch(eq, request.progress, start.productsTemperature);
+    BranchFollower branch(eq, start.productsTemperature);
     branch.points.push_back(start.state);
     const auto fail = [&](const std::string& why) {
         StirredReactorResult r = Failed(StirredReactorOutcome::kNoConvergence, why);
@@ -263,9 +263,10 @@ StirredReactorResult SolveStirredReactor(chem::Mechanism& mechanism, const Stirr
     }
     result.residenceTime.push_back(result.extinctionTime);
     result.temperature.push_back(result.extinctionTemperature);
-    result.message = "extinction found";
-    Say(request.progress, "extinction at tau = " + FormatFull(result.extinctionTime) + " s, T = " +
-                              FormatFull(result.extinctionTemperature) + " K");
+    result.message =
+        refinedOk ? "extinction found" : "extinction found (10 K bracket; the 1 K refinement did not converge)";
+    Say(request.progress, "extinction at tau = " + FormatFull(result.extinctionTime) +
+                              " s, T = " + FormatFull(result.extinctionTemperature) + " K");
     return result;
 }
 

@@ -26,7 +26,8 @@ TEST(PsrData, CasesReadBackExactlyAndFaultsNameTheLine) {
     failed.status = 7112;
     failed.message = "not flammable:\nno burning state";
 
-    const std::string text = StirredReactorDataHeader() + StirredReactorCaseBlock(found) + StirredReactorCaseBlock(failed);
+    const std::string text =
+        StirredReactorDataHeader() + StirredReactorCaseBlock(found) + StirredReactorCaseBlock(failed);
     EXPECT_NE(text.find("! Case 1  P= 1.000000000000000E+00 atm  Tin= 3.000000000000000E+02 K  Phi= "
                         "3.333333333333333E-01  Status= 0  TauExt= 1.511067286417894E-05 s  TExt= "
                         "1.249840180300715E+03 K  Points= 3\n! Message: extinction found\n! Columns: tau(s) T(K)\n"),

@@ -20,13 +20,14 @@ JobRecord HydrogenJob(const chem::Mechanism& mechanism, const std::string& data,
     job.NMix = 2;
     job.Press[0] = 1.0;
     job.Temp[0] = 300.0;
-    const std::vector<std::vector<std::pair<std::string, double>>> mixtures{
-        {{"H2", 2.0}, {"O2", 1.0}, {"N2", 3.76}}, {{"N2", 1.0}}};
+    const std::vector<std::vector<std::pair<std::string, double>>> mixtures{{{"H2", 2.0}, {"O2", 1.0}, {"N2", 3.76}},
+                                                                            {{"N2", 1.0}}};
     for (size_t m = 0; m < mixtures.size(); ++m) {
         const int row = static_cast<int>(m) + 1;
         job.mixIndex(row, 0) = static_cast<int16_t>(mixtures[m].size());
         for (size_t k = 0; k < mixtures[m].size(); ++k) {
-            job.mixIndex(row, static_cast<int>(k) + 1) = static_cast<int16_t>(mechanism.SpeciesIndex(mixtures[m][k].first));
+            job.mixIndex(row, static_cast<int>(k) + 1) =
+                static_cast<int16_t>(mechanism.SpeciesIndex(mixtures[m][k].first));
             job.mixAmount(row, static_cast<int>(k) + 1) = mixtures[m][k].second;
         }
     }

@@ -40,4 +40,8 @@ struct TransportFits {
 // false with the reason in `error`, and an earlier file stays as it was.
 bool WriteTransportBinary(const std::string& path, const TransportFits& fits, std::string& error);
 
+// Reads a transport binary written by WriteTransportBinary; false with the reason (file, record) in
+// `error`. Names come back without their blank padding.
+bool ReadTransportBinary(const std::string& path, TransportFits& fits, std::string& error);
+
 }  // namespace vantor::pellor

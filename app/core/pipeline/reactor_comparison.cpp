@@ -108,7 +108,7 @@ std::vector<std::string> FormatReactorTable(ReactorKind kind, const std::vector<
         const ReactorCaseValue* d = At(detailed, i);
         const ReactorCaseValue* r = At(reduced, i);
         const ReactorCaseValue& side = d ? *d : *r;
-        char number[16];
+        char number[32];
         std::snprintf(number, sizeof number, "%6zu", i + 1);
         std::string line = number + Cell(side.pressureAtm, "%*.4f", 11) + Cell(side.temperature, "%*.2f", 11) +
                            (side.phi > 0.0 ? Cell(side.phi, "%*.3f", 9) : TextCell("-", 9));

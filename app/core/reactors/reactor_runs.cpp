@@ -1,10 +1,15 @@
 #include "app/core/reactors/reactor_runs.h"
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 
 #include "app/core/mechanism/reduced_data_files.h"
+#include "app/core/mechanism/text_format.h"
 #include "app/core/pipeline/failure_reasons.h"
+#include "app/core/pipeline/run_settings.h"
 #include "chemlib/mechanism.h"
 #include "common/fixed_names.h"
 #include "common/path_field.h"
@@ -29,9 +34,14 @@ bool Call(EntryFunction entry, JobRecord& job, const std::string& step, const st
     int32_t status = 0;
     double progress = 0.0;
     sink.AddLine("> " + step + " start ......");
+    const auto started = std::chrono::steady_clock::now();
     const int32_t result = entry(&job, &status, &progress);
     if (Succeeded(result, LoadStatus(&status), LoadProgress(&progress))) {
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+        char elapsed[48];
+        std::snprintf(elapsed, sizeof elapsed, "%.3f", took.count());
         sink.AddLine("> " + step + " is successful!");
+        sink.AddLine(std::string("> Elapsed time:") + elapsed + "s");
         return true;
     }
     ReportError(sink, "<E> " + step + " failed with status " + std::to_string(LoadStatus(&status)) +
@@ -85,6 +95,24 @@ std::string ReactorDataFile(const std::string& workDirectory, ReactorKind kind, 
 
 std::string TransportBinaryFile(const std::string& workDirectory, bool reduced) {
     return JoinPath(workDirectory, Prefixed(reduced, "Tran.bin"));
+}
+
+bool ReadMixtureAmounts(const std::string& line, std::vector<std::pair<std::string, double>>& amounts,
+                        std::string& error) {
+    amounts.clear();
+    for (const std::string& token : CommaTokens(line)) {
+        const std::vector<std::string> words = SplitAtBlanks(token);
+        if (words.empty()) continue;
+        const std::optional<double> amount = words.size() == 2 ? ParseNumberC(words[1]) : std::nullopt;
+        if (!amount || !(*amount >= 0.0)) {
+            error = std::string(1, '"');
+            error += TrimBlanks(token) + "\" of the mixture line \"" + line + "\" is not a species name and an amount";
+            return false;
+        }
+        amounts.emplace_back(words[0], *amount);
+    }
+    if (amounts.empty()) error = "the mixture line \"" + line + "\" names no species";
+    return !amounts.empty();
 }
 
 bool CaseMixtures(const std::string& mechanismBinary, const std::vector<std::pair<std::string, double>>& mixture,
@@ -163,6 +191,32 @@ bool RunReactorCases(ReactorRun& run, MessageSink& sink) {
         if (!Call(entry, job, step + (run.reduced ? " (reduced)" : ""), listing, sink)) return false;
     }
     return true;
+}
+
+bool RunProjectReactorCases(bool reduced, const TWState& settings, const RunFiles& files,
+                            const std::vector<std::string>& mixtureLines, const std::vector<ReactorCaseLine>& cases,
+                            EntryFunction pellor, const ReactorLibraries& libraries, MessageSink& sink) {
+    if (cases.empty()) return true;
+    ReactorRun run;
+    run.reduced = reduced;
+    run.job.ReducedFilesFlag = reduced ? 1 : 0;
+    const JobFillResult fill = FillJobRecord(run.job, settings, files);
+    if (!fill.ok) {
+        ReportError(sink, fill.message);
+        return false;
+    }
+    std::string error;
+    if (mixtureLines.empty() || !ReadMixtureAmounts(mixtureLines.front(), run.mixture, error)) {
+        ReportError(sink, "<E> The flame and stirred-reactor cases need the project's first mixture" +
+                              (error.empty() ? std::string(".") : ": " + error + "."));
+        return false;
+    }
+    run.paths = fill.paths;
+    run.workDirectory = files.workDirectory;
+    run.cases = cases;
+    run.pellor = pellor;
+    run.libraries = &libraries;
+    return RunReactorCases(run, sink);
 }
 
 }  // namespace vantor::reactors

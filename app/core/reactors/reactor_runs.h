@@ -32,6 +32,11 @@ struct ReactorRun {
     const ReactorLibraries* libraries = nullptr;
 };
 
+// A mixture line ("CH4 1, O2 2, N2 7.52") as species names and amounts, as the run settings read
+// it; false naming the entry at fault in `error`.
+bool ReadMixtureAmounts(const std::string& line, std::vector<std::pair<std::string, double>>& amounts,
+                        std::string& error);
+
 // The mole fractions (one row of KK values per equivalence ratio) of `mixture` over the species
 // of the mechanism binary `mechanismBinary`; false with the species or value at fault in `error`.
 bool CaseMixtures(const std::string& mechanismBinary, const std::vector<std::pair<std::string, double>>& mixture,
@@ -41,5 +46,11 @@ bool CaseMixtures(const std::string& mechanismBinary, const std::vector<std::pai
 // A case that does not burn is the library's to report in its data file; false, with an "<E> "
 // line, only when a step could not run or its library refused the job.
 bool RunReactorCases(ReactorRun& run, MessageSink& sink);
+
+// RunReactorCases for the detailed or the reduced mechanism of a run: its job record filled from
+// `settings` and `files` as the run's own steps fill it, the project's first mixture line.
+bool RunProjectReactorCases(bool reduced, const TWState& settings, const RunFiles& files,
+                            const std::vector<std::string>& mixtureLines, const std::vector<ReactorCaseLine>& cases,
+                            EntryFunction pellor, const ReactorLibraries& libraries, MessageSink& sink);
 
 }  // namespace vantor::reactors

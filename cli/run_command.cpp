@@ -279,17 +279,18 @@ int RunProject(const RunRequest& request) {
 
     EntryTable entries;
     if (entries.BindLibraries(ProgramLibraryFolder(), sink, SleepMilliseconds) != kBindOk) return 1;
-    if (request.targetError) {
-        const int status = RunTargetError({*request.targetError, method, request.speciesRemoval, request.launcher}, model,
-                                          opened, entries, systemDirectory);
-        if (status != 0 || request.plotDirectory.empty()) return status;
-        return WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines,
-                             model.MechanismPath, sink) ? 0 : 1;
-    }
     const std::vector<ReactorCaseLine>& reactorCases = opened.project.data.reactorCases;
     reactors::ReactorLibraries reactorLibraries;
     for (const ReactorCaseLine& line : reactorCases)
         if (!reactorLibraries.Bind(line.kind, ProgramLibraryFolder(), sink)) return 1;
+    if (request.targetError) {
+        const int status = RunTargetError(
+            {*request.targetError, method, request.speciesRemoval, request.launcher, &reactorLibraries}, model, opened,
+            entries, systemDirectory);
+        if (status != 0 || request.plotDirectory.empty()) return status;
+        return WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines,
+                             model.MechanismPath, sink) ? 0 : 1;
+    }
     CliHost host(model, opened.project.data, RunFiles{systemDirectory, opened.workDirectory, "", "", "", ""}, method, sink);
     TaskRunner runner(host, sink, entries);
     runner.SetIgnitionLauncher(request.launcher);

@@ -67,6 +67,19 @@ TEST(CliReactorRun, StandInLibrariesGiveBothMechanismsCasesSideBySide) {
     EXPECT_NE(report.find("P(atm)= 2.000000000000000E+00  Tin(K)= 3.000000000000000E+02"), std::string::npos);
     EXPECT_NE(report.find("\nDifference(%)= 2.0000000000000"), std::string::npos) << report;
 
+    // The target search: the cases count for every candidate within target on its delays, and
+    // the chosen mechanism's stand beside the detailed ones in its CMP.dat. A target below the
+    // flames' 2 % leaves every run candidate outside.
+    const std::string libraryDir = "cd " + Quoted(dir.Path()) + " && VANTOR_LIBRARY_DIR=" + Quoted(libraries.Path()) + " ";
+    const CliResult search = RunCli("run air.PRJ --target-error 10 --no-species-removal", libraryDir);
+    ASSERT_EQ(search.status, 0) << search.output;
+    EXPECT_NE(search.output.find(": largest flame-speed difference 2.00 %"), std::string::npos) << search.output;
+    EXPECT_NE(search.output.find("Largest extinction-time difference: 2.00 %"), std::string::npos) << search.output;
+    EXPECT_NE(test::ReadText(dir.File("CMP.dat")).find("===PSR 1"), std::string::npos);
+    const CliResult tight = RunCli("run air.PRJ --target-error 1.5 --no-species-removal", libraryDir);
+    EXPECT_EQ(tight.output.find(", within target"), std::string::npos) << tight.output;
+    EXPECT_NE(tight.output.find("largest flame-speed difference 2.00 %"), std::string::npos) << tight.output;
+
     // A case line whose library is missing stops the run before anything is computed.
     fs::remove(libraries.File("libPSR.so"));
     const CliResult missing = RunCli("run air.PRJ", "cd " + Quoted(dir.Path()) + " && VANTOR_LIBRARY_DIR=" +

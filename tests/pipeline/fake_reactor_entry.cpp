@@ -1,7 +1,7 @@
 // A stand-in for the flame (FAKE_FLAME) or the stirred-reactor library: one case per mixture of
 // the job record, written as the real library writes its data file. The value grows with the
-// pressure and the first species' amount; the reduced mechanism's ("ReducedFilesFlag") is 2 %
-// higher, so a comparison has a known difference to show.
+// pressure and the first species' amount; a reduced mechanism's (its data file named "New_...")
+// is 2 % higher, so a comparison has a known difference to show.
 
 #include <fstream>
 #include <string>
@@ -17,7 +17,8 @@
 namespace {
 
 int32_t Run(const vantor::JobRecord& job, int32_t* status, double* progress) {
-    const double scale = job.ReducedFilesFlag ? 1.02 : 1.0;
+    const std::string save = vantor::DecodePathField(job.SaveFile);
+    const double scale = save.find("/New_") != std::string::npos ? 1.02 : 1.0;
     std::ofstream(vantor::DecodePathField(job.OutFile)) << "fake listing\n";
 #ifdef FAKE_FLAME
     std::vector<vantor::premix::FlameCaseData> cases;

@@ -28,13 +28,15 @@ bool ReadReactorValues(const std::string& path, ReactorKind kind, std::vector<Re
     return error.empty();
 }
 
-ReactorComparison CompareReactorCases(const std::string& workDirectory, const std::vector<ReactorCaseLine>& cases) {
+ReactorComparison CompareReactorCases(const std::string& workDirectory, const std::vector<ReactorCaseLine>& cases,
+                                      const std::string& reducedDirectory) {
     ReactorComparison result;
+    const std::string reducedFolder = reducedDirectory.empty() ? workDirectory : reducedDirectory;
     for (const ReactorCaseLine& line : cases) {
         std::vector<ReactorCaseValue> detailed, reduced;
         std::string error;
         if (!ReadReactorValues(ReactorDataFile(workDirectory, line.kind, false), line.kind, detailed, error) ||
-            !ReadReactorValues(ReactorDataFile(workDirectory, line.kind, true), line.kind, reduced, error)) {
+            !ReadReactorValues(ReactorDataFile(reducedFolder, line.kind, true), line.kind, reduced, error)) {
             result.ok = false;
             result.error = "<E> The " + std::string(ReactorCaseKey(line.kind)) + " cases cannot be compared: " + error;
             return result;

@@ -24,7 +24,9 @@ struct ReactorComparison {
     std::vector<std::pair<ReactorKind, std::vector<ReactorCaseValue>>> detailed, reduced;
 };
 
-// Reads the detailed and the reduced data file of each kind in `cases` from `workDirectory`.
-ReactorComparison CompareReactorCases(const std::string& workDirectory, const std::vector<ReactorCaseLine>& cases);
+// Reads the detailed data file of each kind in `cases` from `workDirectory` and the reduced one
+// from `reducedDirectory` (empty: the work directory too).
+ReactorComparison CompareReactorCases(const std::string& workDirectory, const std::vector<ReactorCaseLine>& cases,
+                                      const std::string& reducedDirectory = "");
 
 }  // namespace vantor::reactors

@@ -148,8 +148,9 @@ bool RunReactorCases(ReactorRun& run, MessageSink& sink) {
     if (run.cases.empty()) return true;
     const std::string work = run.workDirectory;
     const std::string mechanismBinary = run.paths.mechBinFile;
-    const std::string transportData =
-        run.reduced ? JoinPath(work, kReducedTransportFileName) : run.paths.tranDatFile;
+    const std::string transportData = !run.transportData.empty() ? run.transportData
+                                      : run.reduced                ? JoinPath(work, kReducedTransportFileName)
+                                                                   : run.paths.tranDatFile;
     std::error_code failed;
     if (!std::filesystem::is_regular_file(transportData, failed)) {
         ReportError(sink, "<E> The flame and stirred-reactor cases need the transport data " + transportData +

@@ -25,7 +25,8 @@ struct ReactorRun {
     bool reduced = false;
     JobRecord job{};      // as FillJobRecord left it for this mechanism: its settings and paths
     JobPaths paths;
-    std::string workDirectory;
+    std::string workDirectory;  // where the transport binary, listings and data files go
+    std::string transportData;  // empty: the run's Tran.dat, or NEW_Tran.dat for the reduced mechanism
     std::vector<std::pair<std::string, double>> mixture;  // the project's first mixture as typed
     std::vector<ReactorCaseLine> cases;
     EntryFunction pellor = nullptr;

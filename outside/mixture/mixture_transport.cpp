@@ -123,12 +123,14 @@ bool MixtureTransport::Bind(const chem::Mechanism& mechanism, const pellor::Tran
         }
     }
 
-    speciesT_ = pairT_ = powersT_ = -1.0;
+    speciesT_ = pairT_ = powersT_ = wilkeT_ = -1.0;
     logPowers_.assign(n, 0.0);
     viscosity_.assign(nk, 0.0);
     inverseRootViscosity_.assign(nk, 0.0);
     conductivity_.assign(nk, 0.0);
-    inverseDiffusion_.assign(nk * nk, 0.0);
+    inverseDiffusion_.assign(pairs, 0.0);
+    wilke_.assign(nk * nk, 0.0);
+    sums_.assign(nk, 0.0);
     scratch_.assign(std::max(pairs, 2 * nk), 0.0);
     floored_.assign(nk, 0.0);
     return true;
@@ -176,23 +178,37 @@ void MixtureTransport::UpdatePairs(double T) const {
     const auto nk = static_cast<size_t>(kk_), n = static_cast<size_t>(no_);
     const size_t pairs = nk * (nk + 1) / 2;
     double* logs = scratch_.data();
-    std::fill(logs, logs + pairs, 0.0);
-    for (size_t c = 0; c < n; ++c) {
-        const double* a = diffusionFits_.data() + c * pairs;
-        const double p = logPowers_[c];
-        for (size_t i = 0; i < pairs; ++i) logs[i] -= a[i] * p;
-    }
-    chem::ExpArray(logs, logs, static_cast<int32_t>(pairs));
-    for (size_t k = 0; k < nk; ++k) {
-        for (size_t j = 0; j < k; ++j) {
-            const double v = logs[PairIndex(static_cast<int>(j), static_cast<int>(k))];
-            inverseDiffusion_[k * nk + j] = v;
-            inverseDiffusion_[j * nk + k] = v;
+    // In blocks that stay in the first-level cache across the coefficients.
+    constexpr size_t kBlock = 512;
+    for (size_t begin = 0; begin < pairs; begin += kBlock) {
+        const size_t end = std::min(pairs, begin + kBlock);
+        for (size_t i = begin; i < end; ++i) logs[i] = -diffusionFits_[i];
+        for (size_t c = 1; c < n; ++c) {
+            const double* a = diffusionFits_.data() + c * pairs;
+            const double p = logPowers_[c];
+            for (size_t i = begin; i < end; ++i) logs[i] -= a[i] * p;
         }
-        // Left out of the sums over j != k, so a nearly pure species loses nothing to cancellation.
-        inverseDiffusion_[k * nk + k] = 0.0;
     }
+    chem::ExpArray(logs, inverseDiffusion_.data(), static_cast<int32_t>(pairs));
     pairT_ = T;
+}
+
+void MixtureTransport::UpdateWilke(double T) const {
+    if (T == wilkeT_) return;
+    UpdateSpecies(T);
+    const auto nk = static_cast<size_t>(kk_);
+    for (size_t k = 0; k < nk; ++k) {
+        // (mu_k/mu_j)^1/2 = mu_k^1/2 / mu_j^1/2
+        const double rootK = 1.0 / inverseRootViscosity_[k];
+        const double* ratio = wilkeWeightRatio_.data() + k * nk;
+        const double* denominator = wilkeDenominator_.data() + k * nk;
+        double* phi = wilke_.data() + k * nk;
+        for (size_t j = 0; j < nk; ++j) {
+            const double f = 1.0 + rootK * inverseRootViscosity_[j] * ratio[j];
+            phi[j] = f * f * denominator[j];
+        }
+    }
+    wilkeT_ = T;
 }
 
 double MixtureTransport::Floor(const double* X) const {
@@ -215,21 +231,15 @@ void MixtureTransport::SpeciesConductivities(double T, double* lambda) const {
 }
 
 double MixtureTransport::Viscosity(double T, const double* X) const {
-    UpdateSpecies(T);
+    UpdateWilke(T);
     Floor(X);
     const auto nk = static_cast<size_t>(kk_);
     const double* x = floored_.data();
     double mu = 0.0;
     for (size_t k = 0; k < nk; ++k) {
-        // (mu_k/mu_j)^1/2 = mu_k^1/2 / mu_j^1/2
-        const double rootK = 1.0 / inverseRootViscosity_[k];
-        const double* ratio = wilkeWeightRatio_.data() + k * nk;
-        const double* denominator = wilkeDenominator_.data() + k * nk;
+        const double* phi = wilke_.data() + k * nk;
         double sum = 0.0;
-        for (size_t j = 0; j < nk; ++j) {
-            const double f = 1.0 + rootK * inverseRootViscosity_[j] * ratio[j];
-            sum += x[j] * f * f * denominator[j];
-        }
+        for (size_t j = 0; j < nk; ++j) sum += x[j] * phi[j];
         mu += x[k] * viscosity_[k] / sum;
     }
     return mu;
@@ -254,16 +264,26 @@ void MixtureTransport::DiffusionCoefficients(double T, double P, const double* X
     double massTotal = 0.0;
     for (size_t j = 0; j < nk; ++j) massTotal += x[j] * weights_[j];
     const double scale = referencePressure_ * total / P;  // normalized X and D(P) = D(PREF) PREF/P
-    for (size_t k = 0; k < nk; ++k) {
-        const double* inverse = inverseDiffusion_.data() + k * nk;
+    // sum_{j != k} X_j / D_jk over the pairs j < k, each read once for both of its species.
+    double* sums = sums_.data();
+    std::fill(sums, sums + nk, 0.0);
+    for (size_t k = 1; k < nk; ++k) {
+        const double* row = inverseDiffusion_.data() + PairIndex(0, static_cast<int>(k));
+        const double xk = x[k];
         double sum = 0.0;
-        for (size_t j = 0; j < nk; ++j) sum += x[j] * inverse[j];
+        for (size_t j = 0; j < k; ++j) {
+            sum += x[j] * row[j];
+            sums[j] += xk * row[j];
+        }
+        sums[k] += sum;
+    }
+    for (size_t k = 0; k < nk; ++k) {
         double others = massTotal - x[k] * weights_[k];
         if (x[k] > 0.5 * total) {  // the subtraction would cancel: sum the other species' mass
             others = 0.0;
             for (size_t j = 0; j < nk; ++j) others += j == k ? 0.0 : x[j] * weights_[j];
         }
-        Dkm[k] = scale * (others / massTotal) / sum;
+        Dkm[k] = scale * (others / massTotal) / sums[k];
     }
 }
 

@@ -54,6 +54,7 @@ private:
     void EvaluateSpeciesFits(const std::vector<double>& fits, double* logs) const;
     void UpdateSpecies(double T) const;
     void UpdatePairs(double T) const;
+    void UpdateWilke(double T) const;
     double Floor(const double* X) const;  // X floored into floored_; returns their sum
 
     int kk_ = 0, no_ = 0;
@@ -67,10 +68,12 @@ private:
     std::vector<double> thermalFits_;     // (NO, KK) per light species: theta_kj fitted in ln T
 
     // Per-temperature values of the last T and scratch; see the note above.
-    mutable double powersT_ = -1.0, speciesT_ = -1.0, pairT_ = -1.0;
+    mutable double powersT_ = -1.0, speciesT_ = -1.0, pairT_ = -1.0, wilkeT_ = -1.0;
     mutable std::vector<double> logPowers_;        // (NO): (ln T)^n
     mutable std::vector<double> viscosity_, inverseRootViscosity_, conductivity_;  // (KK)
-    mutable std::vector<double> inverseDiffusion_;  // (KK, KK): 1 / D_jk at PREF
+    mutable std::vector<double> inverseDiffusion_;  // pairs j <= k: 1 / D_jk at PREF
+    mutable std::vector<double> wilke_;             // (KK, KK): Phi_kj at [k*KK + j]
+    mutable std::vector<double> sums_;              // (KK)
     mutable std::vector<double> scratch_;           // (KK*(KK+1)/2)
     mutable std::vector<double> floored_;           // (KK)
 };

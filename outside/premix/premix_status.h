@@ -24,4 +24,8 @@ enum PremixStatus : int32_t {
     kPremixBadMixture = 7014,
 };
 
+// The flame runs' task code and the entry's result on success.
+inline constexpr int kPremixTaskCode = 5;
+inline constexpr int32_t kPremixSuccessResult = 10000 + 100 * kPremixTaskCode + 8;
+
 }  // namespace vantor::premix

@@ -1,0 +1,159 @@
+// SolveFlame: the stages from a rough guess to the converged flame on the requested grid.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "chemlib/mechanism_layout.h"
+#include "common/fixed_format.h"
+#include "outside/premix/flame.h"
+#include "outside/premix/flame_residual.h"
+#include "outside/premix/grid_refinement.h"
+#include "outside/premix/initial_guess.h"
+#include "outside/premix/newton_solver.h"
+
+namespace vantor::premix {
+namespace {
+
+// Below this rise of the complete-combustion temperature no flame is attempted.
+constexpr double kLeastTemperatureRise = 500.0;
+// The first guess of the burning speed, cm/s.
+constexpr double kGuessSpeed = 40.0;
+
+FlameResult Fail(FlameOutcome outcome, std::string message, const SolverCounters& counters) {
+    FlameResult r;
+    r.outcome = outcome;
+    r.message = std::move(message);
+    r.newtonSolves = counters.newtonSolves;
+    r.timeSteps = counters.timeSteps;
+    r.lastResidual = counters.lastNorm;
+    return r;
+}
+
+void Report(const FlameRequest& request, const char* stage, int points, const SolverCounters& c) {
+    if (!request.progress) return;
+    char line[200];
+    std::snprintf(line, sizeof line, "%s: %d points, last step norm %.3e, %d Newton solves, %d time steps", stage,
+                  points, c.lastNorm, c.newtonSolves, c.timeSteps);
+    request.progress(line);
+}
+
+}  // namespace
+
+FlameResult SolveFlame(chem::Mechanism& mechanism, const mixture::MixtureTransport& transport,
+                       const FlameRequest& request) {
+    SolverCounters counters;
+    const int kk = mechanism.KK(), nv = kk + 2;
+    if (static_cast<int>(request.moleFractions.size()) != kk)
+        return Fail(FlameOutcome::kNoConvergence, "the mixture has " + std::to_string(request.moleFractions.size()) +
+                                                      " mole fractions for " + std::to_string(kk) + " species",
+                    counters);
+    if (transport.SpeciesCount() != kk)
+        return Fail(FlameOutcome::kNoConvergence, "the transport data are bound to another mechanism", counters);
+    if (!(request.pressure > 0.0) || !(request.temperature >= 200.0 && request.temperature <= 3000.0))
+        return Fail(FlameOutcome::kNoConvergence, "pressure " + FormatFull(request.pressure) + " dyn/cm2 or temperature " +
+                                                      FormatFull(request.temperature) + " K out of range",
+                    counters);
+    double sum = 0.0;
+    for (double v : request.moleFractions) {
+        if (!(v >= 0.0)) return Fail(FlameOutcome::kNoConvergence, "a negative mole fraction", counters);
+        sum += v;
+    }
+    if (!(sum > 0.0)) return Fail(FlameOutcome::kNoConvergence, "the mixture is empty", counters);
+    std::vector<double> X(request.moleFractions), yu(static_cast<size_t>(kk));
+    for (double& v : X) v /= sum;
+    mechanism.MoleToMassFractions(X.data(), yu.data());
+
+    Products products;
+    std::string error;
+    if (!CompleteCombustion(mechanism, yu, request.temperature, products, error))
+        return Fail(FlameOutcome::kNotFlammable, "not flammable: " + error, counters);
+    if (products.temperature - request.temperature < kLeastTemperatureRise)
+        return Fail(FlameOutcome::kNotFlammable,
+                    "not flammable: complete combustion reaches only " + FormatFull(products.temperature) +
+                        " K from " + FormatFull(request.temperature) + " K",
+                    counters);
+
+    FlameResidual residual(mechanism, transport, request.pressure, request.temperature, yu, request.thermalDiffusion);
+    std::vector<double> tu(static_cast<size_t>(nv), 0.0);
+    tu[0] = request.temperature;
+    std::copy(yu.begin(), yu.end(), tu.begin() + 1);
+    const double rhoU = residual.Density(tu.data());
+    std::vector<double> cpR(static_cast<size_t>(kk));
+    const double tMid = request.temperature + 200.0;
+    mechanism.HeatCapacities(tMid, cpR.data());
+    double cp = 0.0;
+    for (int k = 0; k < kk; ++k) cp += yu[static_cast<size_t>(k)] * cpR[static_cast<size_t>(k)] / residual.MolecularWeight(k);
+    cp *= chem::kGasConstant;
+    const double preheat = transport.Conductivity(tMid, X.data()) / (rhoU * kGuessSpeed * cp);
+    InitialFlame start = StartingFlame(mechanism, yu, request.temperature, products,
+                                       request.pressure / chem::kAtmosphere, rhoU * kGuessSpeed, preheat);
+    std::vector<double> x = start.x, u = start.u;
+    int fixed = start.fixedPoint;
+    residual.SetGrid(x, fixed, start.fixedTemperature);
+    std::vector<double> held;
+    for (size_t j = 0; j < x.size(); ++j) held.push_back(u[j * static_cast<size_t>(nv)]);
+    residual.HoldTemperature(held, rhoU * kGuessSpeed);
+    NewtonSolver solver(residual, counters);
+    auto failed = [&](SolveStatus s, const char* stage) {
+        const FlameOutcome outcome = s == SolveStatus::kRateFailure ? FlameOutcome::kRateFailure : FlameOutcome::kNoConvergence;
+        return Fail(outcome, std::string(stage) + " on " + std::to_string(residual.Points()) + " points: " + solver.Error(),
+                    counters);
+    };
+    SolveStatus s = solver.Solve(u, request.progress, "fixed temperature");
+    if (s != SolveStatus::kConverged) return failed(s, "fixed temperature");
+    Report(request, "fixed temperature", residual.Points(), counters);
+    residual.SolveEnergy();
+    s = solver.Solve(u, request.progress, "energy");
+    if (s != SolveStatus::kConverged) return failed(s, "energy");
+    Report(request, "energy", residual.Points(), counters);
+
+    const double passes[2][2] = {{std::max(0.2, request.slope), std::max(0.3, request.curvature)},
+                                 {request.slope, request.curvature}};
+    for (const auto& pass : passes) {
+        for (;;) {
+            RefinedGrid grid = RefineGrid(x, u, nv, fixed, pass[0], pass[1], request.maxPoints);
+            if (grid.added == 0) break;
+            x = std::move(grid.x);
+            u = std::move(grid.u);
+            fixed = grid.fixedPoint;
+            residual.SetGrid(x, fixed, start.fixedTemperature);
+            s = solver.Solve(u, request.progress, "refinement");
+            if (s != SolveStatus::kConverged) return failed(s, "refinement");
+            Report(request, "refined", residual.Points(), counters);
+        }
+    }
+
+    const size_t n = x.size();
+    const double M = u[static_cast<size_t>(nv - 1)];
+    const double tEnd = u[(n - 1) * static_cast<size_t>(nv)];
+    if (!(M > 0.0) || tEnd < start.fixedTemperature + 100.0)
+        return Fail(FlameOutcome::kNotFlammable,
+                    "not flammable: the solution has mass flux " + FormatFull(M) + " g/(cm2 s) and burned temperature " +
+                        FormatFull(tEnd) + " K",
+                    counters);
+    FlameResult r;
+    r.outcome = FlameOutcome::kConverged;
+    r.message = "converged";
+    r.flameSpeed = M / rhoU;
+    r.newtonSolves = counters.newtonSolves;
+    r.timeSteps = counters.timeSteps;
+    r.lastResidual = counters.lastNorm;
+    std::vector<double> f;
+    residual.Evaluate(u, f);
+    for (size_t j = 0; j < n; ++j) {
+        const double* p = &u[j * static_cast<size_t>(nv)];
+        r.x.push_back(x[j]);
+        r.temperature.push_back(p[0]);
+        r.velocity.push_back(M / residual.Density(p));
+        r.heatRelease.push_back(-residual.BaseSources()[j].heat);
+        std::vector<double> xj(static_cast<size_t>(kk));
+        double moles = 0.0;
+        for (int k = 0; k < kk; ++k) moles += p[1 + k] / residual.MolecularWeight(k);
+        for (int k = 0; k < kk; ++k) xj[static_cast<size_t>(k)] = p[1 + k] / residual.MolecularWeight(k) / moles;
+        r.moleFractions.push_back(std::move(xj));
+    }
+    return r;
+}
+
+}  // namespace vantor::premix

@@ -39,10 +39,10 @@ std::string StirredReactorCaseBlock(const StirredReactorCaseSummary& s) {
     for (char& c : message) {
         if (c == '\n' || c == '\r') c = ' ';
     }
-    std::string out = "! Case " + std::to_string(s.number) + "  P= " + Full(s.pressureAtm) + " atm  Tin= " +
-                      Full(s.temperature) + " K  Phi= " + Full(s.phi) + "  Status= " + std::to_string(s.status) +
-                      "  TauExt= " + Full(s.extinctionTime) + " s  TExt= " + Full(s.extinctionTemperature) +
-                      " K  Points= " + std::to_string(rows) + "\n";
+    std::string out = "! Case " + std::to_string(s.number) + "  P= " + Full(s.pressureAtm) +
+                      " atm  Tin= " + Full(s.temperature) + " K  Phi= " + Full(s.phi) +
+                      "  Status= " + std::to_string(s.status) + "  TauExt= " + Full(s.extinctionTime) +
+                      " s  TExt= " + Full(s.extinctionTemperature) + " K  Points= " + std::to_string(rows) + "\n";
     out += "! Message: " + message + "\n";
     out += "! Columns: tau(s) T(K)\n";
     for (size_t i = 0; i < rows; ++i) out += Full(s.residenceTime[i]) + " " + Full(s.branchTemperature[i]) + "\n";
@@ -78,10 +78,10 @@ std::vector<StirredReactorCaseSummary> ReadStirredReactorSummary(const std::stri
             double number = 0, status = 0, points = 0;
             std::istringstream head(line.substr(7));
             if (!(head >> number) || !WholeNumber(number, s.number) || !Field(line, "P=", s.pressureAtm) ||
-                !Field(line, "Tin=", s.temperature) || !Field(line, "Phi=", s.phi) ||
-                !Field(line, "Status=", status) || !WholeNumber(status, s.status) ||
-                !Field(line, "TauExt=", s.extinctionTime) || !Field(line, "TExt=", s.extinctionTemperature) ||
-                !Field(line, "Points=", points) || !WholeNumber(points, s.points) || s.points < 0) {
+                !Field(line, "Tin=", s.temperature) || !Field(line, "Phi=", s.phi) || !Field(line, "Status=", status) ||
+                !WholeNumber(status, s.status) || !Field(line, "TauExt=", s.extinctionTime) ||
+                !Field(line, "TExt=", s.extinctionTemperature) || !Field(line, "Points=", points) ||
+                !WholeNumber(points, s.points) || s.points < 0) {
                 return fail(lineNumber, "not a case line: \"" + line + "\"");
             }
             expectedRows = static_cast<size_t>(s.points);

@@ -17,10 +17,10 @@ namespace vantor::psr {
 struct StirredReactorCaseSummary {
     int number = 0;
     double pressureAtm = 0.0;
-    double temperature = 0.0;       // inlet, K
-    double phi = -1.0;              // -1: no meaning for this mixture
-    int status = 0;                 // 0: extinction found; otherwise the case's 71xx status
-    double extinctionTime = 0.0;    // s (0 when not found)
+    double temperature = 0.0;            // inlet, K
+    double phi = -1.0;                   // -1: no meaning for this mixture
+    int status = 0;                      // 0: extinction found; otherwise the case's 71xx status
+    double extinctionTime = 0.0;         // s (0 when not found)
     double extinctionTemperature = 0.0;  // K
     int points = 0;
     std::string message;
@@ -34,7 +34,6 @@ std::string StirredReactorCaseBlock(const StirredReactorCaseSummary& summary);
 
 // The cases of a data file. On a fault returns what was read before it, with `error` (if given)
 // naming the file, line and text at fault; a file that cannot be opened gives an empty list.
-std::vector<StirredReactorCaseSummary> ReadStirredReactorSummary(const std::string& path,
-                                                                 std::string* error = nullptr);
+std::vector<StirredReactorCaseSummary> ReadStirredReactorSummary(const std::string& path, std::string* error = nullptr);
 
 }  // namespace vantor::psr

@@ -13,7 +13,7 @@ enum PsrStatus : int32_t {
     kPsrMechanismUnreadable = 7103,
     kPsrBadJobRecord = 7104,
     kPsrDataNotWritable = 7105,
-    kPsrFailed = 7106,           // an unexpected failure (out of memory, ...)
+    kPsrFailed = 7106,  // an unexpected failure (out of memory, ...)
     // Case statuses.
     kPsrNoConvergence = 7111,
     kPsrNotFlammable = 7112,

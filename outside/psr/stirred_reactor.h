@@ -15,9 +15,9 @@
 namespace vantor::psr {
 
 struct StirredReactorRequest {
-    double pressure = 0.0;                // dyn/cm2
-    double inletTemperature = 0.0;        // K
-    std::vector<double> moleFractions;    // KK, inlet
+    double pressure = 0.0;                             // dyn/cm2
+    double inletTemperature = 0.0;                     // K
+    std::vector<double> moleFractions;                 // KK, inlet
     std::function<void(const std::string&)> progress;  // one line per stage, may be empty
 };
 
@@ -26,11 +26,11 @@ enum class StirredReactorOutcome { kExtinctionFound, kNoConvergence, kNotFlammab
 struct StirredReactorResult {
     StirredReactorOutcome outcome = StirredReactorOutcome::kNoConvergence;
     std::string message;
-    double extinctionTime = 0.0;          // s
-    double extinctionTemperature = 0.0;   // K
+    double extinctionTime = 0.0;                     // s
+    double extinctionTemperature = 0.0;              // K
     std::vector<double> residenceTime, temperature;  // the burning branch, s and K, down to the turning point
     std::vector<double> extinctionMassFractions;     // KK, the state at the turning point
-    int newtonIterations = 0;             // over the whole branch
+    int newtonIterations = 0;                        // over the whole branch
 };
 
 StirredReactorResult SolveStirredReactor(chem::Mechanism& mechanism, const StirredReactorRequest& request);

@@ -97,11 +97,11 @@ bool MixtureTransport::Bind(const chem::Mechanism& mechanism, const pellor::Tran
             for (size_t c = 0; c < n; ++c) diffusionFits_[c * pairs + PairIndex(j, k)] = fits.diffusion[from + c];
         }
     }
-    wilkeWeightRatio_.resize(nk * nk);
+    quarterWeight_.resize(nk);
     wilkeDenominator_.resize(nk * nk);
     for (size_t k = 0; k < nk; ++k) {
+        quarterWeight_[k] = std::pow(weights_[k], 0.25);
         for (size_t j = 0; j < nk; ++j) {
-            wilkeWeightRatio_[k * nk + j] = std::pow(weights_[j] / weights_[k], 0.25);
             wilkeDenominator_[k * nk + j] = 1.0 / std::sqrt(8.0 * (1.0 + weights_[k] / weights_[j]));
         }
     }
@@ -197,14 +197,15 @@ void MixtureTransport::UpdateWilke(double T) const {
     if (T == wilkeT_) return;
     UpdateSpecies(T);
     const auto nk = static_cast<size_t>(kk_);
+    // (mu_k/mu_j)^1/2 (W_j/W_k)^1/4 = (mu_k^1/2 / W_k^1/4) (W_j^1/4 / mu_j^1/2)
+    double* column = sums_.data();
+    for (size_t j = 0; j < nk; ++j) column[j] = quarterWeight_[j] * inverseRootViscosity_[j];
     for (size_t k = 0; k < nk; ++k) {
-        // (mu_k/mu_j)^1/2 = mu_k^1/2 / mu_j^1/2
-        const double rootK = 1.0 / inverseRootViscosity_[k];
-        const double* ratio = wilkeWeightRatio_.data() + k * nk;
+        const double row = 1.0 / column[k];
         const double* denominator = wilkeDenominator_.data() + k * nk;
         double* phi = wilke_.data() + k * nk;
         for (size_t j = 0; j < nk; ++j) {
-            const double f = 1.0 + rootK * inverseRootViscosity_[j] * ratio[j];
+            const double f = 1.0 + row * column[j];
             phi[j] = f * f * denominator[j];
         }
     }

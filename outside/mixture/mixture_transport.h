@@ -62,7 +62,7 @@ private:
     std::vector<double> weights_;
     std::vector<double> viscosityFits_, conductivityFits_;  // (NO, KK) as in the binary
     std::vector<double> diffusionFits_;   // (NO) blocks of the KK*(KK+1)/2 pairs j <= k
-    std::vector<double> wilkeWeightRatio_;   // (KK, KK): (W_j/W_k)^1/4 at [k*KK + j]
+    std::vector<double> quarterWeight_;      // (KK): W_k^1/4
     std::vector<double> wilkeDenominator_;   // (KK, KK): 1 / (8 (1 + W_k/W_j))^1/2 at [k*KK + j]
     std::vector<int> light_;
     std::vector<double> thermalFits_;     // (NO, KK) per light species: theta_kj fitted in ln T
@@ -73,7 +73,7 @@ private:
     mutable std::vector<double> viscosity_, inverseRootViscosity_, conductivity_;  // (KK)
     mutable std::vector<double> inverseDiffusion_;  // pairs j <= k: 1 / D_jk at PREF
     mutable std::vector<double> wilke_;             // (KK, KK): Phi_kj at [k*KK + j]
-    mutable std::vector<double> sums_;              // (KK)
+    mutable std::vector<double> sums_;              // (KK) scratch
     mutable std::vector<double> scratch_;           // (KK*(KK+1)/2)
     mutable std::vector<double> floored_;           // (KK)
 };

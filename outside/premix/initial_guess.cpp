@@ -1,6 +1,7 @@
 #include "outside/premix/initial_guess.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstddef>
 
@@ -26,8 +27,11 @@ double MixtureCp(chem::Mechanism& mech, const std::vector<double>& y, double T) 
 }
 
 int ElementIndex(const chem::Mechanism& mech, const char* name) {
-    for (int m = 1; m <= mech.MM(); ++m)
-        if (mech.ElementName(m) == name) return m - 1;
+    for (int m = 1; m <= mech.MM(); ++m) {
+        std::string element = mech.ElementName(m);
+        for (char& c : element) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (element == name) return m - 1;
+    }
     return -1;
 }
 

@@ -43,6 +43,8 @@ private:
     BlockTridiagonal jacobian_;
     std::vector<double> f_;
     std::string error_;
+    int steps_ = 0;             // of the last converged Newton
+    double lastChange_ = 1e300;  // scaled change of the last time step
     int jacobianVersion_ = -1;  // the residual's version and time step the factored Jacobian is for
     double jacobianStep_ = 0.0;
 };

@@ -65,10 +65,11 @@ int RunTargetError(const TargetErrorRequest& request, const MechanismModel& mode
     }
     char text[256];
     std::snprintf(text, sizeof text,
-                  "\nChosen: candidate %d, species kept: %d of %d; reactions kept: %d of %d; largest ignition-delay "
+                  "\nChosen: candidate %d, species kept: %d of %d; reactions kept: %d of %d; largest %s"
                   "difference: %s %% (case %d)\nReduced mechanism: %s\nWall time: %.1f s\n",
                   chosen.number, chosen.species, model.DetailedSpeciesCount, chosen.reactions,
-                  model.DetailedReactionCount, search::FormatDifference(chosen.largest, 2).c_str(), chosen.worstCase,
+                  model.DetailedReactionCount, opened.project.data.reactorCases.empty() ? "ignition-delay " : "",
+                  search::FormatDifference(chosen.largest, 2).c_str(), chosen.worstCase,
                   result.outcome->outputPath.c_str(), result.wallSeconds);
     std::cout << text;
     return 0;

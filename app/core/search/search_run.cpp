@@ -320,7 +320,9 @@ void SearchRun::Report(const CandidateRow& row) {
     if (row.result == CandidateResult::Same) {
         line += "the species of candidate " + std::to_string(row.sameAs) + ", not run again";
     } else {
-        line += (row.largest ? "largest delay difference " + FormatDifference(row.largest, 2) + " %"
+        // With flame or stirred-reactor cases the largest is over delays, speeds and times alike.
+        const std::string largest = input_.reactorCases.empty() ? "largest delay difference " : "largest difference ";
+        line += (row.largest ? largest + FormatDifference(row.largest, 2) + " %"
                              : std::string("a case ignites in only one mechanism")) +
                 (row.worstCase > 0 ? " (case " + std::to_string(row.worstCase) + ")" : "") +
                 (row.result == CandidateResult::Within ? ", within target" : ", outside target") +

@@ -23,6 +23,8 @@
 #include "app/core/pipeline/ignition_summary.h"
 #include "app/core/pipeline/library_binding.h"
 #include "app/core/pipeline/task_runner.h"
+#include "app/core/reactors/reactor_results.h"
+#include "app/core/reactors/reactor_runs.h"
 #include "app/core/search/target_search.h"
 #include "cli/cli_options.h"
 #include "cli/command_registry.h"
@@ -144,7 +146,9 @@ void Drive(TaskRunner& runner) {
     runner.DrainWorkerMessages();
 }
 
-void PrintSummary(const MechanismModel& model, const TWState& settings, const std::string& workDirectory) {
+// The ignition table, then `reactorTable` (the flame and stirred-reactor cases, if any).
+void PrintSummary(const MechanismModel& model, const TWState& settings, const std::string& workDirectory,
+                  const std::vector<std::string>& reactorTable) {
     std::vector<std::string> detailedLines, reducedLines;
     ReadTextLines(JoinPath(workDirectory, "SAVE.dat"), detailedLines);
     ReadTextLines(JoinPath(workDirectory, "New_SAVE.dat"), reducedLines);
@@ -157,6 +161,7 @@ void PrintSummary(const MechanismModel& model, const TWState& settings, const st
         std::cout << line << '\n';
     if (const std::string largest = LargestDifferenceLine(detailed, reduced); !largest.empty())
         std::cout << '\n' << largest << '\n';
+    for (const std::string& line : reactorTable) std::cout << line << '\n';
     std::cout << "Comparison report: " << JoinPath(workDirectory, "CMP.dat") << '\n'
               << "Error table: " << JoinPath(workDirectory, kErrorTableFileName) << '\n';
 }
@@ -274,9 +279,14 @@ int RunProject(const RunRequest& request) {
 
     EntryTable entries;
     if (entries.BindLibraries(ProgramLibraryFolder(), sink, SleepMilliseconds) != kBindOk) return 1;
+    const std::vector<ReactorCaseLine>& reactorCases = opened.project.data.reactorCases;
+    reactors::ReactorLibraries reactorLibraries;
+    for (const ReactorCaseLine& line : reactorCases)
+        if (!reactorLibraries.Bind(line.kind, ProgramLibraryFolder(), sink)) return 1;
     if (request.targetError) {
-        const int status = RunTargetError({*request.targetError, method, request.speciesRemoval, request.launcher}, model,
-                                          opened, entries, systemDirectory);
+        const int status = RunTargetError(
+            {*request.targetError, method, request.speciesRemoval, request.launcher, &reactorLibraries}, model, opened,
+            entries, systemDirectory);
         if (status != 0 || request.plotDirectory.empty()) return status;
         return WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines,
                              model.MechanismPath, sink) ? 0 : 1;
@@ -284,11 +294,18 @@ int RunProject(const RunRequest& request) {
     CliHost host(model, opened.project.data, RunFiles{systemDirectory, opened.workDirectory, "", "", "", ""}, method, sink);
     TaskRunner runner(host, sink, entries);
     runner.SetIgnitionLauncher(request.launcher);
+    const auto runReactorCases = [&](bool reduced) {
+        if (!reactorCases.empty())
+            std::cout << (reduced ? "== Reduced flame and stirred-reactor cases\n" : "== Flame and stirred-reactor cases\n");
+        return reactors::RunProjectReactorCases(reduced, runner.Settings(), host.CurrentFiles(),
+                                                opened.project.data.mixtureLines, reactorCases,
+                                                entries.Entry(LibraryId::Pellor), reactorLibraries, sink);
+    };
 
     std::cout << "\n== Integrated reduction (" << MethodName(method) << ")\n";
     runner.IntegratedReduction(method);
     Drive(runner);
-    if (runner.LastRunFailed()) return 1;
+    if (runner.LastRunFailed() || !runReactorCases(false)) return 1;
 
     std::cout << "== Reduced chemistry test\n";
     runner.ReducedChemistryTest();
@@ -297,7 +314,7 @@ int RunProject(const RunRequest& request) {
         return 1;
     }
     Drive(runner);
-    if (runner.LastRunFailed()) return 1;
+    if (runner.LastRunFailed() || !runReactorCases(true)) return 1;
 
     std::cout << "== Comparison\n";
     const TWState& settings = runner.Settings();
@@ -307,8 +324,13 @@ int RunProject(const RunRequest& request) {
         ReportError(sink, "<E> The error table could not be written: " + error);
         return 1;
     }
-    if (runner.ReducedChemistryData() != kCompareOk) return 1;
-    PrintSummary(model, settings, opened.workDirectory);
+    const reactors::ReactorComparison reactorComparison = reactors::CompareReactorCases(opened.workDirectory, reactorCases);
+    if (!reactorComparison.ok) {
+        ReportError(sink, reactorComparison.error);
+        return 1;
+    }
+    if (runner.ReducedChemistryData(reactorComparison.reportLines) != kCompareOk) return 1;
+    PrintSummary(model, settings, opened.workDirectory, reactorComparison.tableLines);
     if (!request.plotDirectory.empty() &&
         !WriteRunPlots(opened.workDirectory, request.plotDirectory, opened.project.data.mixtureLines,
                              model.MechanismPath, sink))

@@ -6,6 +6,7 @@
 #include "app/core/mechanism/mechanism_model.h"
 #include "app/core/mechanism/project_file.h"
 #include "app/core/pipeline/library_binding.h"
+#include "app/core/reactors/reactor_libraries.h"
 
 namespace vantor::cli {
 
@@ -14,6 +15,7 @@ struct TargetErrorRequest {
     EngineMethod method = EngineMethod::Pfa;
     bool speciesRemoval = true;
     std::string launcher;  // empty: the ignition runs in SENKIN
+    const reactors::ReactorLibraries* reactorLibraries = nullptr;  // bound for flame and stirred-reactor cases
 };
 
 // Runs the search with the bound `entries` on the opened project; prints the memo lines, the

@@ -132,6 +132,7 @@ void TPruvexForm::OpenProjectFile(const QString& path) {
         }
         SetMemoLines(MixtureMemo, project.data.mixtureLines);
         alwaysKept_ = project.data.alwaysKept;
+        reactorCases_ = project.data.reactorCases;
     }
     if (!result.mechanismRead) {
         RefreshCaptions();
@@ -174,6 +175,7 @@ void TPruvexForm::PRJSaveClick() {
     project.thermoPath = model_.ThermoPath;
     project.transportPath = model_.TransportPath;
     project.alwaysKept = alwaysKept_;
+    project.reactorCases = reactorCases_;
     std::string error;
     if (!vantor::SaveProject(LocalPath(path), project, &error)) ShowFileError(error);
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/core/mechanism/mechanism_model.h"
+#include "app/core/mechanism/reactor_case_lines.h"
 #include "app/core/mechanism/reduced_writer.h"
 #include "app/core/pipeline/library_binding.h"
 #include "app/core/pipeline/runner_host.h"
@@ -183,6 +184,7 @@ private:
     std::string systemDirectory_;
     std::string workDirectory_;
     std::string alwaysKept_;  // species names every engine keeps, as the project stores them
+    std::vector<vantor::ReactorCaseLine> reactorCases_;  // the project's Flame= and PSR= lines, kept on save
     std::vector<std::string> targetSpecies_;  // the user's targets of DRG and DRGEP
     vantor::MechanismModel model_;
     vantor::ReducedWriterTask writerTask_;

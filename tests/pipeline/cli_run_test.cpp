@@ -160,6 +160,10 @@ TEST(CliRun, BundledExampleRunsEndToEnd) {
     EXPECT_LT(*largest, 10.0);
     const std::string report = test::ReadText(dir.File("CMP.dat"));
     EXPECT_NE(report.find("===Case 4"), std::string::npos);
+    // Without flame or stirred-reactor lines the run computes, loads and reports none.
+    EXPECT_EQ(report.find("===Flame"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir.File("Tran.bin")) || fs::exists(dir.File("FLAME.dat")));
+    EXPECT_EQ(r.output.find("libPREMIX.so"), std::string::npos);
 
     // The reduced data files hold the kept species exactly, and suffice to compile the mechanism.
     const std::set<std::string> species = KeptSpecies(test::ReadText(dir.File("NEW_Chem.inp")));

@@ -29,10 +29,21 @@ std::vector<std::string> DataFileLines(const ProjectData& project) {
     if (!project.transportPath.empty()) lines.push_back(kTransportKey + project.transportPath);
     if (!project.targetSpecies.empty()) lines.push_back(kTargetsKey + JoinSpeciesNames(project.targetSpecies));
     if (!project.alwaysKept.empty()) lines.push_back(kKeepKey + project.alwaysKept);
+    for (const ReactorCaseLine& line : project.reactorCases) lines.push_back(ReactorCaseKey(line.kind) + line.text);
     return lines;
 }
 
-bool TakeDataFileLine(const std::string& line, ProjectData& project) {
+bool TakeDataFileLine(const std::string& line, ProjectData& project, std::string* error) {
+    for (const ReactorKind kind : {ReactorKind::kFlame, ReactorKind::kStirredReactor}) {
+        std::string values, reason;
+        if (!AfterKey(line, ReactorCaseKey(kind), values)) continue;
+        const auto parsed = ParseReactorCaseLine(kind, values, reason);
+        if (parsed && !CaseLinesOf(project.reactorCases, kind).empty())
+            reason = std::string("a project holds one ") + ReactorCaseKey(kind) + " line, with all its equivalence ratios";
+        if (reason.empty()) project.reactorCases.push_back(*parsed);
+        else if (error) *error = reason;
+        return true;
+    }
     if (AfterKey(line, kThermoKey, project.thermoPath) || AfterKey(line, kTransportKey, project.transportPath) ||
         AfterKey(line, kKeepKey, project.alwaysKept))
         return true;

@@ -102,7 +102,13 @@ ProjectReadResult ReadProject(const std::string& projectPath) {
         result.data.grid[row].value = line(kFirstGridLine + 2 * row + 1);
     }
     for (size_t i = kFirstMixtureLine; i < lines.size(); ++i) {
-        if (TakeDataFileLine(lines[i], result.data)) continue;
+        std::string caseError;
+        if (TakeDataFileLine(lines[i], result.data, &caseError)) {
+            if (caseError.empty()) continue;
+            result.ok = result.restored = false;
+            result.error = "<E> " + projectPath + ", line " + std::to_string(i + 1) + ": " + caseError + ".";
+            return result;
+        }
         if (!TrimBlanks(lines[i]).empty()) result.data.mixtureLines.push_back(lines[i]);
     }
     result.resolvedMechanismPath = ResolveMechanismPath(projectPath, result.data.mechanismPath);

@@ -9,6 +9,7 @@
 
 #include "app/core/mechanism/mechanism_model.h"
 #include "app/core/mechanism/mechanism_reader.h"
+#include "app/core/mechanism/reactor_case_lines.h"
 #include "common/engine_method.h"
 
 namespace vantor {
@@ -30,6 +31,7 @@ struct ProjectData {
     std::string transportPath;
     std::string alwaysKept;       // species names kept by every engine, blank-separated
     std::vector<std::string> targetSpecies;  // optional "Targets=" line (project_data_files.h)
+    std::vector<ReactorCaseLine> reactorCases;  // optional "Flame=" and "PSR=" lines, in order
 };
 
 // The file's text; a cell holding a line break is refused (false, `error` names the row).
@@ -51,6 +53,7 @@ struct ProjectReadResult {
 };
 
 // Reads a project file. Missing cells of a short file are empty; empty mixture lines are dropped.
+// A flame or stirred-reactor line that does not read fails the file, naming the line and value.
 ProjectReadResult ReadProject(const std::string& projectPath);
 
 // A relative path the project names (mechanism, thermo, transport) is taken from the project

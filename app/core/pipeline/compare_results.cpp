@@ -137,13 +137,14 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
 }
 
 int32_t CompareResults(const std::string& workDirectory, MessageSink& sink,
-                       std::chrono::system_clock::time_point now) {
+                       std::chrono::system_clock::time_point now, const std::vector<std::string>& appended) {
     return CompareResultFiles(JoinPath(workDirectory, "SAVE.dat"), JoinPath(workDirectory, "New_SAVE.dat"),
-                              JoinPath(workDirectory, "CMP.dat"), sink, now);
+                              JoinPath(workDirectory, "CMP.dat"), sink, now, appended);
 }
 
 int32_t CompareResultFiles(const std::string& detailedPath, const std::string& reducedPath,
-                           const std::string& reportPath, MessageSink& sink, std::chrono::system_clock::time_point now) {
+                           const std::string& reportPath, MessageSink& sink, std::chrono::system_clock::time_point now,
+                           const std::vector<std::string>& appended) {
     std::error_code ec;
     if (!std::filesystem::exists(detailedPath, ec) || !std::filesystem::exists(reducedPath, ec)) {
         sink.ShowMessageBox("Result data are not exist");
@@ -159,6 +160,7 @@ int32_t CompareResultFiles(const std::string& detailedPath, const std::string& r
     std::string text;
     for (const std::string& line : BuildComparisonReport(detailed, reduced, FormatLocalTimestamp(now)))
         text += line + "\r\n";
+    for (const std::string& line : appended) text += line + "\r\n";
     std::string error, notice;
     if (!WriteFileAtomically(reportPath, text, &error, &notice)) {
         ReportError(sink, "<E> " + error);

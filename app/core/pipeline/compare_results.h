@@ -24,14 +24,16 @@ enum CompareCode : int32_t {
 std::vector<std::string> BuildComparisonReport(const std::vector<std::string>& detailed,
                                                const std::vector<std::string>& reduced, const std::string& timestamp);
 
-// Reads both files of `workDirectory` and writes "CMP.dat" there atomically. A missing input
-// shows "Result data are not exist" through the sink's message box and writes nothing.
+// Reads both files of `workDirectory` and writes "CMP.dat" there atomically, `appended` (the
+// flame and stirred-reactor blocks, reactor_comparison.h) after the ignition cases. A missing
+// input shows "Result data are not exist" through the sink's message box and writes nothing.
 int32_t CompareResults(const std::string& workDirectory, MessageSink& sink,
-                       std::chrono::system_clock::time_point now);
+                       std::chrono::system_clock::time_point now, const std::vector<std::string>& appended = {});
 
 // The same on named files, for a report made away from the work folder and moved there later.
 int32_t CompareResultFiles(const std::string& detailedPath, const std::string& reducedPath,
-                           const std::string& reportPath, MessageSink& sink, std::chrono::system_clock::time_point now);
+                           const std::string& reportPath, MessageSink& sink, std::chrono::system_clock::time_point now,
+                           const std::vector<std::string>& appended = {});
 
 // A text file's lines; LF and CR LF both end a line. False when it cannot be read.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);

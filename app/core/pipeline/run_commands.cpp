@@ -167,9 +167,10 @@ void TaskRunner::ReducedChemistryTest() {
     ClearDisplay(false);
 }
 
-int32_t TaskRunner::ReducedChemistryData() {
+int32_t TaskRunner::ReducedChemistryData(const std::vector<std::string>& appended) {
     runStartTick_ = Now();
-    const int32_t code = CompareResults(host_.CurrentFiles().workDirectory, sink_, std::chrono::system_clock::now());
+    const int32_t code =
+        CompareResults(host_.CurrentFiles().workDirectory, sink_, std::chrono::system_clock::now(), appended);
     if (code == kCompareOk) {
         sink_.AddLine("> Comparison data generation completed!");
         sink_.AddLine("");

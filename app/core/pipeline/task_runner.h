@@ -49,8 +49,8 @@ public:
     void IntegratedReduction(EngineMethod method);
     // Steps 3 and 1 on the "New_" files; only with a reduced mechanism and no active run.
     void ReducedChemistryTest();
-    // Writes the comparison report; returns CompareResults' code.
-    int32_t ReducedChemistryData();
+    // Writes the comparison report, `appended` after its ignition cases; returns CompareResults' code.
+    int32_t ReducedChemistryData(const std::vector<std::string>& appended = {});
     // The folder of the run history the last run's results went to; empty when none.
     const std::string& LastHistoryFolder() const { return lastHistoryFolder_; }
     // The method switch, with the display name of task 2 ("PFA calculation", ...).

@@ -12,6 +12,8 @@
 #include "app/core/pipeline/compare_results.h"
 #include "app/core/pipeline/message_sink.h"
 #include "app/core/pipeline/result_set.h"
+#include "app/core/reactors/reactor_results.h"
+#include "app/core/reactors/reactor_runs.h"
 #include "app/core/search/search_run.h"
 #include "app/core/yaml/mechanism_conversion.h"
 #include "common/atomic_file.h"
@@ -109,8 +111,27 @@ bool SearchRun::WriteResult() {
         if (!d) largest.reset();
         if (largest && *d > *largest) largest = d;
     }
-    if (CompareResultFiles(detailedPaths_.saveFile, save, report, sink, std::chrono::system_clock::now()) !=
-        kCompareOk)
+    // The chosen mechanism's flame and stirred-reactor cases go into its report and its set.
+    std::vector<std::string> reactorLines;
+    std::vector<StagedFile> reactorFiles;
+    if (!input_.reactorCases.empty()) {
+        if (!RunReactorsIn(job, bin, staged(kReducedTransportFileName), folder_)) {
+            failed_ = true;
+            return false;
+        }
+        const reactors::ReactorComparison compared = reactors::CompareReactorCases(work, input_.reactorCases, folder_);
+        if (!compared.ok) {
+            ReportError(sink, compared.error);
+            return false;
+        }
+        reactorLines = compared.reportLines;
+        reactorFiles.push_back({reactors::TransportBinaryFile(folder_, true), reactors::TransportBinaryFile(work, true)});
+        for (const ReactorCaseLine& line : input_.reactorCases)
+            reactorFiles.push_back({reactors::ReactorDataFile(folder_, line.kind, true),
+                                    reactors::ReactorDataFile(work, line.kind, true)});
+    }
+    if (CompareResultFiles(detailedPaths_.saveFile, save, report, sink, std::chrono::system_clock::now(),
+                           reactorLines) != kCompareOk)
         return false;
     if (!WriteFileAtomically(table, CandidateTableText(rows_, settings_.targetPercent, settings_.method, best_), &error)) {
         ReportError(sink, "<E> The candidate table could not be written: " + error);
@@ -135,6 +156,7 @@ bool SearchRun::WriteResult() {
             return false;
         }
     }
+    set.insert(set.end(), reactorFiles.begin(), reactorFiles.end());
     set.insert(set.end(), {{save, JoinPath(work, "New_SAVE.dat")},
                            {table, tablePath_},
                            {report, JoinPath(work, kComparisonFileName)}});

@@ -139,7 +139,7 @@ bool SearchRun::RunDetailed() {
     observer_.AddLine(Format("> Detailed mechanism: %d species, %d reactions, %d cases (%d ignited) in %.3f s",
                              input_.model.DetailedSpeciesCount, input_.model.DetailedReactionCount,
                              static_cast<int>(reference_.size()), ignited, Elapsed()));
-    return true;
+    return RunDetailedReactors();
 }
 
 bool SearchRun::EngineMarks(double t, KeepMarks& marks, const std::string& listingPath) {
@@ -287,6 +287,7 @@ bool SearchRun::Evaluate(const KeepMarks& marks, double t, const std::string& re
         if (Stopped() && ran.stoppedEarly) return false;  // an unfinished candidate is no result
         row.result = !mismatch && row.casesRun == row.caseCount && largest <= target ? CandidateResult::Within
                                                                                      : CandidateResult::Outside;
+        CheckCandidateReactors(job, row);
         if (row.worstCase > 0) lastWorstCase_ = row.worstCase;
     }
     row.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - clock).count();
@@ -319,7 +320,9 @@ void SearchRun::Report(const CandidateRow& row) {
     if (row.result == CandidateResult::Same) {
         line += "the species of candidate " + std::to_string(row.sameAs) + ", not run again";
     } else {
-        line += (row.largest ? "largest delay difference " + FormatDifference(row.largest, 2) + " %"
+        // With flame or stirred-reactor cases the largest is over delays, speeds and times alike.
+        const std::string largest = input_.reactorCases.empty() ? "largest delay difference " : "largest difference ";
+        line += (row.largest ? largest + FormatDifference(row.largest, 2) + " %"
                              : std::string("a case ignites in only one mechanism")) +
                 (row.worstCase > 0 ? " (case " + std::to_string(row.worstCase) + ")" : "") +
                 (row.result == CandidateResult::Within ? ", within target" : ", outside target") +

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/core/pipeline/message_sink.h"
+#include "app/core/pipeline/reactor_comparison.h"
 #include "app/core/pipeline/result_set.h"
 #include "app/core/search/candidate_ignition.h"
 #include "app/core/search/candidate_mechanism.h"
@@ -62,6 +63,16 @@ private:
     bool Stopped() const;
     double Elapsed() const;
 
+    // candidate_reactors.cpp
+    // The detailed mechanism's flame and stirred-reactor cases, in the work folder.
+    bool RunDetailedReactors();
+    // The cases of a candidate within target on its ignition cases; `row` becomes outside the
+    // target when one of its differences is.
+    void CheckCandidateReactors(const JobRecord& job, CandidateRow& row);
+    // The cases of the mechanism binary `mechanismBinary`, their files in `folder` ("New_" names).
+    bool RunReactorsIn(const JobRecord& job, const std::string& mechanismBinary, const std::string& transportData,
+                       const std::string& folder);
+
     // search_phases.cpp
     bool ThresholdSearch();
     bool TryThreshold(double t, bool& within);
@@ -91,6 +102,7 @@ private:
     JobRecord detailedJob_{};
     JobPaths detailedPaths_;
     std::vector<IgnitionCase> reference_;
+    std::vector<std::pair<ReactorKind, std::vector<ReactorCaseValue>>> reactorReference_;
     KeepMarks fixed_;     // the mixtures' and the always-kept species: never removed
     std::string folder_;  // the candidates' files
     ReducedHeaderSettings header_;

@@ -42,6 +42,7 @@ TargetSearchInput InputFromProject(const MechanismModel& model, const ProjectOpe
     input.files = RunFiles{systemDirectory, opened.workDirectory, model.MechanismPath, model.MechanismBinaryPath,
                            model.ThermoPath, model.TransportPath};
     input.model = model;
+    input.reactorCases = opened.project.data.reactorCases;
     return input;
 }
 

@@ -25,6 +25,12 @@
 //    folder as a whole (result_set.h). With no candidate within target nothing of these is
 //    written but the table.
 //
+// With flame or stirred-reactor cases (the project's Flame= and PSR= lines) the target holds for
+// the flame speeds and extinction times as well: the detailed mechanism's cases run once after its
+// ignition runs, and a candidate's only once its ignition cases are all within target (flames are
+// slow); it is within target only when every one of its differences is, and its "largest"
+// is then the largest of them all. The result's CMP.dat holds its cases side by side.
+//
 // A candidate's runs go chunk by chunk and stop at the first chunk with a case outside target;
 // the chunk holding the previous candidate's worst case goes first. A stop request ends the
 // search after the current library call and keeps the best mechanism found so far.
@@ -41,6 +47,7 @@
 #include "app/core/pipeline/number_text.h"
 #include "app/core/pipeline/run_settings.h"
 #include "app/core/search/candidate_table.h"
+#include "app/core/reactors/reactor_libraries.h"
 #include "app/core/search/search_profile.h"
 #include "common/entry_abi.h"
 
@@ -72,6 +79,9 @@ struct SearchEntries {
     EntryFunction tolmar = nullptr;
     EntryFunction senkin = nullptr;
     EntryFunction engine = nullptr;
+    // For flame and stirred-reactor cases: Pellor and the bound reactor libraries.
+    EntryFunction pellor = nullptr;
+    const reactors::ReactorLibraries* reactorLibraries = nullptr;
 };
 
 // Everything the search reads, copied before it starts (it may run on a worker thread).
@@ -79,6 +89,7 @@ struct TargetSearchInput {
     SettingsInput settings;  // grid cells, mixture lines and species names (marks are ignored)
     RunFiles files;
     MechanismModel model;  // the opened detailed mechanism
+    std::vector<ReactorCaseLine> reactorCases;  // the project's flame and stirred-reactor lines
     LocaleNumbers numbers = CLocaleNumbers();
 };
 

@@ -47,7 +47,7 @@ const QString kOpenFilter = "Chemistry file(*.Inp *.inp *.INP);;Cantera YAML(*.y
 }  // namespace
 
 bool TPruvexForm::RefuseWhileRunning() {
-    if (!runner_->RunActive() && !runner_->TaskInFlight() && !TargetSearchRunning()) return false;
+    if (!runner_->RunActive() && !BackgroundWorkRunning()) return false;
     vantor::ReportError(*sink_, "<E> A run is in progress: open another file when it has ended.");
     return true;
 }

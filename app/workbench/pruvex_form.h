@@ -17,6 +17,7 @@
 #include "app/core/pipeline/library_binding.h"
 #include "app/core/pipeline/runner_host.h"
 #include "app/core/pipeline/task_runner.h"
+#include "app/core/reactors/reactor_libraries.h"
 #include "app/runner/share_form.h"
 
 class QAction;
@@ -35,6 +36,7 @@ class T2cccStringGrid;
 class TAboutCutForm;
 class TErrorFlag;
 class TMixSetForm;
+class TReactorCaseWorker;
 class TTargetSearchWorker;
 
 namespace vantor {
@@ -177,6 +179,19 @@ private:
     void TargetSearchFinished();
     bool TargetSearchRunning() const;
 
+    // Flame and stirred-reactor cases after an integrated run or a reduced test (pruvex_reactors.cpp)
+    enum class ReactorStage { kNone, kDetailed, kReduced };
+    void QueueReactorCases(ReactorStage stage);
+    void StartQueuedReactorCases();
+    void ReactorCasesFinished(bool succeeded);
+    bool BindReactorLibraries();
+    bool ReactorCasesRunning() const;
+    // A library call, a target search or reactor cases are running: no new command may start.
+    bool BackgroundWorkRunning() const;
+    // CMP.dat's flame and stirred-reactor blocks; empty without such cases or when a data file
+    // does not read (its error line in the memo).
+    std::vector<std::string> ReactorReport();
+
     // Always-kept species and the run history (pruvex_history.cpp)
     void AlwaysKeptClick();
     void RunHistoryClick();
@@ -194,6 +209,9 @@ private:
     TAboutCutForm* about_ = nullptr;
     TMixSetForm* wizard_ = nullptr;
     std::unique_ptr<TTargetSearchWorker> targetSearch_;
+    vantor::reactors::ReactorLibraries reactorLibraries_;  // bound on first use
+    std::unique_ptr<TReactorCaseWorker> reactorWorker_;
+    ReactorStage queuedReactorStage_ = ReactorStage::kNone;
     bool librariesBound_ = false;
     bool workingLayout_ = false;
     bool quitPending_ = false;

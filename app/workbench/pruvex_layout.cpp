@@ -28,6 +28,7 @@
 #include "app/workbench/message_memo.h"
 #include "app/workbench/parameter_grid_view.h"
 #include "app/workbench/pruvex_form.h"
+#include "app/workbench/reactor_case_worker.h"
 #include "app/workbench/target_search_worker.h"
 
 namespace {
@@ -116,6 +117,7 @@ TPruvexForm::TPruvexForm(QWidget* parent) : QMainWindow(parent) {
 TPruvexForm::~TPruvexForm() {
     runner_.reset();  // waits for a task that is still running before its library goes
     targetSearch_.reset();  // so does a target search
+    reactorWorker_.reset();  // and flame or stirred-reactor cases
     entries_.ReleaseLibraries();
 }
 

@@ -164,14 +164,14 @@ void TPruvexForm::FileMenuPopup() {
 // so the shortcuts follow the same rules.
 void TPruvexForm::UpdateCommandStates() {
     const bool menuOpen = M_Operation->isEnabled();
-    const bool available = menuOpen && runner_ && runner_->CommandsAvailable() && !TargetSearchRunning();
+    const bool available = menuOpen && runner_ && runner_->CommandsAvailable() && !BackgroundWorkRunning();
     // "Create reduced inp file" follows the same rule: it would otherwise replace an active run.
     for (QAction* action : {M_Operation_IR, M_Operation_ChemBin, M_Operation_TranBin, M_Operation_STD, M_Operation_PFA,
                             CreateNewinpfile1, M_Operation_Target})
         action->setEnabled(available);
     M_Operation_TargetStop->setEnabled(TargetSearchRunning());
-    M_Post_RCT->setEnabled(model_.ReducedInpReady && !TargetSearchRunning());
-    M_Post_RCD->setEnabled(model_.ReducedInpReady && !TargetSearchRunning());
+    M_Post_RCT->setEnabled(model_.ReducedInpReady && !BackgroundWorkRunning());
+    M_Post_RCD->setEnabled(model_.ReducedInpReady && !BackgroundWorkRunning());
     if (model_.ReducedInpReady) MFile_INPSave->setEnabled(true);
 }
 

@@ -13,15 +13,15 @@
 
 bool TPruvexForm::MayCloseDuringRun() {
     if (!runner_) return true;
-    if (quitPending_) return !runner_->TaskInFlight();
-    if (!runner_->RunActive() && !runner_->TaskInFlight()) return true;
+    if (quitPending_) return !runner_->TaskInFlight() && !ReactorCasesRunning();
+    if (!runner_->RunActive() && !runner_->TaskInFlight() && !ReactorCasesRunning()) return true;
     QMessageBox question(QMessageBox::Question, kApplicationTitle,
                          "A run is in progress. Quit when the current step has ended?",
                          QMessageBox::Yes | QMessageBox::No, this);
     question.setObjectName("RunningCloseQuery");
     question.setDefaultButton(QMessageBox::No);
     if (question.exec() != QMessageBox::Yes) return false;
-    if (!runner_->TaskInFlight()) return true;  // between steps: nothing to wait for
+    if (!runner_->TaskInFlight() && !ReactorCasesRunning()) return true;  // between steps: nothing to wait for
     SetQuitWait(true);
     return false;
 }
@@ -39,5 +39,5 @@ void TPruvexForm::SetQuitWait(bool waiting) {
 }
 
 void TPruvexForm::QuitWhenStepEnded() {
-    if (quitPending_ && !runner_->TaskInFlight()) close();
+    if (quitPending_ && !runner_->TaskInFlight() && !ReactorCasesRunning()) close();
 }

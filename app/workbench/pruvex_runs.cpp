@@ -32,7 +32,9 @@
 // Commands
 
 void TPruvexForm::IntegratedReductionClick() {
+    if (BackgroundWorkRunning()) return;
     runner_->IntegratedReduction(CheckedMethod());
+    QueueReactorCases(ReactorStage::kDetailed);
     UpdateCommandStates();
 }
 
@@ -57,7 +59,7 @@ void TPruvexForm::GenerateStandardDataClick() {
 }
 
 void TPruvexForm::GenerateTrimmedDataClick() {
-    if (!RunPFAB->isEnabled()) return;  // the button and F5 need an opened mechanism
+    if (!RunPFAB->isEnabled() || BackgroundWorkRunning()) return;  // the button and F5 need an opened mechanism
     runner_->GenerateTrimmedData(CheckedMethod());
     UpdateCommandStates();
 }
@@ -68,13 +70,15 @@ void TPruvexForm::CreateReducedInpClick() {
 }
 
 void TPruvexForm::ReducedTestClick() {
+    if (BackgroundWorkRunning()) return;
     runner_->ReducedChemistryTest();
+    QueueReactorCases(ReactorStage::kReduced);
     UpdateCommandStates();
 }
 
 void TPruvexForm::ReducedDataClick() {
-    if (!model_.ReducedInpReady) return;
-    runner_->ReducedChemistryData();
+    if (!model_.ReducedInpReady || BackgroundWorkRunning()) return;
+    runner_->ReducedChemistryData(ReactorReport());
     auto* viewer = new TCmpDataForm(WorkDirectory(), this, MixtureMemo->toPlainText().split('\n'),
                                     QString::fromStdString(model_.MechanismPath));
     viewer->show();
@@ -199,6 +203,7 @@ void TPruvexForm::TaskTimerTimer() {
     // A window closed once the step it waited for had ended starts no further step.
     if (!runner_ || (quitPending_ && isHidden())) return;
     runner_->Tick();
+    StartQueuedReactorCases();
     UpdateCommandStates();
     QuitWhenStepEnded();
 }

@@ -17,7 +17,7 @@
 bool TPruvexForm::TargetSearchRunning() const { return targetSearch_ && targetSearch_->Running(); }
 
 void TPruvexForm::TargetErrorClick() {
-    if (TargetSearchRunning() || !runner_ || !runner_->CommandsAvailable() || model_.Species.empty()) return;
+    if (BackgroundWorkRunning() || !runner_ || !runner_->CommandsAvailable() || model_.Species.empty()) return;
     static double lastTarget = 10.0;
     static bool lastRemoval = true;
     TTargetErrorForm dialog(lastTarget, CheckedMethod(), lastRemoval, QString::fromStdString(alwaysKept_), this);
@@ -36,10 +36,15 @@ void TPruvexForm::TargetErrorClick() {
     input.settings = ReadSettingsInput();
     input.files = CurrentFiles();
     input.model = model_;
+    input.reactorCases = reactorCases_;
     input.numbers = vantor::UserLocaleNumbers();
+    if (!BindReactorLibraries()) return;
     using vantor::LibraryId;
-    const vantor::search::SearchEntries entries{entries_.Entry(LibraryId::Tolmar), entries_.Entry(LibraryId::Senkin),
-                                                entries_.Entry(vantor::EngineLibrary(settings.method))};
+    const vantor::search::SearchEntries entries{entries_.Entry(LibraryId::Tolmar),
+                                                entries_.Entry(LibraryId::Senkin),
+                                                entries_.Entry(vantor::EngineLibrary(settings.method)),
+                                                entries_.Entry(LibraryId::Pellor),
+                                                &reactorLibraries_};
 
     sink_->ClearLines();
     sink_->ResetErrorFlag();

@@ -17,6 +17,7 @@ class IntegratedTest : public QObject {
     Q_OBJECT
 private slots:
     void integratedRunOnTheExample();
+    void reactorCasesFollowTheRuns();
 };
 
 namespace {
@@ -98,6 +99,40 @@ void IntegratedTest::integratedRunOnTheExample() {
     const auto captions = history->findChildren<QLabel*>("RunCaption");
     QCOMPARE(captions.size(), 2);
     QVERIFY2(captions[1]->text().contains(QString("Species kept: %1 of 53").arg(kept)), qPrintable(captions[1]->text()));
+}
+
+// A project with flame and stirred-reactor lines: their cases follow the integrated run and the
+// reduced test on a worker of their own, and CMP.dat sets them side by side. The real libraries
+// with stand-ins for the flame and stirred-reactor ones (a reduced value 2 % above the detailed).
+void IntegratedTest::reactorCasesFollowTheRuns() {
+    if (!guitest::AllLibrariesBuilt()) QSKIP("the engine and outside libraries are not built in the bin folder");
+    QTemporaryDir libraries;
+    for (const QString& name : guitest::kLibraryFiles)
+        QFile::link(QString(VANTOR_BIN_DIR) + "/" + name, libraries.path() + "/" + name);
+    for (const char* name : {"libPREMIX.so", "libPSR.so"})
+        QFile::link(QString(VANTOR_FAKE_REACTOR_DIR) + "/" + name, libraries.path() + "/" + name);
+    // Set for the whole session: the flame and stirred-reactor libraries are loaded when first needed.
+    Session session(false, [&](const QString&) { qputenv("VANTOR_LIBRARY_DIR", libraries.path().toUtf8()); });
+    const QString project = guitest::CopyExample(session.Folder());
+    guitest::WriteText(project, guitest::ReadText(project) + "Flame=1 300 0.9 1.1\r\nPSR=2 300 1.0\r\n");
+    session.OpenProject(project);
+    TPruvexForm& window = session.Window();
+
+    session.Action("IntegratedRunB")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(session.Messages().contains("> Flame and stirred-reactor cases done."), kRunTimeoutMs);
+    for (const char* name : {"Tran.bin", "FLAME.dat", "PSR.dat"}) QVERIFY2(QFile::exists(session.Path(name)), name);
+    QTRY_VERIFY(session.Action("M_Post_RCT")->isEnabled());
+    session.Action("M_Post_RCT")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(session.Messages().contains("> Reduced flame and stirred-reactor cases done."),
+                             kRunTimeoutMs);
+    QVERIFY2(session.Messages().filter("<E> ").isEmpty(), qPrintable(session.Messages().join('\n')));
+    QTRY_VERIFY(session.Action("M_Post_RCD")->isEnabled());
+    session.Action("M_Post_RCD")->trigger();
+    QVERIFY(Idle(window));
+    const QString report = QString::fromUtf8(guitest::ReadText(session.Path("CMP.dat")));
+    for (const char* block : {"===Flame 1", "===Flame 2", "===PSR 1"}) QVERIFY2(report.contains(block), qPrintable(report));
+    QVERIFY2(report.contains("Difference(%)= 2.0000000000000"), qPrintable(report.mid(report.indexOf("===Flame"))));
+    qunsetenv("VANTOR_LIBRARY_DIR");
 }
 
 QTEST_MAIN(IntegratedTest)

@@ -32,8 +32,8 @@ void PrintHelp() {
               << "--P and --T with mixture-averaged transport. With --phi-list the fuel of --X (species\n"
               << "with C or H) is scaled to each equivalence ratio, the oxidizer kept. Prints phi, the\n"
               << "burning speed, the grid points and the wall time per case; progress goes to stderr.\n"
-              << "--slope and --curvature are the grid's final refinement criteria (fractions of each\n"
-              << "profile's range). --save writes the profiles as flame data. Exit status 0 only when every case converged.\n";
+              << "--slope and --curvature are the grid's refinement criteria (fractions of each\n"
+              << "profile's range); a last pass refines to half of them. --save writes the profiles as flame data. Exit status 0 only when every case converged.\n";
 }
 
 bool ParsePhiList(const std::string& text, std::vector<double>& phis, std::string& error) {

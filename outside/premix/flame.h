@@ -17,7 +17,7 @@ struct FlameRequest {
     double temperature = 0.0;            // unburned, K
     std::vector<double> moleFractions;   // KK, unburned
     bool thermalDiffusion = false;
-    double slope = 0.07, curvature = 0.14;  // final refinement criteria
+    double slope = 0.07, curvature = 0.14;  // refinement criteria, then a finer pass at half of them
     int maxPoints = 1000;
     std::function<void(const std::string&)> progress;  // one line per stage, may be empty
 };

@@ -52,9 +52,9 @@ TEST(HydrogenFlame, CoarseGridSpeedAndConvergedResidual) {
     chem::Mechanism& mech = h2.mechanism;
     const FlameResult r = SolveFlame(mech, h2.transport, CoarseRequest(HydrogenAir(mech, 1.0)));
     ASSERT_EQ(r.outcome, FlameOutcome::kConverged) << r.message;
-    // Stored from this solver on the coarse pass (0.2/0.3); published mixture-averaged values
-    // for this mechanism lie near 210-230 cm/s.
-    EXPECT_NEAR(r.flameSpeed, 233.72, 0.5);
+    // Stored from this solver with criteria 0.2/0.3 (last pass 0.1/0.15); published
+    // mixture-averaged values for this mechanism lie near 210-230 cm/s.
+    EXPECT_NEAR(r.flameSpeed, 231.90, 0.5);
     EXPECT_GT(r.x.size(), 30u);
     EXPECT_NEAR(r.temperature.front(), 300.0, 1e-9);
     EXPECT_GT(r.temperature.back(), 2300.0);

@@ -10,8 +10,9 @@
 // are scaled by its importance at the state, its share of the flux of the element it carries most
 // of: alpha_T = max over elements a of N_a,T |P_T - C_T| / sum over species S of
 // N_a,S max(0, P_S - C_S) (at most 1, since each element is conserved). A target that carries no
-// element flux at the state (none of its element is made there) leads nowhere. A species is kept at the state when max over T of alpha_T R_TB reaches the
-// threshold (>=); the targets themselves are always kept.
+// element flux at the state (none of its element is made there) leads nowhere. A species is kept
+// at the state when max over T of alpha_T R_TB reaches the threshold (>=); the targets themselves
+// are always kept.
 //
 // A target's search stops once alpha_T R falls below the threshold: nothing settled after that
 // can be kept through this target, so the kept set is that of the complete search.

@@ -40,9 +40,8 @@ FlamePlotData BuildFlamePlot(const std::vector<ReactorCaseValue>& detailed, cons
         point.reduced = FlameSpeed(r);
         if (!point.detailed || (plot.hasReduced && !point.reduced)) {
             plot.leftOut.push_back(point.caseNumber);
-            const char* side = !plot.hasReduced || (!point.detailed && !point.reduced) ? ""
-                               : point.detailed                                   ? " (reduced)"
-                                                                                  : " (detailed)";
+            const bool oneSide = plot.hasReduced && (point.detailed || point.reduced);
+            const char* side = !oneSide ? "" : point.detailed ? " (reduced)" : " (detailed)";
             leftOut.push_back(std::to_string(point.caseNumber) + side);
         }
         if (!point.detailed && !point.reduced) continue;

@@ -31,10 +31,10 @@ struct FlamePlotData {
     std::vector<FlameSeries> series;
     AxisRange phi;
     AxisRange speed;
-    bool hasReduced = false;       // the reduced mechanism's flames were read
-    std::vector<int> leftOut;      // cases without a flame speed on at least one side
-    std::string note;              // names those cases; empty when every case gave one
-    bool empty() const;            // no point to draw
+    bool hasReduced = false;   // the reduced mechanism's flames were read
+    std::vector<int> leftOut;  // cases without a flame speed on at least one side
+    std::string note;          // names those cases; empty when every case gave one
+    bool empty() const;        // no point to draw
 };
 
 // Pairs the cases of both files by position. An empty `reduced` stands for a run whose reduced

@@ -15,6 +15,7 @@
 
 #include "app/core/plots/candidate_plot_data.h"
 #include "app/core/plots/delay_plot_data.h"
+#include "app/core/plots/flame_plot_data.h"
 #include "app/core/plots/history_plot_data.h"
 #include "app/core/plots/parity_plot_data.h"
 
@@ -80,6 +81,26 @@ void AddMechanismKey(QChart* chart) {
     chart->addSeries(Markers("reduced (markers)", kKeyColour));
 }
 
+// One group's detailed line, named in the legend, and its reduced markers in the same colour.
+void AddGroup(QChart* chart, const QString& label, const QColor& colour, const QList<QPointF>& detailedPoints,
+              const QList<QPointF>& reducedPoints) {
+    auto* detailed = Line(label, colour);
+    auto* reduced = Markers(label + " reduced", colour);
+    detailed->append(detailedPoints);
+    reduced->append(reducedPoints);
+    // A single detailed point has no line to show: a hollow marker stands for it.
+    if (detailed->count() == 1) {
+        auto* lone = Markers(QString(), Qt::white, kMarkerSize + 4);
+        lone->setBorderColor(colour);
+        lone->append(detailed->at(0));
+        chart->addSeries(lone);
+        HideFromLegend(chart, lone);
+    }
+    chart->addSeries(detailed);
+    chart->addSeries(reduced);
+    HideFromLegend(chart, reduced);
+}
+
 QValueAxis* LinearAxis(const QString& title, const plots::AxisRange& range, const char* format) {
     auto* axis = new QValueAxis;
     axis->setTitleText(title);
@@ -112,24 +133,12 @@ QChart* MakeDelayChart(const plots::DelayPlotData& plot) {
     QChart* chart = NewChart("Ignition delay");
     for (size_t i = 0; i < plot.series.size(); ++i) {
         const plots::DelaySeries& s = plot.series[i];
-        const QColor colour = kColours[i % kColours.size()];
-        auto* detailed = Line(QString::fromStdString(s.label), colour);
-        auto* reduced = Markers(QString::fromStdString(s.label) + " reduced", colour);
+        QList<QPointF> detailed, reduced;
         for (const plots::DelayPoint& p : s.points) {
-            if (p.detailed) detailed->append(p.inverseTemperature, *p.detailed);
-            if (p.reduced) reduced->append(p.inverseTemperature, *p.reduced);
+            if (p.detailed) detailed.append({p.inverseTemperature, *p.detailed});
+            if (p.reduced) reduced.append({p.inverseTemperature, *p.reduced});
         }
-        // A single detailed point has no line to show: a hollow marker stands for it.
-        if (detailed->count() == 1) {
-            auto* lone = Markers(QString(), Qt::white, kMarkerSize + 4);
-            lone->setBorderColor(colour);
-            lone->append(detailed->at(0));
-            chart->addSeries(lone);
-            HideFromLegend(chart, lone);
-        }
-        chart->addSeries(detailed);
-        chart->addSeries(reduced);
-        HideFromLegend(chart, reduced);
+        AddGroup(chart, QString::fromStdString(s.label), kColours[i % kColours.size()], detailed, reduced);
     }
     AddMechanismKey(chart);
     AddNote(chart, plot.note);
@@ -151,6 +160,29 @@ QChart* MakeDelayChart(const plots::DelayPlotData& plot) {
     if (chart->series().isEmpty()) chart->addSeries(Line(QString(), Qt::transparent));
     AttachAll(chart, {x, y, top});
     if (plot.empty()) chart->setTitle(chart->title() + "\nno case ignited");
+    return chart;
+}
+
+QChart* MakeFlameChart(const plots::FlamePlotData& plot) {
+    QChart* chart = NewChart("Laminar flame speed");
+    for (size_t i = 0; i < plot.series.size(); ++i) {
+        const plots::FlameSeries& s = plot.series[i];
+        QList<QPointF> detailed, reduced;
+        for (const plots::FlamePoint& p : s.points) {
+            if (p.detailed) detailed.append({p.phi, *p.detailed});
+            if (p.reduced) reduced.append({p.phi, *p.reduced});
+        }
+        AddGroup(chart, QString::fromStdString(s.label), kColours[i % kColours.size()], detailed, reduced);
+    }
+    AddMechanismKey(chart);
+    AddNote(chart, plot.note);
+    auto* x = LinearAxis("Equivalence ratio", plot.phi, "%.3g");
+    auto* y = LinearAxis("Flame speed (cm/s)", plot.speed, "%.4g");
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    AttachAll(chart, {x, y});
+    if (plot.empty()) chart->setTitle(chart->title() + "\nno case gave a flame speed");
+    else if (!plot.hasReduced) chart->setTitle(chart->title() + "\nreduced mechanism: no New_FLAME.dat");
     return chart;
 }
 

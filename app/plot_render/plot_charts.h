@@ -6,6 +6,7 @@ class QChart;
 
 namespace vantor::plots {
 struct DelayPlotData;
+struct FlamePlotData;
 struct HistoryPlotData;
 struct ParityPlotData;
 struct CandidatePlotData;
@@ -14,6 +15,7 @@ struct CandidatePlotData;
 namespace vantor::plot_render {
 
 QChart* MakeDelayChart(const plots::DelayPlotData& plot);
+QChart* MakeFlameChart(const plots::FlamePlotData& plot);
 QChart* MakeHistoryChart(const plots::HistoryPlotData& plot);
 QChart* MakeParityChart(const plots::ParityPlotData& plot);
 QChart* MakeCandidateChart(const plots::CandidatePlotData& plot);

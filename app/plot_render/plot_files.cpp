@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "app/core/plots/delay_plot_data.h"
+#include "app/core/plots/flame_plot_data.h"
 #include "app/core/plots/history_plot_data.h"
 #include "app/core/plots/parity_plot_data.h"
 #include "app/core/plots/run_species.h"
@@ -57,6 +58,13 @@ PlotFilesResult WritePlotFiles(const std::string& workDirectory, const std::stri
     const auto delays = plots::BuildDelayPlot(detailed.data, reduced.data, mixtureNames);
     if (!save(MakeDelayChart(delays), "delay")) return result;
     if (!save(MakeParityChart(plots::BuildParityPlot(delays)), "parity")) return result;
+    if (const auto flames = plots::ReadFlameRun(workDirectory); flames.present) {
+        if (!flames.error.empty()) {
+            result.error = flames.error;
+            return result;
+        }
+        if (!save(MakeFlameChart(plots::BuildFlamePlot(flames.detailed, flames.reduced)), "flame_speed")) return result;
+    }
     const int cases = static_cast<int>(std::max(detailed.data.cases.size(), reduced.data.cases.size()));
     for (int i = 1; i <= cases; ++i) {
         const auto history = plots::BuildHistoryPlot(detailed.data, reduced.data, i, false, mixtureNames);

@@ -83,6 +83,7 @@ void CmpPlotPage::Load(const QString& workDirectory, const QStringList& mixtureN
     for (const QString& name : mixtureNames) mixtureNames_.push_back(name.toStdString());
     const std::string dir = workDirectory.toStdString();
     OfferCandidates(plots::ReadSearchCandidates(dir));
+    OfferFlames(plots::ReadFlameRun(dir));
     auto detailed = plots::ReadStandardDataCases(dir + "/SAVE.dat", "SAVE.dat");
     auto reduced = plots::ReadStandardDataCases(dir + "/New_SAVE.dat", "New_SAVE.dat");
     loaded_ = false;
@@ -124,7 +125,9 @@ int CmpPlotPage::CasesPerMixture() const {
     return block;
 }
 
-bool CmpPlotPage::HasPlot() const { return view_->chart() && !view_->isHidden() && (loaded_ || !candidates_.empty()); }
+bool CmpPlotPage::HasPlot() const {
+    return view_->chart() && !view_->isHidden() && (loaded_ || !candidates_.empty() || flames_.present);
+}
 
 QString CmpPlotPage::Message() const { return message_->isHidden() ? QString() : message_->text(); }
 
@@ -147,6 +150,15 @@ void CmpPlotPage::OfferCandidates(std::vector<plots::Candidate> candidates) {
     if (!candidates_.empty() && at < 0) kindBox_->addItem("Candidates", kCandidates);
 }
 
+void CmpPlotPage::OfferFlames(plots::FlameRunValues flames) {
+    flames_ = std::move(flames);
+    flamePlot_ = plots::BuildFlamePlot(flames_.detailed, flames_.reduced);
+    const QSignalBlocker block(kindBox_);
+    const int at = kindBox_->findData(kFlameSpeed);
+    if (!flames_.present && at >= 0) kindBox_->removeItem(at);
+    if (flames_.present && at < 0) kindBox_->insertItem(kindBox_->findData(kParity) + 1, "Flame speed", kFlameSpeed);
+}
+
 // A new chart of the chosen plot, or nullptr with the reason it cannot be drawn.
 QChart* CmpPlotPage::MakeChart(QString* unavailable) {
     const int kind = kindBox_->currentData().toInt();
@@ -155,6 +167,10 @@ QChart* CmpPlotPage::MakeChart(QString* unavailable) {
         case kDelay: return plot_render::MakeDelayChart(delayPlot_);
         case kParity: return plot_render::MakeParityChart(plots::BuildParityPlot(delayPlot_));
         case kCandidates: return plot_render::MakeCandidateChart(plots::BuildCandidatePlot(candidates_));
+        case kFlameSpeed:
+            if (flames_.error.empty()) return plot_render::MakeFlameChart(flamePlot_);
+            *unavailable = QString::fromStdString(flames_.error);
+            return nullptr;
         case kHistory:
         case kHeatRelease: {
             const plots::HistoryQuantity quantity{
@@ -192,7 +208,7 @@ void CmpPlotPage::Redraw() {
     caseBox_->setVisible(history);
     speciesBox_->setVisible(kind == kSpecies);
     logTimeBox_->setVisible(kind == kHistory || kind == kHeatRelease);  // species histories are log-log
-    if (kind != kCandidates && !loaded_) return;
+    if (kind != kCandidates && kind != kFlameSpeed && !loaded_) return;
     QString unavailable;
     QChart* chart = MakeChart(&unavailable);
     if (!chart) return ShowMessage(unavailable);
@@ -205,18 +221,25 @@ void CmpPlotPage::Redraw() {
     caseBox_->setEnabled(true);
     speciesBox_->setEnabled(true);
     logTimeBox_->setEnabled(true);
-    if (kind == kDelay) ConnectTooltips();
+    if (kind == kDelay || kind == kFlameSpeed) ConnectTooltips(kind);
 }
 
-// Hovering a point of the delay plot names its case, both delays and their difference.
-void CmpPlotPage::ConnectTooltips() {
+// Hovering a point of the delay or flame-speed plot names its case, both values and their
+// difference.
+void CmpPlotPage::ConnectTooltips(int kind) {
     for (QAbstractSeries* series : view_->chart()->series()) {
         auto* xy = qobject_cast<QXYSeries*>(series);
         if (!xy) continue;
-        connect(xy, &QXYSeries::hovered, this, [this](const QPointF& point, bool state) {
+        connect(xy, &QXYSeries::hovered, this, [this, kind](const QPointF& point, bool state) {
             if (!state) return QToolTip::hideText();
-            if (const auto* p = plots::NearestDelayPoint(delayPlot_, point.x(), point.y()))
-                QToolTip::showText(QCursor::pos(), QString::fromStdString(plots::DelayPointText(*p)), view_);
+            std::string text;
+            if (kind == kDelay) {
+                if (const auto* p = plots::NearestDelayPoint(delayPlot_, point.x(), point.y()))
+                    text = plots::DelayPointText(*p);
+            } else if (const auto* p = plots::NearestFlamePoint(flamePlot_, point.x(), point.y())) {
+                text = plots::FlamePointText(*p);
+            }
+            if (!text.empty()) QToolTip::showText(QCursor::pos(), QString::fromStdString(text), view_);
         });
     }
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The comparison viewer's plot page: the ignition-delay and parity plots, the temperature,
-// species and heat-release histories of a chosen case and, after a target-error search, its
-// candidates; the shown plot saved as PNG and SVG at a size the user gives.
+// species and heat-release histories of a chosen case, the flame speeds when the run has flames
+// and, after a target-error search, its candidates; the shown plot saved as PNG and SVG at a size
+// the user gives.
 
 #include <QSize>
 #include <QString>
@@ -11,6 +12,7 @@
 
 #include "app/core/plots/candidate_plot_data.h"
 #include "app/core/plots/delay_plot_data.h"
+#include "app/core/plots/flame_plot_data.h"
 #include "app/core/plots/run_species.h"
 #include "app/core/plots/standard_data_cases.h"
 
@@ -30,7 +32,8 @@ public:
     // Reads the standard data of `workDirectory`; missing or damaged data shows its message
     // instead of a plot. `mixtureNames`, one per mixture, name the series. `mechanismPath`, the
     // detailed mechanism input, names the species when the folder does not hold it. When the
-    // folder's reduced mechanism came from a target search, its candidates are offered too.
+    // folder's reduced mechanism came from a target search, its candidates are offered too, and
+    // so are the flame speeds when it holds FLAME.dat.
     void Load(const QString& workDirectory, const QStringList& mixtureNames = {}, const QString& mechanismPath = {});
     bool HasPlot() const;
     QString Message() const;
@@ -45,12 +48,13 @@ public:
     bool SavePlotTo(const QString& base, QSize size, QString* error = nullptr);
 
 private:
-    enum Kind { kDelay, kParity, kHistory, kSpecies, kHeatRelease, kCandidates };
+    enum Kind { kDelay, kParity, kFlameSpeed, kHistory, kSpecies, kHeatRelease, kCandidates };
     void ShowMessage(const QString& text);
     void OfferCandidates(std::vector<vantor::plots::Candidate> candidates);
+    void OfferFlames(vantor::plots::FlameRunValues flames);
     void Redraw();
     QChart* MakeChart(QString* unavailable);
-    void ConnectTooltips();
+    void ConnectTooltips(int kind);
     void SavePlotClick();
 
     QComboBox* kindBox_ = nullptr;
@@ -71,4 +75,6 @@ private:
     int speciesRead_ = 0;  // the detailed species number speciesData_ holds
     vantor::plots::SpeciesHistories speciesData_;
     std::vector<vantor::plots::Candidate> candidates_;
+    vantor::plots::FlameRunValues flames_;
+    vantor::plots::FlamePlotData flamePlot_;
 };

@@ -1,6 +1,7 @@
 // The plots: each chart drawn offscreen at the size asked for and not blank, the comparison
-// viewer's plot and error pages on good, missing and damaged standard data, the saved PNG and
-// SVG at the size the user gives, and the exported error table.
+// viewer's plot and error pages on good, missing and damaged standard data, the flame-speed plot
+// offered with the run's flame data, the saved PNG and SVG at the size the user gives, and the
+// exported error table.
 
 #include <QChartView>
 #include <QComboBox>
@@ -22,6 +23,7 @@
 #include "app/workbench/cmp_plot_page.h"
 #include "app/workbench/plot_save_dialog.h"
 #include "app/workbench/compdat_form.h"
+#include "outside/premix/flame_data.h"
 #include "plots/standard_data_text.h"
 
 using namespace vantor;
@@ -58,6 +60,23 @@ int PixelsNear(const QImage& image, QColor colour) {
 
 const QColor kFirstSeries(0, 114, 178);
 
+// Flames at 1 atm and 300 K, the second not burning; the reduced speeds 3 % higher.
+void WriteFlames(const QString& path, double factor) {
+    std::vector<premix::FlameCaseData> cases(3);
+    const double phis[] = {0.8, 1.0, 1.2}, speeds[] = {27.0, 37.5, 33.0};
+    for (int i = 0; i < 3; ++i) {
+        cases[i].number = i + 1;
+        cases[i].pressureAtm = 1.0;
+        cases[i].temperature = 300.0;
+        cases[i].phi = phis[i];
+        cases[i].status = i == 1 ? 2 : 0;
+        cases[i].flameSpeed = i == 1 ? 0.0 : speeds[i] * factor;
+        cases[i].message = i == 1 ? "no convergence" : "converged";
+    }
+    std::string error;
+    QVERIFY2(premix::WriteFlameData(path.toStdString(), {"CH4"}, cases, error), error.c_str());
+}
+
 }  // namespace
 
 class PlotsTest : public QObject {
@@ -66,6 +85,7 @@ private slots:
     void eachPlotRendersAtItsSizeAndIsNotBlank();
     void viewerPlotsTheRunAndSavesPngAndSvg();
     void missingOrDamagedDataShowsTheMessageAndNoPlot();
+    void flameSpeedIsOfferedWithTheRunsFlameData();
 };
 
 void PlotsTest::eachPlotRendersAtItsSizeAndIsNotBlank() {
@@ -192,6 +212,44 @@ void PlotsTest::missingOrDamagedDataShowsTheMessageAndNoPlot() {
     viewer.show();
     QVERIFY(!viewer.PlotPage()->HasPlot());
     QVERIFY2(viewer.PlotPage()->Message().startsWith("New_SAVE.dat"), qPrintable(viewer.PlotPage()->Message()));
+}
+
+void PlotsTest::flameSpeedIsOfferedWithTheRunsFlameData() {
+    QTemporaryDir dir;
+    WriteRun(dir.path());
+    TCmpDataForm viewer(dir.path());
+    viewer.show();
+    CmpPlotPage* page = viewer.PlotPage();
+    auto* kind = page->findChild<QComboBox*>("PlotKindBox");
+    QCOMPARE(kind->findText("Flame speed"), -1);
+
+    WriteFlames(dir.filePath("FLAME.dat"), 1.0);
+    WriteFlames(dir.filePath("New_FLAME.dat"), 1.03);
+    page->Load(dir.path());
+    QCOMPARE(kind->findText("Flame speed"), kind->findText("Parity") + 1);
+    kind->setCurrentIndex(kind->findText("Flame speed"));
+    QVERIFY(page->HasPlot());
+    QChart* chart = page->View()->chart();
+    QStringList names;
+    for (QAbstractSeries* s : chart->series()) names << s->name();
+    for (const char* entry : {"1 atm, 300 K", "detailed (lines)", "reduced (markers)", "No flame speed, left out: case 2"})
+        QVERIFY2(names.contains(entry), qPrintable(names.join("|")));
+    QCOMPARE(chart->axes(Qt::Horizontal).front()->titleText(), QString("Equivalence ratio"));
+    QCOMPARE(chart->axes(Qt::Vertical).front()->titleText(), QString("Flame speed (cm/s)"));
+    // Without the reduced flames the detailed line is drawn alone.
+    const auto flames = plots::ReadFlameRun(dir.path().toStdString());
+    QChart* detailedOnly = plot_render::MakeFlameChart(plots::BuildFlamePlot(flames.detailed, {}));
+    QVERIFY(detailedOnly->title().contains("no New_FLAME.dat"));
+    QVERIFY(PixelsNear(plot_render::RenderChart(detailedOnly, QSize(640, 400)), kFirstSeries) > 100);
+
+    // A damaged reduced file is named in place of the plot; the other plots stay.
+    test::WriteFile(dir.filePath("New_FLAME.dat").toStdString(), "! PREMIX flame data\n! Case 1  P= x atm\n");
+    page->Load(dir.path());
+    kind->setCurrentIndex(kind->findText("Flame speed"));
+    QVERIFY(!page->HasPlot());
+    QVERIFY2(page->Message().contains("New_FLAME.dat"), qPrintable(page->Message()));
+    kind->setCurrentIndex(kind->findText("Ignition delay"));
+    QVERIFY(page->HasPlot());
 }
 
 QTEST_MAIN(PlotsTest)

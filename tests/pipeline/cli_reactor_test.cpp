@@ -46,11 +46,14 @@ TEST(CliReactorRun, StandInLibrariesGiveBothMechanismsCasesSideBySide) {
     for (const char* name : {"libPREMIX.so", "libPSR.so"})
         fs::create_symlink(fs::path(VANTOR_FAKE_REACTOR_DIR) / name, libraries.File(name));
     WriteProject(dir, "Flame=1 300 0.9 1.1\r\nPSR=2 300 1.0\r\n");
-    const CliResult r = RunCli("run air.PRJ --jobs 2", "cd " + Quoted(dir.Path()) + " && VANTOR_LIBRARY_DIR=" +
-                                                          Quoted(libraries.Path()) + " ");
+    const bool plots = fs::exists(fs::path(VANTOR_BIN_DIR) / "libVantorPlots.so");
+    const CliResult r = RunCli(std::string("run air.PRJ --jobs 2") + (plots ? " --plot plots" : ""),
+                               "cd " + Quoted(dir.Path()) + " && VANTOR_LIBRARY_DIR=" + Quoted(libraries.Path()) + " ");
     ASSERT_EQ(r.status, 0) << r.output;
     for (const char* name : {"Tran.bin", "New_Tran.bin", "FLAME.dat", "New_FLAME.dat", "PSR.dat", "New_PSR.dat"})
         EXPECT_TRUE(fs::exists(dir.File(name))) << name;
+    for (const char* name : {"flame_speed.png", "flame_speed.svg"})
+        if (plots) EXPECT_TRUE(fs::exists(dir.File("plots/" + std::string(name)))) << name;
     for (const char* step : {"Tran.bin generation", "New_Tran.bin generation", "Flame calculation",
                              "Flame calculation (reduced)", "Stirred-reactor calculation (reduced)"})
         EXPECT_NE(r.output.find(std::string("> ") + step + " is successful!"), std::string::npos) << step;

@@ -32,6 +32,15 @@ std::string ShortNumber(double value) {
     return text;
 }
 
+std::string LeftOutNote(const std::string& reason, const std::vector<std::string>& cases) {
+    if (cases.empty()) return {};
+    std::string note = reason + ", left out: case" + (cases.size() > 1 ? "s" : "");
+    const size_t named = cases.size() > kNamedCases ? kNamedCases - 1 : cases.size();
+    for (size_t i = 0; i < named; ++i) note += (i ? ", " : " ") + cases[i];
+    if (named < cases.size()) note += " and " + std::to_string(cases.size() - named) + " more";
+    return note;
+}
+
 DelayPlotData BuildDelayPlot(const StandardDataCases& detailed, const StandardDataCases& reduced,
                              const std::vector<std::string>& mixtureNames) {
     DelayPlotData plot;
@@ -92,14 +101,7 @@ DelayPlotData BuildDelayPlot(const StandardDataCases& detailed, const StandardDa
     }
     if (plot.inverseTemperature.min > 0.0)
         plot.temperatureTicks = RoundTemperatures(plot.inverseTemperature.min, plot.inverseTemperature.max);
-    // The note is a legend entry: beyond a few cases it gives the count, not every number.
-    if (!leftOut.empty()) {
-        plot.note = "No ignition, left out: case";
-        if (leftOut.size() > 1) plot.note += "s";
-        const size_t named = leftOut.size() > kNamedCases ? kNamedCases - 1 : leftOut.size();
-        for (size_t i = 0; i < named; ++i) plot.note += (i ? ", " : " ") + leftOut[i];
-        if (named < leftOut.size()) plot.note += " and " + std::to_string(leftOut.size() - named) + " more";
-    }
+    plot.note = LeftOutNote("No ignition", leftOut);
     return plot;
 }
 

@@ -52,4 +52,8 @@ std::string DelayPointText(const DelayPoint& point);
 // "1", "2.5", "0.1": a pressure or temperature as a short label.
 std::string ShortNumber(double value);
 
+// "No ignition, left out: cases 2, 5 (reduced)" from `reason` and the cases' texts: a legend
+// entry, so beyond a few cases it gives the count of the rest; empty without a case.
+std::string LeftOutNote(const std::string& reason, const std::vector<std::string>& cases);
+
 }  // namespace vantor::plots

@@ -186,6 +186,8 @@ private:
     void ReactorCasesFinished(bool succeeded);
     bool BindReactorLibraries();
     bool ReactorCasesRunning() const;
+    // A line a worker (target search, reactor cases) sent to the message memo.
+    void AddWorkerLine(const QString& line);
     // A library call, a target search or reactor cases are running: no new command may start.
     bool BackgroundWorkRunning() const;
     // CMP.dat's flame and stirred-reactor blocks; empty without such cases or when a data file

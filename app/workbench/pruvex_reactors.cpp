@@ -9,6 +9,13 @@
 #include "app/workbench/pruvex_form.h"
 #include "app/workbench/reactor_case_worker.h"
 
+void TPruvexForm::AddWorkerLine(const QString& line) {
+    if (line.startsWith("<E> "))
+        vantor::ReportError(*sink_, line.toStdString());
+    else
+        sink_->AddLine(line.toStdString());
+}
+
 bool TPruvexForm::ReactorCasesRunning() const { return reactorWorker_ && reactorWorker_->Running(); }
 
 bool TPruvexForm::BackgroundWorkRunning() const {
@@ -46,15 +53,7 @@ void TPruvexForm::StartQueuedReactorCases() {
     sink_->AddLine(reduced ? "> Reduced flame and stirred-reactor cases ......"
                            : "> Flame and stirred-reactor cases ......");
     reactorWorker_ = std::make_unique<TReactorCaseWorker>(std::move(job));
-    connect(
-        reactorWorker_.get(), &TReactorCaseWorker::lineAdded, this,
-        [this](const QString& line) {
-            if (line.startsWith("<E> "))
-                vantor::ReportError(*sink_, line.toStdString());
-            else
-                sink_->AddLine(line.toStdString());
-        },
-        Qt::QueuedConnection);
+    connect(reactorWorker_.get(), &TReactorCaseWorker::lineAdded, this, &TPruvexForm::AddWorkerLine, Qt::QueuedConnection);
     connect(reactorWorker_.get(), &TReactorCaseWorker::finished, this, &TPruvexForm::ReactorCasesFinished,
             Qt::QueuedConnection);
     reactorWorker_->Start();

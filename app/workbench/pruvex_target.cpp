@@ -50,15 +50,7 @@ void TPruvexForm::TargetErrorClick() {
     sink_->ResetErrorFlag();
     ProgressBar1->setValue(0);
     targetSearch_ = std::make_unique<TTargetSearchWorker>(entries, settings, std::move(input));
-    connect(
-        targetSearch_.get(), &TTargetSearchWorker::lineAdded, this,
-        [this](const QString& line) {
-            if (line.startsWith("<E> "))
-                vantor::ReportError(*sink_, line.toStdString());
-            else
-                sink_->AddLine(line.toStdString());
-        },
-        Qt::QueuedConnection);
+    connect(targetSearch_.get(), &TTargetSearchWorker::lineAdded, this, &TPruvexForm::AddWorkerLine, Qt::QueuedConnection);
     connect(
         targetSearch_.get(), &TTargetSearchWorker::progressed, this,
         [this](double fraction, const QString& status) {

@@ -127,19 +127,29 @@ const DelayPoint* NearestDelayPoint(const DelayPlotData& plot, double inverseTem
     return nearest;
 }
 
-std::string DelayPointText(const DelayPoint& point) {
-    char line[96];
-    std::string text = "Case " + std::to_string(point.caseNumber) + ", " + ShortNumber(point.temperatureK) + " K";
-    for (const auto& [name, value] : {std::pair{"detailed", point.detailed}, {"reduced", point.reduced}}) {
-        if (value) std::snprintf(line, sizeof line, "\n%s: %.4e s", name, *value);
-        else std::snprintf(line, sizeof line, "\n%s: no ignition", name);
-        text += line;
-    }
-    if (point.differencePercent) {
-        std::snprintf(line, sizeof line, "\ndifference: %+.2f %%", *point.differencePercent);
+std::string PairedPointText(const std::string& heading, std::optional<double> detailed, std::optional<double> reduced,
+                            std::optional<double> differencePercent, std::string (*format)(double),
+                            const char* missing) {
+    std::string text = heading;
+    for (const auto& [name, value] : {std::pair{"detailed", detailed}, {"reduced", reduced}})
+        text += std::string("\n") + name + ": " + (value ? format(*value) : std::string(missing));
+    if (differencePercent) {
+        char line[48];
+        std::snprintf(line, sizeof line, "\ndifference: %+.2f %%", *differencePercent);
         text += line;
     }
     return text;
+}
+
+std::string DelayPointText(const DelayPoint& point) {
+    return PairedPointText("Case " + std::to_string(point.caseNumber) + ", " + ShortNumber(point.temperatureK) + " K",
+                           point.detailed, point.reduced, point.differencePercent,
+                           [](double v) {
+                               char text[32];
+                               std::snprintf(text, sizeof text, "%.4e s", v);
+                               return std::string(text);
+                           },
+                           "no ignition");
 }
 
 }  // namespace vantor::plots

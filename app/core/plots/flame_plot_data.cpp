@@ -119,18 +119,14 @@ const FlamePoint* NearestFlamePoint(const FlamePlotData& plot, double phi, doubl
 }
 
 std::string FlamePointText(const FlamePoint& point) {
-    char line[96];
-    std::string text = "Case " + std::to_string(point.caseNumber) + ", phi " + ShortNumber(point.phi);
-    for (const auto& [name, value] : {std::pair{"detailed", point.detailed}, {"reduced", point.reduced}}) {
-        if (value) std::snprintf(line, sizeof line, "\n%s: %.4f cm/s", name, *value);
-        else std::snprintf(line, sizeof line, "\n%s: no flame speed", name);
-        text += line;
-    }
-    if (point.differencePercent) {
-        std::snprintf(line, sizeof line, "\ndifference: %+.2f %%", *point.differencePercent);
-        text += line;
-    }
-    return text;
+    return PairedPointText("Case " + std::to_string(point.caseNumber) + ", phi " + ShortNumber(point.phi),
+                           point.detailed, point.reduced, point.differencePercent,
+                           [](double v) {
+                               char text[32];
+                               std::snprintf(text, sizeof text, "%.4f cm/s", v);
+                               return std::string(text);
+                           },
+                           "no flame speed");
 }
 
 }  // namespace vantor::plots

@@ -214,6 +214,7 @@ private:
     vantor::reactors::ReactorLibraries reactorLibraries_;  // bound on first use
     std::unique_ptr<TReactorCaseWorker> reactorWorker_;
     ReactorStage queuedReactorStage_ = ReactorStage::kNone;
+    std::vector<std::string> queuedMixtureLines_;  // as the queued run started with them
     bool librariesBound_ = false;
     bool workingLayout_ = false;
     bool quitPending_ = false;

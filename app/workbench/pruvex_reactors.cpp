@@ -26,6 +26,8 @@ bool TPruvexForm::BackgroundWorkRunning() const {
 void TPruvexForm::QueueReactorCases(ReactorStage stage) {
     // Only a run the command actually started is followed by its cases.
     queuedReactorStage_ = !reactorCases_.empty() && runner_->RunActive() ? stage : ReactorStage::kNone;
+    // The memo stays editable during the run; the cases belong to the mixtures the run used.
+    queuedMixtureLines_ = MemoLines(MixtureMemo);
 }
 
 bool TPruvexForm::BindReactorLibraries() {
@@ -46,7 +48,7 @@ void TPruvexForm::StartQueuedReactorCases() {
     job.reduced = reduced;
     job.settings = runner_->Settings();
     job.files = CurrentFiles();
-    job.mixtureLines = MemoLines(MixtureMemo);
+    job.mixtureLines = std::move(queuedMixtureLines_);
     job.cases = reactorCases_;
     job.pellor = entries_.Entry(vantor::LibraryId::Pellor);
     job.libraries = &reactorLibraries_;

@@ -109,7 +109,7 @@ FlameResult SolveFlame(chem::Mechanism& mechanism, const mixture::MixtureTranspo
     Report(request, "energy", residual.Points(), counters);
 
     // A coarse pass first, so that most points go where the converged flame needs them. The
-    // upwind convection makes the speed fall with the grid spacing (about 2 % from the criteria's
+    // upwind convection makes the speed fall with the grid spacing (about 3 % from the criteria's
     // grid to a converged one for methane/air), so the last pass refines to half the criteria.
     const double passes[3][2] = {{std::max(0.2, request.slope), std::max(0.3, request.curvature)},
                                  {request.slope, request.curvature},

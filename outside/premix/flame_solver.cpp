@@ -6,6 +6,7 @@
 
 #include "chemlib/mechanism_layout.h"
 #include "common/fixed_format.h"
+#include "outside/premix/cold_boundary.h"
 #include "outside/premix/flame.h"
 #include "outside/premix/flame_residual.h"
 #include "outside/premix/grid_refinement.h"
@@ -19,6 +20,8 @@ namespace {
 constexpr double kLeastTemperatureRise = 500.0;
 // The first guess of the burning speed, cm/s.
 constexpr double kGuessSpeed = 40.0;
+// Each moves the inlet twice as far upstream of the fixed point.
+constexpr int kMostWidenings = 4;
 
 FlameResult Fail(FlameOutcome outcome, std::string message, const SolverCounters& counters) {
     FlameResult r;
@@ -91,9 +94,12 @@ FlameResult SolveFlame(chem::Mechanism& mechanism, const mixture::MixtureTranspo
     std::vector<double> x = start.x, u = start.u;
     int fixed = start.fixedPoint;
     residual.SetGrid(x, fixed, start.fixedTemperature);
-    std::vector<double> held;
-    for (size_t j = 0; j < x.size(); ++j) held.push_back(u[j * static_cast<size_t>(nv)]);
-    residual.HoldTemperature(held, rhoU * kGuessSpeed);
+    auto holdAsIs = [&] {
+        std::vector<double> held;
+        for (size_t j = 0; j < x.size(); ++j) held.push_back(u[j * static_cast<size_t>(nv)]);
+        residual.HoldTemperature(std::move(held), u[static_cast<size_t>(nv - 1)]);
+    };
+    holdAsIs();
     NewtonSolver solver(residual, counters);
     auto failed = [&](SolveStatus s, const char* stage) {
         const FlameOutcome outcome = s == SolveStatus::kRateFailure ? FlameOutcome::kRateFailure : FlameOutcome::kNoConvergence;
@@ -103,8 +109,27 @@ FlameResult SolveFlame(chem::Mechanism& mechanism, const mixture::MixtureTranspo
     SolveStatus s = solver.Solve(u, request.progress, "fixed temperature");
     if (s != SolveStatus::kConverged) return failed(s, "fixed temperature");
     Report(request, "fixed temperature", residual.Points(), counters);
+    std::vector<double> heldX = x, heldU = u;
+    int heldFixed = fixed, widenings = 0;
+    auto roomToWiden = [&](const std::vector<double>& grid) {
+        return widenings < kMostWidenings && static_cast<int>(grid.size()) + 4 <= request.maxPoints;
+    };
     residual.SolveEnergy();
     s = solver.Solve(u, request.progress, "energy");
+    // A slow flame whose preheat zone reaches the inlet has no steady state there: from the
+    // held-temperature solution again, with the inlet further upstream.
+    while (s == SolveStatus::kFailed && roomToWiden(heldX) && InletTooSteep(x, u, nv)) {
+        WidenColdSide(heldX, heldU, nv, heldFixed);
+        ++widenings;
+        x = heldX, u = heldU, fixed = heldFixed;
+        residual.SetGrid(x, fixed, start.fixedTemperature);
+        holdAsIs();
+        Report(request, "inlet moved upstream", residual.Points(), counters);
+        s = solver.Solve(u, request.progress, "fixed temperature");
+        if (s != SolveStatus::kConverged) return failed(s, "fixed temperature");
+        residual.SolveEnergy();
+        s = solver.Solve(u, request.progress, "energy");
+    }
     if (s != SolveStatus::kConverged) return failed(s, "energy");
     Report(request, "energy", residual.Points(), counters);
 
@@ -114,20 +139,36 @@ FlameResult SolveFlame(chem::Mechanism& mechanism, const mixture::MixtureTranspo
     const double passes[3][2] = {{std::max(0.2, request.slope), std::max(0.3, request.curvature)},
                                  {request.slope, request.curvature},
                                  {0.5 * request.slope, 0.5 * request.curvature}};
-    for (const auto& pass : passes) {
+    double criteriaSpeed = 0.0;
+    int criteriaPoints = 0;
+    for (int pass = 0; pass < 3; ++pass) {
         for (;;) {
-            RefinedGrid grid = RefineGrid(x, u, nv, fixed, pass[0], pass[1], request.maxPoints);
-            if (grid.added == 0) break;
-            x = std::move(grid.x);
-            u = std::move(grid.u);
-            fixed = grid.fixedPoint;
+            RefinedGrid grid = RefineGrid(x, u, nv, fixed, passes[pass][0], passes[pass][1], request.maxPoints);
+            if (grid.added > 0) {
+                x = std::move(grid.x);
+                u = std::move(grid.u);
+                fixed = grid.fixedPoint;
+            } else if (roomToWiden(x) && InletTooSteep(x, u, nv)) {
+                WidenColdSide(x, u, nv, fixed);
+                ++widenings;
+            } else {
+                break;
+            }
             residual.SetGrid(x, fixed, start.fixedTemperature);
             s = solver.Solve(u, request.progress, "refinement");
             if (s != SolveStatus::kConverged) return failed(s, "refinement");
             Report(request, "refined", residual.Points(), counters);
         }
+        if (pass == 1) criteriaSpeed = u[static_cast<size_t>(nv - 1)] / rhoU, criteriaPoints = residual.Points();
     }
-
+    if (request.progress) {
+        // What the finer pass changed: a first-order scheme leaves about as much again to a
+        // converged grid, the researcher's measure of the grid error.
+        char line[200];
+        std::snprintf(line, sizeof line, "grid: %.6g cm/s on %d points at the criteria, %.6g cm/s on %d at half of them",
+                      criteriaSpeed, criteriaPoints, u[static_cast<size_t>(nv - 1)] / rhoU, residual.Points());
+        request.progress(line);
+    }
     const size_t n = x.size();
     const double M = u[static_cast<size_t>(nv - 1)];
     const double tEnd = u[(n - 1) * static_cast<size_t>(nv)];

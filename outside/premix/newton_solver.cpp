@@ -18,6 +18,11 @@ constexpr double kSpeciesFloor = -1e-8;
 constexpr double kMinTemperature = 200.0, kMaxTemperature = 6000.0;
 constexpr int kJacobianAge = 20;
 constexpr double kMinTimeStep = 1e-10, kMaxTimeStep = 1e-3, kSteadyTimeStep = 1e-4;
+// Rounds of Newton and time steps up to kMaxTimeStep; then rounds with steps up to kLongTimeStep,
+// for flames near their lean limit whose burned gas approaches equilibrium over tenths of a
+// second. Long steps from the start lead other flames astray on coarse grids.
+constexpr int kRounds = 30, kLongRounds = 10;
+constexpr double kLongTimeStep = 1e-1;
 
 }  // namespace
 
@@ -132,7 +137,7 @@ SolveStatus NewtonSolver::Newton(std::vector<double>& u, int maxSteps) {
     return SolveStatus::kFailed;
 }
 
-SolveStatus NewtonSolver::TimeSteps(std::vector<double>& u, int steps, double& dt) {
+SolveStatus NewtonSolver::TimeSteps(std::vector<double>& u, int steps, double& dt, double maxStep) {
     int done = 0, successes = 0;
     std::vector<double> start;
     while (done < steps) {
@@ -146,7 +151,7 @@ SolveStatus NewtonSolver::TimeSteps(std::vector<double>& u, int steps, double& d
             std::vector<double> change(u.size());
             for (size_t i = 0; i < u.size(); ++i) change[i] = u[i] - start[i];
             lastChange_ = StepNorm(u, change);
-            if (++successes >= 5 && dt < kMaxTimeStep) dt *= 2.0, successes = 0;
+            if (++successes >= 5 && dt < maxStep) dt *= 2.0, successes = 0;
             continue;
         }
         u = start;
@@ -163,7 +168,7 @@ SolveStatus NewtonSolver::TimeSteps(std::vector<double>& u, int steps, double& d
 SolveStatus NewtonSolver::Solve(std::vector<double>& u, const std::function<void(const std::string&)>& progress,
                                 const std::string& stage) {
     double dt = 1e-7;
-    for (int attempt = 0; attempt < 30; ++attempt) {
+    for (int attempt = 0; attempt < kRounds + kLongRounds; ++attempt) {
         SolveStatus s = Newton(u, 60);
         // Newton lags the transport from its starting state: again from the solution until the
         // transport there changes nothing.
@@ -175,7 +180,7 @@ SolveStatus NewtonSolver::Solve(std::vector<double>& u, const std::function<void
                           stage.c_str(), residual_.Points(), counters_.lastNorm, dt);
             progress(line);
         }
-        const SolveStatus t = TimeSteps(u, attempt < 3 ? 20 : 50, dt);
+        const SolveStatus t = TimeSteps(u, attempt < 3 ? 20 : 50, dt, attempt < kRounds ? kMaxTimeStep : kLongTimeStep);
         if (t != SolveStatus::kConverged) return t;
         // Long time steps that no longer change the state: it is steady to the tolerances, even
         // where the steady Jacobian is too ill-conditioned for Newton's step.
@@ -184,7 +189,8 @@ SolveStatus NewtonSolver::Solve(std::vector<double>& u, const std::function<void
             return SolveStatus::kConverged;
         }
     }
-    error_ = "no convergence after 30 rounds of Newton and time steps (last step norm " +
+    error_ = "no convergence after " + std::to_string(kRounds + kLongRounds) +
+             " rounds of Newton and time steps (last step norm " +
              std::to_string(counters_.lastNorm) + ")";
     return SolveStatus::kFailed;
 }

@@ -27,8 +27,9 @@ public:
     // Newton, and when it fails, groups of pseudo-time steps between attempts.
     SolveStatus Solve(std::vector<double>& u, const std::function<void(const std::string&)>& progress,
                       const std::string& stage);
-    // `steps` backward-Euler steps starting from dt (halved on failure, doubled after successes).
-    SolveStatus TimeSteps(std::vector<double>& u, int steps, double& dt);
+    // `steps` backward-Euler steps starting from dt (quartered on failure, doubled after
+    // successes up to `maxStep`).
+    SolveStatus TimeSteps(std::vector<double>& u, int steps, double& dt, double maxStep);
 
     const std::string& Error() const { return error_; }
 

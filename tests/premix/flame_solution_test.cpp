@@ -89,6 +89,17 @@ TEST(HydrogenFlame, CoarseGridSpeedAndConvergedResidual) {
     EXPECT_GT(NewtonStepNorm(residual, u), 100.0);
 }
 
+// A slow lean flame's preheat zone reaches the inlet placed for a fast one: it used to end with
+// no convergence; the inlet now moves upstream until it carries no heat.
+TEST(HydrogenFlame, SlowLeanFlameMovesItsInletUpstream) {
+    auto& h2 = testing::Hydrogen();
+    const FlameResult r = SolveFlame(h2.mechanism, h2.transport, CoarseRequest(HydrogenAir(h2.mechanism, 0.35)));
+    ASSERT_EQ(r.outcome, FlameOutcome::kConverged) << r.message;
+    EXPECT_NEAR(r.flameSpeed, 9.88, 0.3);
+    EXPECT_GT(r.x.back(), 3.0);  // the first guess spans 3 cm at 1 atm
+    EXPECT_LT(r.temperature[1] - 300.0, 0.1);
+}
+
 TEST(HydrogenFlame, MixturesThatCannotBurnAreNamedNotGivenASpeed) {
     auto& h2 = testing::Hydrogen();
     chem::Mechanism& mech = h2.mechanism;

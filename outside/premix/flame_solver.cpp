@@ -162,7 +162,7 @@ FlameResult SolveFlame(chem::Mechanism& mechanism, const mixture::MixtureTranspo
         if (pass == 1) criteriaSpeed = u[static_cast<size_t>(nv - 1)] / rhoU, criteriaPoints = residual.Points();
     }
     if (request.progress) {
-        // What the finer pass changed: a first-order scheme leaves about as much again to a
+        // What the finer pass changed: a first-order scheme leaves at least as much again to a
         // converged grid, the researcher's measure of the grid error.
         char line[200];
         std::snprintf(line, sizeof line, "grid: %.6g cm/s on %d points at the criteria, %.6g cm/s on %d at half of them",

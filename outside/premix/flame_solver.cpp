@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "chemlib/mechanism_layout.h"
 #include "common/fixed_format.h"
@@ -155,7 +156,18 @@ FlameResult SolveFlame(chem::Mechanism& mechanism, const mixture::MixtureTranspo
                 break;
             }
             residual.SetGrid(x, fixed, start.fixedTemperature);
+            const std::vector<double> interpolated = u;
             s = solver.Solve(u, request.progress, "refinement");
+            if (s == SolveStatus::kFailed) {
+                // A new point halfway across an unresolved front starts hot and full of fuel and
+                // runs away: its species relax at the interpolated temperatures first.
+                u = interpolated;
+                holdAsIs();
+                s = solver.Solve(u, request.progress, "refinement, temperature held");
+                if (s != SolveStatus::kConverged) return failed(s, "refinement, temperature held");
+                residual.SolveEnergy();
+                s = solver.Solve(u, request.progress, "refinement");
+            }
             if (s != SolveStatus::kConverged) return failed(s, "refinement");
             Report(request, "refined", residual.Points(), counters);
         }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "chemlib/mechanism_layout.h"
 #include "common/fixed_format.h"

@@ -11,6 +11,9 @@ namespace {
 
 // A burning state has at least this share of the complete-combustion temperature rise.
 constexpr double kBurningRiseShare = 0.5;
+// At the start's long residence times a hot burning state is close to equilibrium; one below this
+// share of the rise may be a cool flame's (a slow low-temperature oxidation).
+constexpr double kNearlyCompleteShare = 0.9;
 // Below this rise (K) the mixture releases no heat worth a flame.
 constexpr double kLeastRise = 1.0;
 constexpr int kNewtonIterations = 40;
@@ -100,11 +103,12 @@ BurningStart FindBurningState(StirredReactorEquations& eq, const chem::Mechanism
             start.message = "no steady state at tau = " + FormatFull(tau) + " s: " + why;
             return start;
         }
-        // Newton from far away may land on the cold state though a burning one exists: the
-        // pseudo-time steps from the products settle on the burning one first.
-        if (r.converged && state.temperature - Tin < kBurningRiseShare * rise) {
+        // Newton from far away may land on the cold state, or on a cool flame's, though a hotter
+        // one exists: the pseudo-time steps from the products settle on the hottest first.
+        if (r.converged && state.temperature - Tin < kNearlyCompleteShare * rise) {
             ReactorState relaxed{Y, start.productsTemperature, std::log(tau)};
-            if (PseudoTransient(eq, relaxed, start.iterations, why)) state = std::move(relaxed);
+            if (PseudoTransient(eq, relaxed, start.iterations, why) && relaxed.temperature > state.temperature)
+                state = std::move(relaxed);
         }
         if (progress) {
             progress("steady state at tau = " + FormatFull(tau) + " s: T = " + FormatFull(state.temperature) +

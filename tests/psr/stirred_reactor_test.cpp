@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
+#include <string>
 
 #include "chemlib/mechanism_layout.h"
 #include "outside/psr/psr_equations.h"
@@ -63,6 +65,25 @@ TEST(StirredReactor, HydrogenAirTurningPointIsTheMinimumOfTheBranch) {
         ASSERT_TRUE(n.converged) << n.error;
         EXPECT_GT(side.logResidenceTime, ext.logResidenceTime) << dT;
     }
+}
+
+// Lean n-heptane/air has a cool-flame state near 950 K at tau = 1 s, where Newton from the
+// products used to land; its "extinction" then came from a branch of one point.
+TEST(StirredReactor, LeanHeptaneStartsOnTheHotBranchNotTheCoolFlame) {
+    const std::string data = std::string(VANTOR_TEST_DATA_DIR) + "/corpus/nc7_llnl_sk88";
+    const std::string bin = (testing::TestFolder() / "sk88.bin").string();
+    tolmar::CompileMechanismFiles(data + "/chem.inp", data + "/therm.dat", bin,
+                                  (testing::TestFolder() / "sk88.out").string());
+    chem::Mechanism mechanism;
+    std::ostringstream messages;
+    ASSERT_EQ(mechanism.Load(bin, messages), 0) << messages.str();
+    const StirredReactorRequest request{
+        chem::kAtmosphere, 300.0, Mixture(mechanism, {{"nc7h16", 0.5}, {"o2", 11.0}, {"n2", 41.36}}), {}};
+    const StirredReactorResult r = SolveStirredReactor(mechanism, request);
+    ASSERT_EQ(r.outcome, StirredReactorOutcome::kExtinctionFound) << r.message;
+    EXPECT_GT(r.temperature.front(), 1450.0);  // complete combustion: 1516 K
+    EXPECT_GE(r.residenceTime.size(), 10u);
+    EXPECT_NEAR(r.extinctionTime, 1.0077e-3, 1e-2 * 1.0077e-3);
 }
 
 TEST(StirredReactor, MixturesWithoutABurningStateAreNamedNotFlammable) {

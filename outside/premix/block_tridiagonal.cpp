@@ -45,20 +45,52 @@ bool BlockTridiagonal::FactorBlock(double* a, int* piv) const {
     return true;
 }
 
-void BlockTridiagonal::SolveBlock(const double* lu, const int* piv, double* x) const {
+// Row operations only, each over a whole row of the right-hand sides: the factors are read along
+// their rows and the work runs over contiguous memory, which matters for the thousands of columns
+// of big mechanisms. Per element the operations come in the same order as in a column-by-column
+// substitution, so the results are the same to the last bit.
+void BlockTridiagonal::SolveRows(const double* lu, const int* piv, double* m, int columns) const {
     const int b = b_;
+    const auto w = static_cast<size_t>(columns);
+    auto row = [&](int r) { return m + static_cast<size_t>(r) * w; };
     // The rows were swapped whole while factoring, so every swap comes before the substitution.
     for (int c = 0; c < b; ++c)
-        if (piv[c] != c) std::swap(x[c], x[piv[c]]);
-    for (int c = 0; c < b; ++c) {
-        const double v = x[c];
-        if (v != 0.0)
-            for (int r = c + 1; r < b; ++r) x[r] -= lu[r * b + c] * v;
+        if (piv[c] != c) std::swap_ranges(row(c), row(c) + w, row(piv[c]));
+    if (w == 1) {
+        for (int r = 1; r < b; ++r) {
+            const double* l = &lu[static_cast<size_t>(r * b)];
+            double v = m[r];
+            for (int c = 0; c < r; ++c) v -= l[c] * m[c];
+            m[r] = v;
+        }
+        for (int r = b - 1; r >= 0; --r) {
+            const double* u = &lu[static_cast<size_t>(r * b)];
+            double v = m[r];
+            for (int c = r + 1; c < b; ++c) v -= u[c] * m[c];
+            m[r] = v / u[r];
+        }
+        return;
+    }
+    for (int r = 1; r < b; ++r) {
+        double* target = row(r);
+        const double* l = &lu[static_cast<size_t>(r * b)];
+        for (int c = 0; c < r; ++c) {
+            const double f = l[c];
+            if (f == 0.0) continue;
+            const double* source = row(c);
+            for (size_t k = 0; k < w; ++k) target[k] -= f * source[k];
+        }
     }
     for (int r = b - 1; r >= 0; --r) {
-        double v = x[r];
-        for (int k = r + 1; k < b; ++k) v -= lu[r * b + k] * x[k];
-        x[r] = v / lu[r * b + r];
+        double* target = row(r);
+        const double* u = &lu[static_cast<size_t>(r * b)];
+        for (int c = r + 1; c < b; ++c) {
+            const double f = u[c];
+            if (f == 0.0) continue;
+            const double* source = row(c);
+            for (size_t k = 0; k < w; ++k) target[k] -= f * source[k];
+        }
+        for (size_t k = 0; k < w; ++k) target[k] /= u[r];
     }
 }
 
@@ -66,7 +98,6 @@ void BlockTridiagonal::SolveBlock(const double* lu, const int* piv, double* x) c
 // G_j = D_j^-1 C_j, and lower_ keeps A_j.
 bool BlockTridiagonal::Factor() {
     const int b = b_;
-    std::vector<double> column(static_cast<size_t>(b));
     for (int j = 0; j < n_; ++j) {
         double* d = Diagonal(j);
         if (j > 0) {
@@ -84,14 +115,7 @@ bool BlockTridiagonal::Factor() {
         }
         int* piv = &pivots_[static_cast<size_t>(j * b)];
         if (!FactorBlock(d, piv)) return false;
-        if (j + 1 < n_) {
-            double* u = Upper(j);
-            for (int c = 0; c < b; ++c) {
-                for (int r = 0; r < b; ++r) column[static_cast<size_t>(r)] = u[r * b + c];
-                SolveBlock(d, piv, column.data());
-                for (int r = 0; r < b; ++r) u[r * b + c] = column[static_cast<size_t>(r)];
-            }
-        }
+        if (j + 1 < n_) SolveRows(d, piv, Upper(j), b);
     }
     return true;
 }
@@ -109,7 +133,7 @@ void BlockTridiagonal::Solve(std::vector<double>& x) const {
                 xj[r] -= v;
             }
         }
-        SolveBlock(&diag_[Offset(j)], &pivots_[static_cast<size_t>(j * b)], xj);
+        SolveRows(&diag_[Offset(j)], &pivots_[static_cast<size_t>(j * b)], xj, 1);
     }
     for (int j = n_ - 2; j >= 0; --j) {
         double* xj = &x[static_cast<size_t>(j * b)];

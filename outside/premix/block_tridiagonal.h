@@ -26,7 +26,8 @@ public:
 private:
     size_t Offset(int point) const { return static_cast<size_t>(point) * static_cast<size_t>(b_ * b_); }
     bool FactorBlock(double* a, int* pivots) const;
-    void SolveBlock(const double* lu, const int* pivots, double* x) const;
+    // Solves LU X = P M in place for the b x `columns` row-major M.
+    void SolveRows(const double* lu, const int* pivots, double* m, int columns) const;
 
     int n_ = 0, b_ = 0;
     std::vector<double> lower_, diag_, upper_;

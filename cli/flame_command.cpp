@@ -33,7 +33,10 @@ void PrintHelp() {
               << "with C or H) is scaled to each equivalence ratio, the oxidizer kept. Prints phi, the\n"
               << "burning speed, the grid points and the wall time per case; progress goes to stderr.\n"
               << "--slope and --curvature are the grid's refinement criteria (fractions of each\n"
-              << "profile's range); a last pass refines to half of them. --save writes the profiles as flame data. Exit status 0 only when every case converged.\n";
+              << "profile's range); a last pass refines to half of them, and each case's last progress\n"
+              << "line gives the speed after both passes (what the finer pass changed, at least as much\n"
+              << "is left to a converged grid). --save writes the profiles as flame data. Exit status 0\n"
+              << "only when every case converged.\n";
 }
 
 bool ParsePhiList(const std::string& text, std::vector<double>& phis, std::string& error) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <new>
 
 #include "chemlib/mechanism_layout.h"
 #include "common/fixed_format.h"
@@ -11,6 +12,7 @@
 #include "outside/premix/flame_residual.h"
 #include "outside/premix/grid_refinement.h"
 #include "outside/premix/initial_guess.h"
+#include "outside/premix/memory_budget.h"
 #include "outside/premix/newton_solver.h"
 
 namespace vantor::premix {
@@ -22,6 +24,8 @@ constexpr double kLeastTemperatureRise = 500.0;
 constexpr double kGuessSpeed = 40.0;
 // Each moves the inlet twice as far upstream of the fixed point.
 constexpr int kMostWidenings = 4;
+// A grid that holds no more points than this cannot resolve a flame to the usual criteria.
+constexpr int kLeastUsefulPoints = 100;
 
 FlameResult Fail(FlameOutcome outcome, std::string message, const SolverCounters& counters) {
     FlameResult r;
@@ -41,10 +45,8 @@ void Report(const FlameRequest& request, const char* stage, int points, const So
     request.progress(line);
 }
 
-}  // namespace
-
-FlameResult SolveFlame(chem::Mechanism& mechanism, const mixture::MixtureTransport& transport,
-                       const FlameRequest& request) {
+FlameResult Solve(chem::Mechanism& mechanism, const mixture::MixtureTransport& transport,
+                  const FlameRequest& request) {
     SolverCounters counters;
     const int kk = mechanism.KK(), nv = kk + 2;
     if (static_cast<int>(request.moleFractions.size()) != kk)
@@ -76,6 +78,20 @@ FlameResult SolveFlame(chem::Mechanism& mechanism, const mixture::MixtureTranspo
                     "not flammable: complete combustion reaches only " + FormatFull(products.temperature) +
                         " K from " + FormatFull(request.temperature) + " K",
                     counters);
+
+    // The grid's limit: the request's, or what half of the memory holds of the Jacobian.
+    const double perPoint = JacobianBytesPerPoint(nv), budget = FlameMemoryBudget();
+    const int maxPoints = static_cast<int>(std::min<double>(request.maxPoints, budget / perPoint));
+    if (budget / perPoint < kLeastUsefulPoints) {
+        const double mb = 1.0 / (1 << 20);
+        char line[300];
+        std::snprintf(line, sizeof line,
+                      "too big for this machine: with %d unknowns a grid point the Jacobian takes %.0f MB a "
+                      "point; the %d points a flame needs at least would take %.0f MB, more than the %.0f MB "
+                      "(half of the memory) a flame may use",
+                      nv, perPoint * mb, kLeastUsefulPoints, kLeastUsefulPoints * perPoint * mb, budget * mb);
+        return Fail(FlameOutcome::kNoConvergence, line, counters);
+    }
 
     FlameResidual residual(mechanism, transport, request.pressure, request.temperature, yu, request.thermalDiffusion);
     std::vector<double> tu(static_cast<size_t>(nv), 0.0);
@@ -112,7 +128,7 @@ FlameResult SolveFlame(chem::Mechanism& mechanism, const mixture::MixtureTranspo
     std::vector<double> heldX = x, heldU = u;
     int heldFixed = fixed, widenings = 0;
     auto roomToWiden = [&](const std::vector<double>& grid) {
-        return widenings < kMostWidenings && static_cast<int>(grid.size()) + 4 <= request.maxPoints;
+        return widenings < kMostWidenings && static_cast<int>(grid.size()) + 4 <= maxPoints;
     };
     residual.SolveEnergy();
     s = solver.Solve(u, request.progress, "energy");
@@ -141,9 +157,11 @@ FlameResult SolveFlame(chem::Mechanism& mechanism, const mixture::MixtureTranspo
                                  {0.5 * request.slope, 0.5 * request.curvature}};
     double criteriaSpeed = 0.0;
     int criteriaPoints = 0;
+    bool gridFull = false;
     for (int pass = 0; pass < 3; ++pass) {
         for (;;) {
-            RefinedGrid grid = RefineGrid(x, u, nv, fixed, passes[pass][0], passes[pass][1], request.maxPoints);
+            RefinedGrid grid = RefineGrid(x, u, nv, fixed, passes[pass][0], passes[pass][1], maxPoints);
+            gridFull = gridFull || grid.limited;
             if (grid.added > 0) {
                 x = std::move(grid.x);
                 u = std::move(grid.u);
@@ -191,6 +209,12 @@ FlameResult SolveFlame(chem::Mechanism& mechanism, const mixture::MixtureTranspo
     FlameResult r;
     r.outcome = FlameOutcome::kConverged;
     r.message = "converged";
+    // A speed on a full grid is a speed, but not one the criteria vouch for.
+    if (gridFull)
+        r.message += " on a full grid of " + std::to_string(maxPoints) + " points (" +
+                     (maxPoints < request.maxPoints ? "what half of the memory holds of the Jacobian"
+                                                    : "the grid's limit") +
+                     "): some intervals still asked for points";
     r.flameSpeed = M / rhoU;
     r.newtonSolves = counters.newtonSolves;
     r.timeSteps = counters.timeSteps;
@@ -210,6 +234,17 @@ FlameResult SolveFlame(chem::Mechanism& mechanism, const mixture::MixtureTranspo
         r.moleFractions.push_back(std::move(xj));
     }
     return r;
+}
+
+}  // namespace
+
+FlameResult SolveFlame(chem::Mechanism& mechanism, const mixture::MixtureTransport& transport,
+                       const FlameRequest& request) {
+    try {
+        return Solve(mechanism, transport, request);
+    } catch (const std::bad_alloc&) {  // the case fails, the other cases and the caller go on
+        return Fail(FlameOutcome::kNoConvergence, "out of memory", SolverCounters{});
+    }
 }
 
 }  // namespace vantor::premix

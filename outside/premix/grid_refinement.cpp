@@ -40,6 +40,7 @@ RefinedGrid RefineGrid(const std::vector<double>& x, const std::vector<double>& 
         if (j == fixedPoint) out.fixedPoint = static_cast<int>(out.x.size());
         out.x.push_back(x[static_cast<size_t>(j)]);
         for (int c = 0; c < nv; ++c) out.u.push_back(value(j, c));
+        if (j + 1 < n && mark[static_cast<size_t>(j)] && room <= 0) out.limited = true;
         if (j + 1 < n && mark[static_cast<size_t>(j)] && room > 0) {
             out.x.push_back(0.5 * (x[static_cast<size_t>(j)] + x[static_cast<size_t>(j + 1)]));
             for (int c = 0; c < nv; ++c) out.u.push_back(0.5 * (value(j, c) + value(j + 1, c)));

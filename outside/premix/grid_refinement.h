@@ -11,6 +11,7 @@ struct RefinedGrid {
     std::vector<double> x, u;
     int fixedPoint = 0;
     int added = 0;
+    bool limited = false;  // intervals that asked for a point got none: the grid is full
 };
 
 // `u` holds `blockSize` values per point of `x`; new points get linear interpolation.

@@ -100,6 +100,17 @@ TEST(HydrogenFlame, SlowLeanFlameMovesItsInletUpstream) {
     EXPECT_LT(r.temperature[1] - 300.0, 0.1);
 }
 
+// A grid that fills up before the criteria are met still gives its speed, and says so.
+TEST(HydrogenFlame, FullGridIsNamedInTheMessage) {
+    auto& h2 = testing::Hydrogen();
+    FlameRequest request = CoarseRequest(HydrogenAir(h2.mechanism, 1.0));
+    request.maxPoints = 40;
+    const FlameResult r = SolveFlame(h2.mechanism, h2.transport, request);
+    ASSERT_EQ(r.outcome, FlameOutcome::kConverged) << r.message;
+    EXPECT_EQ(r.x.size(), 40u);
+    EXPECT_NE(r.message.find("full grid of 40 points (the grid's limit)"), std::string::npos) << r.message;
+}
+
 TEST(HydrogenFlame, MixturesThatCannotBurnAreNamedNotGivenASpeed) {
     auto& h2 = testing::Hydrogen();
     chem::Mechanism& mech = h2.mechanism;

@@ -1,7 +1,8 @@
 // Freely propagating flames, both refinement passes, on one core: GRI-Mech 3.0 CH4/air at phi 1,
 // 1 atm, 300 K (target under 10 s) and the 88-species n-heptane skeletal mechanism (nc7_llnl_sk88
 // of the corpus) n-C7H16/air at phi 1, 1 atm, 300 K (target under 30 s). Each reports the speed,
-// the grid points, the Newton solves and the time steps.
+// the grid points, the Newton solves and the time steps. Beside them the Jacobian's factoring for
+// a big mechanism's blocks.
 //   build/bin/bench_flame
 
 #include <benchmark/benchmark.h>
@@ -17,6 +18,7 @@
 #include "chemlib/mechanism_layout.h"
 #include "outside/mixture/mixture_transport.h"
 #include "outside/pellor/pellor.h"
+#include "outside/premix/block_tridiagonal.h"
 #include "outside/premix/flame.h"
 #include "outside/tolmar/tolmar.h"
 
@@ -86,6 +88,28 @@ void BM_FlameHeptaneAir(benchmark::State& state) {
     RunFlame(state, "corpus/nc7_llnl_sk88", {{"nc7h16", 1.0}, {"o2", 11.0}, {"n2", 41.36}});
 }
 
+// The Jacobian's factoring alone for big mechanisms: 20 points of blocks of `range(0)` unknowns
+// (LLNL n-heptane: 633), diagonally dominant so that no pivot is near zero.
+void BM_BlockTridiagonalFactor(benchmark::State& state) {
+    const int b = static_cast<int>(state.range(0)), n = 20;
+    premix::BlockTridiagonal m;
+    unsigned seed = 1;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) / 4294967296.0 - 0.5; };
+    for (auto _ : state) {
+        state.PauseTiming();
+        m.Resize(n, b);
+        for (int j = 0; j < n; ++j)
+            for (int i = 0; i < b * b; ++i) {
+                m.Lower(j)[i] = 0.01 * next();
+                m.Upper(j)[i] = 0.01 * next();
+                m.Diagonal(j)[i] = i % (b + 1) == 0 ? 10.0 + next() : next();
+            }
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(m.Factor());
+    }
+}
+
+BENCHMARK(BM_BlockTridiagonalFactor)->Arg(633)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_FlameGriMethaneAir)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_FlameHeptaneAir)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 

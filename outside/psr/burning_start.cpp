@@ -104,7 +104,7 @@ BurningStart FindBurningState(StirredReactorEquations& eq, const chem::Mechanism
             return start;
         }
         // Newton from far away may land on the cold state, or on a cool flame's, though a hotter
-        // one exists: the pseudo-time steps from the products settle on the hottest first.
+        // one exists: the pseudo-time steps from the products settle on the hot one first.
         if (r.converged && state.temperature - Tin < kNearlyCompleteShare * rise) {
             ReactorState relaxed{Y, start.productsTemperature, std::log(tau)};
             if (PseudoTransient(eq, relaxed, start.iterations, why) && relaxed.temperature > state.temperature)

@@ -128,13 +128,14 @@ const DelayPoint* NearestDelayPoint(const DelayPlotData& plot, double inverseTem
 }
 
 std::string PairedPointText(const std::string& heading, std::optional<double> detailed, std::optional<double> reduced,
-                            std::optional<double> differencePercent, std::string (*format)(double),
-                            const char* missing) {
+                            std::optional<double> differencePercent, const char* format, const char* missing) {
     std::string text = heading;
-    for (const auto& [name, value] : {std::pair{"detailed", detailed}, {"reduced", reduced}})
-        text += std::string("\n") + name + ": " + (value ? format(*value) : std::string(missing));
+    char line[48];
+    for (const auto& [name, value] : {std::pair{"detailed", detailed}, {"reduced", reduced}}) {
+        if (value) std::snprintf(line, sizeof line, format, *value);
+        text += std::string("\n") + name + ": " + (value ? line : missing);
+    }
     if (differencePercent) {
-        char line[48];
         std::snprintf(line, sizeof line, "\ndifference: %+.2f %%", *differencePercent);
         text += line;
     }
@@ -143,13 +144,7 @@ std::string PairedPointText(const std::string& heading, std::optional<double> de
 
 std::string DelayPointText(const DelayPoint& point) {
     return PairedPointText("Case " + std::to_string(point.caseNumber) + ", " + ShortNumber(point.temperatureK) + " K",
-                           point.detailed, point.reduced, point.differencePercent,
-                           [](double v) {
-                               char text[32];
-                               std::snprintf(text, sizeof text, "%.4e s", v);
-                               return std::string(text);
-                           },
-                           "no ignition");
+                           point.detailed, point.reduced, point.differencePercent, "%.4e s", "no ignition");
 }
 
 }  // namespace vantor::plots

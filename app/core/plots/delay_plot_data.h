@@ -54,12 +54,11 @@ std::string ShortNumber(double value);
 
 // "No ignition, left out: cases 2, 5 (reduced)" from `reason` and the cases' texts: a legend
 // entry, so beyond a few cases it gives the count of the rest; empty without a case.
-// A point's tooltip: `heading`, then each mechanism's value as `format` writes it (or
-// `missing`) and their difference, one per line.
-std::string PairedPointText(const std::string& heading, std::optional<double> detailed, std::optional<double> reduced,
-                            std::optional<double> differencePercent, std::string (*format)(double),
-                            const char* missing);
-
 std::string LeftOutNote(const std::string& reason, const std::vector<std::string>& cases);
+
+// A point's tooltip: `heading`, then each mechanism's value as the printf `format` of one double
+// writes it (or `missing`) and their difference, one per line.
+std::string PairedPointText(const std::string& heading, std::optional<double> detailed, std::optional<double> reduced,
+                            std::optional<double> differencePercent, const char* format, const char* missing);
 
 }  // namespace vantor::plots

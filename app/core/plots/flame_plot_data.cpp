@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 
 #include "app/core/plots/delay_plot_data.h"
@@ -120,13 +119,7 @@ const FlamePoint* NearestFlamePoint(const FlamePlotData& plot, double phi, doubl
 
 std::string FlamePointText(const FlamePoint& point) {
     return PairedPointText("Case " + std::to_string(point.caseNumber) + ", phi " + ShortNumber(point.phi),
-                           point.detailed, point.reduced, point.differencePercent,
-                           [](double v) {
-                               char text[32];
-                               std::snprintf(text, sizeof text, "%.4f cm/s", v);
-                               return std::string(text);
-                           },
-                           "no flame speed");
+                           point.detailed, point.reduced, point.differencePercent, "%.4f cm/s", "no flame speed");
 }
 
 }  // namespace vantor::plots
